@@ -1,0 +1,384 @@
+#include "editor/MainWindow.h"
+
+#include "drawing/Outlines.h"
+#include "editor/CanvasWidget.h"
+#include "editor/CommandToolbar.h"
+#include "editor/MainMenus.h"
+#include "editor/ShapeWidget.h"
+#include "editor/ToolPictures.h"
+#include "execution/RunControlsFrame.h"
+#include "model/Block.h"
+#include "model/BlockKinds.h"
+#include "model/BlockSurface.h"
+#include "model/Diagram.h"
+#include "windows/CommentWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/MessageWindow.h"
+#include "windows/QtModalQuestions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+QIcon kelvraIcon() {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(1, 4);
+    Outlines::draw(painter, BlockKinds::Diamond, 29, 23, QColor(0, 0, 0x80),
+                   QColor(0xFF, 0xE8, 0x90));
+    return QIcon(picture);
+}
+
+} // namespace
+
+Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent) {
+    if (!questions) {
+        m_ownQuestions = std::make_unique<QtModalQuestions>(this);
+        questions = m_ownQuestions.get();
+    }
+    m_questions = questions;
+    m_messages = std::make_unique<MessageWindowSink>(this);
+    setWindowIcon(kelvraIcon());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_canvas = new CanvasWidget(central);
+    layout->addWidget(m_canvas, 1);
+    m_runFrame = new RunControlsFrame(central);
+    layout->addWidget(m_runFrame);
+    setCentralWidget(central);
+
+    m_diagram = std::make_unique<Diagram>(*m_canvas, *m_messages, *m_questions);
+    m_menus = std::make_unique<MainMenus>(menuBar());
+    m_toolbar = new CommandToolbar(m_canvas);
+
+    for (QLabel*& panel : m_statusPanels) {
+        panel = new QLabel(this);
+        statusBar()->addWidget(panel, 1);
+    }
+
+    m_output = new QPlainTextEdit(m_canvas);
+    m_output->setReadOnly(true);
+    m_output->resize(220, 160);
+    m_output->hide();
+    m_errorBox = new QLabel(m_canvas);
+    m_errorBox->setStyleSheet(QStringLiteral("background: #FFFFC0; border: 1px solid #C00000;"));
+    m_errorBox->hide();
+    m_linkHint = new QLabel(m_canvas);
+    m_linkHint->hide();
+
+    connectMenus();
+    connectCanvas();
+    Form_Load();
+    resize(1000, 700);
+}
+
+Main_F::~Main_F() {
+    // The diagram's drawing objects belong to the canvas; let go of them first.
+    m_diagram->clear();
+}
+
+QLabel* Main_F::statusPanel(int index) const {
+    return index >= 1 && index <= 2 ? m_statusPanels[index - 1] : nullptr;
+}
+
+void Main_F::Form_Load() {
+    m_menus->save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    m_toolbar->move(0, 0);
+    m_canvas->hideSelector();
+    m_executedMarkers = 0;
+    m_kindCodeTable = BlockKinds::kindCodeTable();
+    scroll_ExecutionDelay_Change();
+    m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση 3.00 ");
+    setWindowTitle(m_baseTitle);
+    m_selectedTool.clear();
+    m_output->move(0, m_canvas->height() - m_output->height());
+}
+
+void Main_F::connectMenus() {
+    MainMenus& m = *m_menus;
+    connect(m_toolbar, &CommandToolbar::buttonClicked, this, &Main_F::Toolbar1_ButtonClick);
+    connect(m_toolbar, &CommandToolbar::hintChanged, m_statusPanels[0], &QLabel::setText);
+    connect(m_runFrame, &RunControlsFrame::hintChanged, m_statusPanels[0], &QLabel::setText);
+    connect(m_runFrame->scroll_ExecutionDelay, &QSlider::valueChanged, this,
+            &Main_F::scroll_ExecutionDelay_Change);
+    connect(m_runFrame->Command1, &QPushButton::clicked, this,
+            [this] { commentWindow()->toggle(windowTitle()); });
+    connect(m.View_com, &QAction::triggered, this,
+            [this] { m_toolbar->setVisible(m_toolbar->isHidden()); });
+    connect(m.mnuAbout, &QAction::triggered, this, &Main_F::mnuAbout_Click);
+    connect(m.mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
+    connect(m.command(12), &QAction::triggered, this, [this] {
+        m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false);
+    });
+    // "Εντολές" 1 ... 9 arm the same tools as the toolbar buttons.
+    const int toolButtonOf[] = {1, 3, 4, 5, 6, 8, 7, 9, 2};
+    for (int entry = 1; entry <= 9; ++entry) {
+        const int button = toolButtonOf[entry - 1];
+        connect(m.command(entry), &QAction::triggered, this,
+                [this, button] { Toolbar1_ButtonClick(button); });
+    }
+}
+
+void Main_F::connectCanvas() {
+    connect(m_canvas, &CanvasWidget::surfaceCreated, this, &Main_F::wireSurface);
+    connect(m_canvas, &CanvasWidget::mousePressed, this, [this](QMouseEvent* e) {
+        m_canvas->setFocus();
+        Form_MouseDown(e->position(), e->button());
+    });
+    connect(m_canvas, &CanvasWidget::mouseReleased, this, [this](QMouseEvent* e) {
+        // A press that placed a block is not also a click on the empty canvas.
+        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock)
+            Form_Click();
+        m_pressPlacedBlock = false;
+    });
+    connect(m_canvas, &CanvasWidget::mouseMoved, this,
+            [this](QMouseEvent* e) { Form_MouseMove(e->position(), e->modifiers()); });
+    connect(m_canvas, &CanvasWidget::keyReleased, this,
+            [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
+}
+
+void Main_F::wireSurface(ShapeWidget* shape) {
+    shape->onPaint = [this](ShapeWidget* widget) {
+        for (int i = 1; i <= m_diagram->shapeCount(); ++i) {
+            if (m_canvas->shapeWidget(i) == widget) {
+                shape_Paint(i);
+                return;
+            }
+        }
+    };
+}
+
+void Main_F::shape_Paint(int index) {
+    const BlockSurface* surface = m_diagram->surface(index);
+    if (!surface)
+        return;
+    cBck* block = m_diagram->the_bl_co().Item(surface->tag());
+    if (!block || block->tagid() != surface->tag())
+        return; // a deleted block's surface finds no block and draws nothing
+    block->PaintMe();
+}
+
+void Main_F::showMessage(const QString& text) { m_messages->showMessage(text); }
+
+frm_comm* Main_F::commentWindow() {
+    if (!m_comments)
+        m_comments = new frm_comm(this);
+    return m_comments;
+}
+
+void Main_F::mnuAbout_Click() {
+    if (!m_help)
+        m_help = new frm_h(this);
+    m_help->show();
+    m_help->raise();
+}
+
+void Main_F::setSelector(cBck* block) {
+    if (!block)
+        return;
+    m_canvas->showSelector(QRectF(block->shapeLeft() - 2, block->shapeTop() - 2,
+                                  block->shapeWidth() + 5, block->shapeHeight() + 5));
+}
+
+cBck* Main_F::findActionBlock(const QString& kind) const {
+    return m_diagram->findActionBlock(kind);
+}
+
+void Main_F::Toolbar1_ButtonClick(int index) {
+    if (index == 10) {
+        m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false);
+        return;
+    }
+    const QList<CommandToolbar::Button>& buttons = CommandToolbar::buttons();
+    if (index < 1 || index > buttons.size())
+        return;
+    m_selectedTool = buttons[index - 1].tool;
+    m_canvas->setCursor(ToolPictures::toolCursor(m_selectedTool));
+}
+
+void Main_F::Form_MouseDown(const QPointF& at, Qt::MouseButton button) {
+    m_pressPlacedBlock = false;
+    if (button == Qt::RightButton)
+        return; // the canvas colour change comes with the appearance commands
+    if (m_selectedTool.isEmpty())
+        return;
+    m_pressPlacedBlock = true;
+    m_clickPoint = at;
+    placeBlock(at);
+}
+
+void Main_F::placeBlock(const QPointF& at) {
+    using namespace BlockKinds;
+    const QString tool = m_selectedTool;
+    cBck* block = nullptr;
+    if (tool == start) {
+        block = placeSingleton(start, QStringLiteral("Ένα μόνο χειρηστήριο ΑΡΧΗ μπορεί να υπάρχει"),
+                               QStringLiteral("Αρχή "));
+    } else if (tool == endTool) {
+        block = placeSingleton(end, QStringLiteral("Ένα μόνο χειρηστήριο TEΛΟΣ μπορεί να υπάρχει"),
+                               QString());
+    } else if (tool == junction) {
+        Bl_Co& blocks = m_diagram->the_bl_co();
+        block = blocks.AddShape(SmallCircle, blocks.getFreeTagID(), at.x(), at.y());
+        if (block) {
+            block->setShapeWidth(10);
+            block->setShapeHeight(10);
+            block->setZaction(junction);
+            block->t_O_Shape()->setToolTip(junction);
+            block->setCaptionToAction();
+        }
+    } else {
+        // The commands written in a dialog are placed once their dialogs exist.
+        m_pressPlacedBlock = false;
+        return;
+    }
+    m_selectedTool.clear();
+    m_canvas->unsetCursor();
+    if (!block)
+        return;
+    const QString all = block->zParam1() + block->zParam2() + block->zParam3() + block->zaction();
+    if (all.trimmed().isEmpty()) {
+        m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, true);
+    } else if (!block->zaction().isEmpty()) {
+        block->t_O_Shape()->requestRepaint();
+        setSelector(block);
+    }
+}
+
+cBck* Main_F::placeSingleton(const QString& kind, const QString& refusal,
+                             const QString& toolTip) {
+    const bool exists = findActionBlock(kind) != nullptr;
+    Bl_Co& blocks = m_diagram->the_bl_co();
+    cBck* block = blocks.AddShape(BlockKinds::Ellipse, blocks.getFreeTagID(), m_clickPoint.x(),
+                                  m_clickPoint.y());
+    if (!block)
+        return nullptr;
+    if (exists) {
+        m_questions->messageBox(refusal, QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
+        block->setZaction(QString());
+        return block;
+    }
+    block->setShapeWidth(60);
+    block->setShapeHeight(20);
+    block->setZaction(kind);
+    block->setZParam1(QString());
+    block->setCaptionToAction();
+    if (!toolTip.isEmpty())
+        block->t_O_Shape()->setToolTip(toolTip);
+    block->t_O_Shape()->requestRepaint();
+    return block;
+}
+
+void Main_F::Form_Click() {
+    m_canvas->hideSelector();
+    m_diagram->currentBlockIndex = 0;
+    m_statusPanels[0]->clear();
+}
+
+void Main_F::Form_MouseMove(const QPointF& at, Qt::KeyboardModifiers modifiers) {
+    m_statusPanels[0]->clear();
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (held == Qt::ControlModifier || held == Qt::AltModifier) {
+        QLineF line = m_canvas->line1();
+        line.setP2(at);
+        m_canvas->setLine1(line);
+        m_canvas->hideSelector();
+    } else if (held == Qt::ShiftModifier) {
+        m_canvas->hideSelector();
+    } else if (held == Qt::NoModifier) {
+        m_canvas->setLine1Visible(false);
+        m_linkHint->hide();
+    }
+}
+
+void Main_F::Form_KeyUp(int key) {
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt)
+        m_canvas->hideSelector();
+}
+
+void Main_F::Form_Activate() {
+    m_output->move(m_canvas->width() - m_output->width(), 0);
+    for (int i = 1; i <= m_diagram->shapeCount(); ++i) {
+        if (BlockSurface* surface = m_diagram->surface(i))
+            surface->requestRepaint();
+    }
+}
+
+void Main_F::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+    QMainWindow::changeEvent(event);
+}
+
+void Main_F::scroll_ExecutionDelay_Change() {
+    const int position = m_runFrame->scroll_ExecutionDelay->value();
+    m_runFrame->lblDelay->setText(RunControlsFrame::speedLabel(position));
+    m_timerRunner.setInterval(RunControlsFrame::speedInterval(position));
+    if (position == 0) {
+        m_timerRunner.setInterval(0);
+        setSelector(findActionBlock(BlockKinds::start));
+    }
+    m_runFrame->cmdRun->setEnabled(position != 0);
+    m_runFrame->cmdNextStep->setEnabled(position == 0);
+}
+
+void Main_F::ENABLE_ALL_CMD() {
+    QSlider* speed = m_runFrame->scroll_ExecutionDelay;
+    m_runFrame->cmdNextStep->setEnabled(speed->value() == 0);
+    m_runFrame->cmdRun->setEnabled(true);
+    m_menus->step_run->setEnabled(true);
+    speed->setValue(4);
+    speed->setEnabled(true);
+    m_menus->mnuHelp->setEnabled(true);
+    m_menus->auto_run->setEnabled(true);
+}
+
+void Main_F::NEO() {
+    commentWindow()->setCommentText(QString());
+    m_errorBox->hide();
+    m_canvas->setLine1Visible(false);
+    m_executedMarkers = 0;
+}
+
+void Main_F::NEO1() {
+    commentWindow()->setCommentText(QString());
+    m_errorBox->hide();
+    m_canvas->setLine1Visible(false);
+    m_diagram->clear();
+    m_diagram->currentBlockIndex = -1;
+    m_diagram->previousBlockIndex = -1;
+}
+
+bool Main_F::askSaveChanges() { return true; }
+
+void Main_F::closeEvent(QCloseEvent* event) {
+    if (!askSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    // Leaving ends the whole program: the owned windows go with the main window.
+    for (QWidget* window : {static_cast<QWidget*>(m_comments), static_cast<QWidget*>(m_help),
+                            static_cast<QWidget*>(m_messages->window())}) {
+        if (window)
+            window->hide();
+    }
+    event->accept();
+}

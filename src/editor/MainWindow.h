@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointF>
+#include <QTimer>
+#include <memory>
+
+class CanvasWidget;
+class CommandToolbar;
+class Diagram;
+class MessageWindowSink;
+class ModalQuestions;
+class QLabel;
+class QPlainTextEdit;
+class RunControlsFrame;
+class ShapeWidget;
+class cBck;
+class frm_comm;
+class frm_h;
+struct MainMenus;
+
+// The main window: the canvas with its blocks and lines, the menus, the command toolbar,
+// the status bar and the run frame. It owns the open diagram.
+class Main_F : public QMainWindow {
+    Q_OBJECT
+public:
+    // `questions` answers every modal question; nullptr means the real dialogs.
+    explicit Main_F(ModalQuestions* questions = nullptr, QWidget* parent = nullptr);
+    ~Main_F() override;
+
+    Diagram& diagram() { return *m_diagram; }
+    CanvasWidget* canvas() const { return m_canvas; }
+    MainMenus& menus() { return *m_menus; }
+    CommandToolbar* fraToolBar1() const { return m_toolbar; }
+    RunControlsFrame* fraDebug() const { return m_runFrame; }
+    QLabel* statusPanel(int index) const;
+    QPlainTextEdit* text1() const { return m_output; }
+    QLabel* texterror() const { return m_errorBox; }
+    QLabel* syndesi() const { return m_linkHint; }
+    frm_comm* commentWindow();
+    frm_h* helpWindow() const { return m_help; }
+    MessageWindowSink& messageSink() { return *m_messages; }
+    ModalQuestions& questions() { return *m_questions; }
+    QTimer& timerRunner() { return m_timerRunner; }
+
+    QString selectedTool() const { return m_selectedTool; }
+    QPointF clickPoint() const { return m_clickPoint; }
+    QString kindCodeTable() const { return m_kindCodeTable; }
+    QString baseTitle() const { return m_baseTitle; }
+
+    void showMessage(const QString& text);
+    void setSelector(cBck* block);
+    cBck* findActionBlock(const QString& kind) const;
+    void ENABLE_ALL_CMD();
+    void NEO();
+    void NEO1();
+
+    // Toolbar buttons 1 ... 10: arm a tool, or delete the current block.
+    void Toolbar1_ButtonClick(int index);
+    // Placing click on the canvas, and the other canvas events.
+    void Form_MouseDown(const QPointF& at, Qt::MouseButton button);
+    void Form_Click();
+    void Form_MouseMove(const QPointF& at, Qt::KeyboardModifiers modifiers);
+    void Form_KeyUp(int key);
+    void Form_Activate();
+    void shape_Paint(int index);
+
+    // The unsaved-changes prompt run before leaving; true lets the window close.
+    bool askSaveChanges();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void Form_Load();
+    void buildRunFrame();
+    void connectMenus();
+    void connectCanvas();
+    void placeBlock(const QPointF& at);
+    cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
+    void scroll_ExecutionDelay_Change();
+    void mnuAbout_Click();
+    void wireSurface(ShapeWidget* shape);
+
+    std::unique_ptr<ModalQuestions> m_ownQuestions;
+    ModalQuestions* m_questions;
+    std::unique_ptr<MessageWindowSink> m_messages;
+    CanvasWidget* m_canvas;
+    std::unique_ptr<Diagram> m_diagram;
+    std::unique_ptr<MainMenus> m_menus;
+    CommandToolbar* m_toolbar;
+    RunControlsFrame* m_runFrame;
+    QLabel* m_statusPanels[2];
+    QPlainTextEdit* m_output;
+    QLabel* m_errorBox;
+    QLabel* m_linkHint;
+    frm_comm* m_comments = nullptr;
+    frm_h* m_help = nullptr;
+    QTimer m_timerRunner;
+
+    QString m_selectedTool;
+    QPointF m_clickPoint;
+    QString m_kindCodeTable;
+    QString m_baseTitle;
+    bool m_pressPlacedBlock = false;
+    int m_executedMarkers = 0;
+};

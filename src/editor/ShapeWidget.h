@@ -1,0 +1,71 @@
+#pragma once
+
+#include "model/BlockSurface.h"
+
+#include <QWidget>
+#include <functional>
+
+// The widget a block is drawn on. Its repaint hands a painter to the block's PaintMe.
+class ShapeWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShapeWidget(QWidget* canvas);
+
+    QPainter* activePainter() const { return m_painter; }
+    // Called on every repaint; the main window's shape_Paint.
+    std::function<void(ShapeWidget*)> onPaint;
+
+signals:
+    void pressed(ShapeWidget* shape, QMouseEvent* event);
+    void moved(ShapeWidget* shape, QMouseEvent* event);
+    void released(ShapeWidget* shape, QMouseEvent* event);
+    void doubleClicked(ShapeWidget* shape, QMouseEvent* event);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QPainter* m_painter = nullptr;
+};
+
+// A block surface backed by a ShapeWidget; keeps the real-valued position the widget
+// cannot hold.
+class WidgetSurface : public BlockSurface {
+public:
+    explicit WidgetSurface(ShapeWidget* widget) : m_widget(widget) {}
+
+    ShapeWidget* widget() const { return m_widget; }
+
+    double left() const override { return m_left; }
+    double top() const override { return m_top; }
+    void setLeft(double left) override;
+    void setTop(double top) override;
+    double width() const override { return m_widget->width(); }
+    double height() const override { return m_widget->height(); }
+    void setWidth(int width) override;
+    void setHeight(int height) override;
+    bool isVisible() const override { return !m_widget->isHidden(); }
+    void setVisible(bool visible) override { m_widget->setVisible(visible); }
+    QString tag() const override { return m_tag; }
+    void setTag(const QString& tag) override { m_tag = tag; }
+    QString toolTip() const override { return m_widget->toolTip(); }
+    void setToolTip(const QString& text) override { m_widget->setToolTip(text); }
+    QFont font() const override { return m_widget->font(); }
+    void setFont(const QFont& font) override { m_widget->setFont(font); }
+    QColor canvasColor() const override;
+    void requestRepaint() override { m_widget->update(); }
+    void bringToFront() override { m_widget->raise(); }
+    QPainter* activePainter() override { return m_widget->activePainter(); }
+
+private:
+    void place();
+
+    ShapeWidget* m_widget;
+    double m_left = 0;
+    double m_top = 0;
+    QString m_tag;
+};

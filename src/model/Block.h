@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class BlockSurface;
+class QPainter;
+
+// One command of the flowchart. Its position, size and visibility are those of its
+// drawing surface; the block holds the command, the caption and the colours.
+class cBck {
+public:
+    BlockSurface* t_O_Shape() const { return m_surface; }
+    void setT_O_Shape(BlockSurface* surface) { m_surface = surface; }
+
+    QString zaction() const { return m_zaction; }
+    void setZaction(const QString& v) { m_zaction = v; }
+    QString zParam1() const { return m_zParam1; }
+    void setZParam1(const QString& v) { m_zParam1 = v; }
+    QString zParam2() const { return m_zParam2; }
+    void setZParam2(const QString& v) { m_zParam2 = v; }
+    QString zParam3() const { return m_zParam3; }
+    void setZParam3(const QString& v) { m_zParam3 = v; }
+
+    // Colours are 0x00BBGGRR; they take effect at the next repaint.
+    quint32 TextColor() const { return m_textColor; }
+    void setTextColor(quint32 v) { m_textColor = v; }
+    quint32 BGColor() const { return m_bgColor; }
+    void setBGColor(quint32 v) { m_bgColor = v; }
+    quint32 BorderColor() const { return m_borderColor; }
+    void setBorderColor(quint32 v) { m_borderColor = v; }
+
+    void setCaptionToAction();
+
+    QString sCaption() const { return m_sCaption; }
+    void setSCaption(const QString& v) { m_sCaption = v; }
+    QString sCaptionUp() const { return m_sCaptionUp; }
+    void setSCaptionUp(const QString& v) { m_sCaptionUp = v; }
+
+    // Setting the tag id also writes it into the surface's tag; reading returns the
+    // stored id even after the surface's tag was marked deleted.
+    QString tagid() const { return m_tagid; }
+    void setTagid(const QString& v);
+
+    qint16 shape() const { return m_shape; }
+    void setShape(qint16 v) { m_shape = v; }
+
+    // Whole pixels on the surface; reading rounds halves to even.
+    int shapeWidth() const;
+    void setShapeWidth(int v);
+    int shapeHeight() const;
+    void setShapeHeight(int v);
+
+    bool Visible() const;
+    void setVisible(bool v);
+
+    double shapeLeft() const;
+    void setShapeLeft(double v);
+    double shapeTop() const;
+    void setShapeTop(double v);
+
+    // Draws the block on its surface and fits the surface to the text.
+    void PaintMe();
+
+    // The caption as last printed (underscores of the condition keywords turned to blanks).
+    QString shownCaption() const { return m_shownCaption; }
+    void setShownCaption(const QString& v) { m_shownCaption = v; }
+
+    // The number the pupil sees: the tag id without its leading "id".
+    QString number() const { return m_tagid.mid(2); }
+
+private:
+    BlockSurface* m_surface = nullptr;
+    QString m_zaction, m_zParam1, m_zParam2, m_zParam3;
+    QString m_sCaption, m_sCaptionUp, m_tagid, m_shownCaption;
+    quint32 m_textColor = 0;
+    quint32 m_bgColor = 0;
+    quint32 m_borderColor = 0;
+    qint16 m_shape = 0;
+};
+
+// The caption of an output block for its item list (first item, rest of the list).
+QString outputCaption(const QString& firstItem, const QString& rest);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class Diagram;
+class LineControls;
+
+// A connection line: the flow goes from block sFrom to block sTo (tag ids). Its caption
+// names the branch of a decision: "Ν" for yes, "Ο" for no.
+class cLn {
+public:
+    explicit cLn(Diagram& diagram) : m_diagram(diagram) {}
+
+    LineControls* t_Object_Line() const { return m_controls; }
+    void setT_Object_Line(LineControls* controls) { m_controls = controls; }
+
+    // Also copies the text into the caption label, shown only when not empty.
+    QString sCaption() const { return m_sCaption; }
+    void setSCaption(const QString& caption);
+
+    QString sFrom() const { return m_sFrom; }
+    void setSFrom(const QString& v) { m_sFrom = v; }
+    QString sTo() const { return m_sTo; }
+    void setSTo(const QString& v) { m_sTo = v; }
+
+    // Re-routes the segment between the current outlines of its two blocks; a line whose
+    // block is missing stays where it was.
+    void updateLine();
+    // Centres the caption label on the segment's midpoint.
+    void centreLabel();
+
+private:
+    void drawArrowHead();
+
+    Diagram& m_diagram;
+    LineControls* m_controls = nullptr;
+    QString m_sFrom, m_sTo, m_sCaption;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class cLn;
+class Diagram;
+
+// Every connection line of the open diagram, in creation order (positions 1-based).
+class Li_Co {
+public:
+    explicit Li_Co(Diagram& diagram);
+    ~Li_Co();
+
+    void A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& sCaption);
+    // Creates a routed line; refuses an empty end and the 16-bit limit with a message.
+    cLn* Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption);
+
+    cLn* Item(int position) const;
+    int Count() const { return int(m_lines.size()); }
+    void Remove(int position);
+
+    auto begin() const { return m_lines.begin(); }
+    auto end() const { return m_lines.end(); }
+
+    // Purges every line whose two ends are both empty, hiding its drawing objects.
+    void del_Line();
+    void updateAllLines();
+    void updateConntectedLines(const QString& sTag);
+
+private:
+    Diagram& m_diagram;
+    std::vector<std::unique_ptr<cLn>> m_lines;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Every modal question the program asks goes through this seam, so that tests and the
+// headless tool can answer by script and no test ever blocks on a real modal window.
+class ModalQuestions {
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~ModalQuestions() = default;
+
+    virtual Answer messageBox(const QString& text, const QString& title, Buttons buttons) = 0;
+    // An input box: nullopt when cancelled.
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                            const QString& defaultText) = 0;
+    // File dialogs: an empty text when cancelled. Filters are "Name (*.ext)" entries.
+    virtual QString openFileName(const QString& title, const QString& folder,
+                                 const QStringList& filters) = 0;
+    virtual QString saveFileName(const QString& title, const QString& suggestedPath,
+                                 const QStringList& filters) = 0;
+    virtual std::optional<QColor> color(const QColor& initial, const QString& title) = 0;
+    virtual std::optional<QFont> font(const QFont& initial, const QString& title) = 0;
+
+    // The Greek texts of the standard buttons, shared by the Qt dialogs.
+    static QString yesText();
+    static QString noText();
+    static QString okText();
+    static QString cancelText();
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/Block.h"
+#include "model/BlockSurface.h"
+#include "model/Diagram.h"
+#include "model/MemoryCanvas.h"
+#include "windows/MessageSink.h"
+#include "windows/ScriptedQuestions.h"
+
+#include <QStringList>
+
+// Records the reports a test provokes.
+class RecordingSink : public MessageSink {
+public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    QStringList messages;
+};
+
+// A diagram without widgets, with scripted questions and recorded messages.
+struct TestDiagram {
+    MemoryCanvas canvas;
+    RecordingSink sink;
+    ScriptedQuestions questions;
+    Diagram diagram{canvas, sink, questions};
+
+    Bl_Co& blocks() { return diagram.the_bl_co(); }
+    Li_Co& lines() { return diagram.the_li_co(); }
+
+    // A block of `kind` with its next free tag id, placed and sized like the editor does.
+    cBck* add(const QString& kind, double left, double top, int width = 60, int height = 20) {
+        cBck* block = blocks().AddShape(0, blocks().getFreeTagID(), left, top);
+        if (!block)
+            return nullptr;
+        block->setShapeWidth(width);
+        block->setShapeHeight(height);
+        block->setZaction(kind);
+        block->setCaptionToAction();
+        return block;
+    }
+
+    // Repaints every surface that asked for it, as the editor's event loop would.
+    void repaint() {
+        canvas.processRepaints([this](MemorySurface& surface) {
+            if (cBck* block = blocks().Item(surface.tag()))
+                block->PaintMe();
+        });
+    }
+};
