@@ -8,7 +8,9 @@
 namespace Outlines {
 
 namespace {
-QPointF corner(double x, double y) { return {roundHalfEven(x), roundHalfEven(y)}; }
+QPointF corner(double x, double y) {
+    return {roundHalfEven(x), roundHalfEven(y)};
+}
 } // namespace
 
 QPolygonF polygon(int shape, double w, double h) {

@@ -15,13 +15,14 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-CanvasWidget::~CanvasWidget() { destroyDrawingObjects(); }
+CanvasWidget::~CanvasWidget() {
+    destroyDrawingObjects();
+}
 
 BlockSurface* CanvasWidget::createSurface() {
     auto* widget = new ShapeWidget(this);
     widget->setFont(MemoryCanvas::defaultBlockFont());
-    widget->setToolTip(
-        QStringLiteral("Διπλό κλικ για Διόρθωση Δεξιό κλικ για αλλαγή διαστάσεων"));
+    widget->setToolTip(QStringLiteral("Διπλό κλικ για Διόρθωση Δεξιό κλικ για αλλαγή διαστάσεων"));
     m_surfaces.push_back(std::make_unique<WidgetSurface>(widget));
     emit surfaceCreated(widget);
     return m_surfaces.back().get();
@@ -40,7 +41,9 @@ void CanvasWidget::destroyDrawingObjects() {
     update();
 }
 
-QColor CanvasWidget::canvasColor() const { return palette().color(QPalette::Window); }
+QColor CanvasWidget::canvasColor() const {
+    return palette().color(QPalette::Window);
+}
 
 void CanvasWidget::setCanvasColor(const QColor& color) {
     QPalette p = palette();
@@ -106,8 +109,18 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
     }
 }
 
-void CanvasWidget::mousePressEvent(QMouseEvent* event) { emit mousePressed(event); }
-void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event); }
-void CanvasWidget::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event); }
-void CanvasWidget::keyPressEvent(QKeyEvent* event) { emit keyPressed(event); }
-void CanvasWidget::keyReleaseEvent(QKeyEvent* event) { emit keyReleased(event); }
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(event);
+}
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event);
+}
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event);
+}
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    emit keyPressed(event);
+}
+void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
+    emit keyReleased(event);
+}

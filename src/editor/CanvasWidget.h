@@ -39,9 +39,7 @@ public:
     bool line1Visible() const { return m_line1Visible; }
 
     ShapeWidget* shapeWidget(int index) const;
-    const std::vector<std::unique_ptr<WidgetLineControls>>& lineControls() const {
-        return m_lines;
-    }
+    const std::vector<std::unique_ptr<WidgetLineControls>>& lineControls() const { return m_lines; }
 
 signals:
     void surfaceCreated(ShapeWidget* shape);

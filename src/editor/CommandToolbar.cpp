@@ -74,7 +74,9 @@ void CommandToolbar::mouseMoveEvent(QMouseEvent* event) {
         move(mapToParent(event->position().toPoint()) - m_grabOffset);
 }
 
-void CommandToolbar::mouseReleaseEvent(QMouseEvent*) { m_dragging = false; }
+void CommandToolbar::mouseReleaseEvent(QMouseEvent*) {
+    m_dragging = false;
+}
 
 void CommandToolbar::mouseDoubleClickEvent(QMouseEvent*) {
     m_dragging = false;

@@ -124,9 +124,8 @@ void Main_F::connectMenus() {
     connect(m.mnuAbout, &QAction::triggered, this, &Main_F::mnuAbout_Click);
     connect(m.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
-    connect(m.command(12), &QAction::triggered, this, [this] {
-        m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false);
-    });
+    connect(m.command(12), &QAction::triggered, this,
+            [this] { m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false); });
     // "Εντολές" 1 ... 9 arm the same tools as the toolbar buttons.
     const int toolButtonOf[] = {1, 3, 4, 5, 6, 8, 7, 9, 2};
     for (int entry = 1; entry <= 9; ++entry) {
@@ -175,7 +174,9 @@ void Main_F::shape_Paint(int index) {
     block->PaintMe();
 }
 
-void Main_F::showMessage(const QString& text) { m_messages->showMessage(text); }
+void Main_F::showMessage(const QString& text) {
+    m_messages->showMessage(text);
+}
 
 frm_comm* Main_F::commentWindow() {
     if (!m_comments)
@@ -257,13 +258,14 @@ void Main_F::placeBlock(const QPointF& at) {
     if (all.trimmed().isEmpty()) {
         m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, true);
     } else if (!block->zaction().isEmpty()) {
+        // Fit the size now, as a synchronous refresh would, so the marker fits the block.
+        block->PaintMe();
         block->t_O_Shape()->requestRepaint();
         setSelector(block);
     }
 }
 
-cBck* Main_F::placeSingleton(const QString& kind, const QString& refusal,
-                             const QString& toolTip) {
+cBck* Main_F::placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip) {
     const bool exists = findActionBlock(kind) != nullptr;
     Bl_Co& blocks = m_diagram->the_bl_co();
     cBck* block = blocks.AddShape(BlockKinds::Ellipse, blocks.getFreeTagID(), m_clickPoint.x(),
@@ -367,7 +369,9 @@ void Main_F::NEO1() {
     m_diagram->previousBlockIndex = -1;
 }
 
-bool Main_F::askSaveChanges() { return true; }
+bool Main_F::askSaveChanges() {
+    return true;
+}
 
 void Main_F::closeEvent(QCloseEvent* event) {
     if (!askSaveChanges()) {

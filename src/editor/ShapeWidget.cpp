@@ -24,10 +24,18 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
     m_painter = nullptr;
 }
 
-void ShapeWidget::mousePressEvent(QMouseEvent* event) { emit pressed(this, event); }
-void ShapeWidget::mouseMoveEvent(QMouseEvent* event) { emit moved(this, event); }
-void ShapeWidget::mouseReleaseEvent(QMouseEvent* event) { emit released(this, event); }
-void ShapeWidget::mouseDoubleClickEvent(QMouseEvent* event) { emit doubleClicked(this, event); }
+void ShapeWidget::mousePressEvent(QMouseEvent* event) {
+    emit pressed(this, event);
+}
+void ShapeWidget::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(this, event);
+}
+void ShapeWidget::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(this, event);
+}
+void ShapeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit doubleClicked(this, event);
+}
 
 void WidgetSurface::setLeft(double left) {
     m_left = left;
@@ -47,7 +55,9 @@ void WidgetSurface::place() {
                    int(roundHalfEven(std::clamp(m_top, -limit, limit))));
 }
 
-void WidgetSurface::setWidth(int width) { m_widget->resize(std::max(0, width), m_widget->height()); }
+void WidgetSurface::setWidth(int width) {
+    m_widget->resize(std::max(0, width), m_widget->height());
+}
 
 void WidgetSurface::setHeight(int height) {
     m_widget->resize(m_widget->width(), std::max(0, height));

@@ -9,7 +9,9 @@ WidgetLineControls::WidgetLineControls(QWidget* canvas)
     m_label->hide();
 }
 
-WidgetLineControls::~WidgetLineControls() { delete m_label; }
+WidgetLineControls::~WidgetLineControls() {
+    delete m_label;
+}
 
 void WidgetLineControls::setLabelText(const QString& text) {
     LineControls::setLabelText(text);
@@ -27,8 +29,14 @@ void WidgetLineControls::setLabelVisible(bool visible) {
     m_label->setVisible(visible);
 }
 
-QSizeF WidgetLineControls::labelSize() const { return m_label->size(); }
+QSizeF WidgetLineControls::labelSize() const {
+    return m_label->size();
+}
 
-void WidgetLineControls::bringLabelToFront() { m_label->raise(); }
+void WidgetLineControls::bringLabelToFront() {
+    m_label->raise();
+}
 
-void WidgetLineControls::changed() { m_canvas->update(); }
+void WidgetLineControls::changed() {
+    m_canvas->update();
+}

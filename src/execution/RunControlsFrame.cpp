@@ -72,12 +72,11 @@ RunControlsFrame::RunControlsFrame(QWidget* parent)
 }
 
 QString RunControlsFrame::speedLabel(int position) {
-    static const char* const names[] = {"Bηματική εκτέλεση", "Πολύ Μικρή", "Μικρή", "Μέτρια",
-                                        "Μεγάλη", "Πολύ Μεγάλη"};
+    static const char* const names[] = {
+        "Bηματική εκτέλεση", "Πολύ Μικρή", "Μικρή", "Μέτρια", "Μεγάλη", "Πολύ Μεγάλη"};
     if (position <= 0)
         return QString::fromUtf8(names[0]);
-    return QString::fromUtf8(names[std::min(position, 5)]) +
-           QStringLiteral(" Ταχύτητα εκτέλεσης");
+    return QString::fromUtf8(names[std::min(position, 5)]) + QStringLiteral(" Ταχύτητα εκτέλεσης");
 }
 
 bool RunControlsFrame::eventFilter(QObject* watched, QEvent* event) {

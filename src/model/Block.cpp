@@ -41,17 +41,39 @@ void cBck::setTagid(const QString& v) {
         m_surface->setTag(v);
 }
 
-int cBck::shapeWidth() const { return int(roundHalfEven(m_surface->width())); }
-void cBck::setShapeWidth(int v) { m_surface->setWidth(v); }
-int cBck::shapeHeight() const { return int(roundHalfEven(m_surface->height())); }
-void cBck::setShapeHeight(int v) { m_surface->setHeight(v); }
+int cBck::shapeWidth() const {
+    return int(roundHalfEven(m_surface->width()));
+}
+void cBck::setShapeWidth(int v) {
+    m_surface->setWidth(v);
+}
+int cBck::shapeHeight() const {
+    return int(roundHalfEven(m_surface->height()));
+}
+void cBck::setShapeHeight(int v) {
+    m_surface->setHeight(v);
+}
 
-bool cBck::Visible() const { return m_surface->isVisible(); }
-void cBck::setVisible(bool v) { m_surface->setVisible(v); }
+bool cBck::Visible() const {
+    return m_surface->isVisible();
+}
+void cBck::setVisible(bool v) {
+    m_surface->setVisible(v);
+}
 
-double cBck::shapeLeft() const { return m_surface->left(); }
-void cBck::setShapeLeft(double v) { m_surface->setLeft(v); }
-double cBck::shapeTop() const { return m_surface->top(); }
-void cBck::setShapeTop(double v) { m_surface->setTop(v); }
+double cBck::shapeLeft() const {
+    return m_surface->left();
+}
+void cBck::setShapeLeft(double v) {
+    m_surface->setLeft(v);
+}
+double cBck::shapeTop() const {
+    return m_surface->top();
+}
+void cBck::setShapeTop(double v) {
+    m_surface->setTop(v);
+}
 
-void cBck::PaintMe() { BlockPainter::paint(*this); }
+void cBck::PaintMe() {
+    BlockPainter::paint(*this);
+}

@@ -49,7 +49,9 @@ cBck* Bl_Co::Item(int position) const {
     return m_blocks[size_t(position - 1)].get();
 }
 
-cBck* Bl_Co::Item(const QString& key) const { return Item(m_keyIndex.value(key.toLower(), 0)); }
+cBck* Bl_Co::Item(const QString& key) const {
+    return Item(m_keyIndex.value(key.toLower(), 0));
+}
 
 void Bl_Co::Remove(int position) {
     if (position < 1 || position > Count())
@@ -65,9 +67,9 @@ void Bl_Co::rem_Shape(int index, bool noQuestion) {
     if (!surface)
         return;
     if (!noQuestion &&
-        m_diagram.questions().messageBox(QStringLiteral("Να διαγραφεί"),
-                                         QStringLiteral("Προσοχή διαγραφή ενέργειας"),
-                                         ModalQuestions::Buttons::YesNo) != ModalQuestions::Answer::Yes)
+        m_diagram.questions().messageBox(
+            QStringLiteral("Να διαγραφεί"), QStringLiteral("Προσοχή διαγραφή ενέργειας"),
+            ModalQuestions::Buttons::YesNo) != ModalQuestions::Answer::Yes)
         return;
 
     const QString tag = surface->tag();

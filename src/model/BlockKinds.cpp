@@ -6,11 +6,9 @@ namespace BlockKinds {
 
 namespace {
 const KindInfo kinds[] = {
-    {start, Ellipse, 60, 20},        {end, Ellipse, 60, 20},
-    {assign, Rectangle, 80, 20},     {input, Parallelogram, 95, 25},
-    {output, Card, 110, 30},         {decision, Diamond, 110, 50},
-    {whileTest, Diamond, 110, 50},   {untilTest, Diamond, 110, 50},
-    {junction, SmallCircle, 10, 10},
+    {start, Ellipse, 60, 20},       {end, Ellipse, 60, 20},        {assign, Rectangle, 80, 20},
+    {input, Parallelogram, 95, 25}, {output, Card, 110, 30},       {decision, Diamond, 110, 50},
+    {whileTest, Diamond, 110, 50},  {untilTest, Diamond, 110, 50}, {junction, SmallCircle, 10, 10},
 };
 } // namespace
 
@@ -32,16 +30,15 @@ bool isCondition(const QString& keyword) {
 }
 
 QString kindCodeTable() {
-    static const QString table = QStringLiteral("Αρχή+1++Κάνε+2++ADD+3++ΣΥΝΔΕΣΗ+4++Γράψε+5++") +
-                                 QStringLiteral("Τέλος+6++IF_LESS+7++IF_EQUAL+8++IF_GREATER+9++") +
-                                 QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ..+10++ΟΣΟ..+11++ΑΝ..ΤΟΤΕ+12++") +
-                                 QStringLiteral("ADD+13+MULTIPLY+14+SUBTRACT+15+DIVIDE+16+mod+17+"
-                                                "div+18+JOIN+19+") +
-                                 QStringLiteral("COMP+20+SQL+21+Διάβασε+22+") +
-                                 QStringLiteral("and+23+or+24+==+25+") + QStringLiteral(">+26+") +
-                                 QStringLiteral(">=+27+") + QStringLiteral("<+28+") +
-                                 QStringLiteral("<=+29+") + QStringLiteral("<>+30+") +
-                                 QStringLiteral("IF_AND+31+IF_OR+32+");
+    static const QString table =
+        QStringLiteral("Αρχή+1++Κάνε+2++ADD+3++ΣΥΝΔΕΣΗ+4++Γράψε+5++") +
+        QStringLiteral("Τέλος+6++IF_LESS+7++IF_EQUAL+8++IF_GREATER+9++") +
+        QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ..+10++ΟΣΟ..+11++ΑΝ..ΤΟΤΕ+12++") +
+        QStringLiteral("ADD+13+MULTIPLY+14+SUBTRACT+15+DIVIDE+16+mod+17+"
+                       "div+18+JOIN+19+") +
+        QStringLiteral("COMP+20+SQL+21+Διάβασε+22+") + QStringLiteral("and+23+or+24+==+25+") +
+        QStringLiteral(">+26+") + QStringLiteral(">=+27+") + QStringLiteral("<+28+") +
+        QStringLiteral("<=+29+") + QStringLiteral("<>+30+") + QStringLiteral("IF_AND+31+IF_OR+32+");
     return table;
 }
 

@@ -8,8 +8,12 @@
 #include <cmath>
 
 namespace {
-QRectF surfaceRect(const BlockSurface& s) { return {s.left(), s.top(), s.width(), s.height()}; }
-double whole(double v) { return std::trunc(v); }
+QRectF surfaceRect(const BlockSurface& s) {
+    return {s.left(), s.top(), s.width(), s.height()};
+}
+double whole(double v) {
+    return std::trunc(v);
+}
 } // namespace
 
 void cLn::setSCaption(const QString& caption) {

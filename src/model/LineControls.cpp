@@ -31,9 +31,15 @@ void LineControls::setPen(int width, quint32 color) {
     m_penColor = color;
     changed();
 }
-void LineControls::setLabelText(const QString& text) { m_labelText = text; }
-void LineControls::setLabelPos(const QPointF& topLeft) { m_labelPos = topLeft; }
-void LineControls::setLabelVisible(bool visible) { m_labelVisible = visible; }
+void LineControls::setLabelText(const QString& text) {
+    m_labelText = text;
+}
+void LineControls::setLabelPos(const QPointF& topLeft) {
+    m_labelPos = topLeft;
+}
+void LineControls::setLabelVisible(bool visible) {
+    m_labelVisible = visible;
+}
 
 QSizeF LineControls::labelSize() const {
     const QFontMetricsF metrics(labelFont());

@@ -29,7 +29,9 @@ void MemorySurface::setExactSize(double width, double height) {
     m_height = height;
 }
 
-void MemorySurface::setFont(const QFont& font) { m_font = font; }
+void MemorySurface::setFont(const QFont& font) {
+    m_font = font;
+}
 
 void MemorySurface::repaint(const std::function<void()>& paintMe) {
     m_repaintPending = false;

@@ -24,7 +24,7 @@ QPixmap flowchartPicture() {
         double w, h;
     };
     const Step steps[] = {{Ellipse, 60, 20}, {Parallelogram, 90, 25}, {Rectangle, 80, 20},
-                          {Diamond, 90, 50}, {Card, 90, 28},         {Ellipse, 60, 20}};
+                          {Diamond, 90, 50}, {Card, 90, 28},          {Ellipse, 60, 20}};
     double y = 8;
     for (const Step& s : steps) {
         const double x = (picture.width() - s.w) / 2;

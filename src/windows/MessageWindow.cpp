@@ -29,7 +29,9 @@ void mBoxF::showMessage(const QString& text) {
     raise();
 }
 
-QString mBoxF::text() const { return m_text; }
+QString mBoxF::text() const {
+    return m_text;
+}
 
 void mBoxF::cmdOK_Click() {
     m_text.clear();

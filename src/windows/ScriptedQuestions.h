@@ -14,10 +14,10 @@ public:
 
     struct Asked {
         Kind kind;
-        QString text;  // message text or prompt
+        QString text; // message text or prompt
         QString title;
         Buttons buttons = Buttons::Ok;
-        QString detail;  // default text, folder or suggested path
+        QString detail; // default text, folder or suggested path
     };
 
     // Queue answers in the order the questions will come.

@@ -34,11 +34,16 @@ private:
 void TestBlockPainter::shownCaption_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("decision") << "ΑΝ_Χ>5_ΤΟΤΕ" << "ΑΝ Χ>5 ΤΟΤΕ";
-    QTest::newRow("while") << "ΟΣΟ_Χ<10_" << "ΟΣΟ Χ<10";
-    QTest::newRow("until") << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_" << "ΜΕΧΡΙΣ_ΟΤΟΥ Χ=1";
-    QTest::newRow("plain") << "Χ <-- 1" << "Χ <-- 1";
-    QTest::newRow("one trailing underscore only") << "Α__" << "Α_";
+    QTest::newRow("decision") << "ΑΝ_Χ>5_ΤΟΤΕ"
+                              << "ΑΝ Χ>5 ΤΟΤΕ";
+    QTest::newRow("while") << "ΟΣΟ_Χ<10_"
+                           << "ΟΣΟ Χ<10";
+    QTest::newRow("until") << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_"
+                           << "ΜΕΧΡΙΣ_ΟΤΟΥ Χ=1";
+    QTest::newRow("plain") << "Χ <-- 1"
+                           << "Χ <-- 1";
+    QTest::newRow("one trailing underscore only") << "Α__"
+                                                  << "Α_";
 }
 
 void TestBlockPainter::shownCaption() {
@@ -56,16 +61,16 @@ void TestBlockPainter::decisionOnThreeCentredLines() {
     QCOMPARE(l.lines[0].text, QStringLiteral("Aν ")); // Latin A
     QCOMPARE(l.lines[0].topLeft.x(), w / 2 - m.horizontalAdvance(QStringLiteral("Αν")) / 2);
     QCOMPARE(l.lines[1].text, QStringLiteral(" Χ>5"));
-    QCOMPARE(l.lines[1].topLeft, QPointF(w / 2 - m.horizontalAdvance(QStringLiteral(" Χ>5")) / 2,
-                                         m.height()));
+    QCOMPARE(l.lines[1].topLeft,
+             QPointF(w / 2 - m.horizontalAdvance(QStringLiteral(" Χ>5")) / 2, m.height()));
     QCOMPARE(l.lines[2].text, QStringLiteral("Τότε"));
     QCOMPARE(l.lines[2].topLeft.y(), 2 * m.height());
     QCOMPARE(l.newWidth, whole(std::max(90.0, m.horizontalAdvance(QStringLiteral(" Χ>5")))));
     QCOMPARE(l.newHeight, whole(3 * m.horizontalAdvance(QStringLiteral("Αν"))));
 
     const QString wide = QStringLiteral(" Χ>5 AND ΣΥΝΟΛΟ<>ΜΕΓΙΣΤΟ");
-    const CaptionLayout l2 =
-        BlockPainter::layout(QStringLiteral("ΑΝ_") + wide.mid(1) + QStringLiteral("_ΤΟΤΕ"), w, 49, m);
+    const CaptionLayout l2 = BlockPainter::layout(
+        QStringLiteral("ΑΝ_") + wide.mid(1) + QStringLiteral("_ΤΟΤΕ"), w, 49, m);
     QCOMPARE(l2.newWidth, whole(std::max(90.0, m.horizontalAdvance(wide))));
     QVERIFY(l2.newWidth > 90);
 }
@@ -129,8 +134,8 @@ void TestBlockPainter::inputAndAssignmentSizes() {
     const QString assignment = QStringLiteral("Χ <-- Χ+1");
     const CaptionLayout as = BlockPainter::layout(assignment, 79, 19, m);
     QCOMPARE(as.lines.size(), 1);
-    QCOMPARE(as.lines[0].topLeft, QPointF(79 / 2.0 - m.horizontalAdvance(assignment) / 2,
-                                          19 / 2.0 - m.height() / 2));
+    QCOMPARE(as.lines[0].topLeft,
+             QPointF(79 / 2.0 - m.horizontalAdvance(assignment) / 2, 19 / 2.0 - m.height() / 2));
     QCOMPARE(as.newWidth, whole(m.horizontalAdvance(assignment) + 7));
     QCOMPARE(as.newHeight, whole(m.height() + 3));
 }

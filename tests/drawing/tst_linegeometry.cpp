@@ -26,10 +26,10 @@ void TestLineGeometry::routes_data() {
     QTest::addColumn<QRectF>("from");
     QTest::addColumn<QRectF>("to");
     QTest::addColumn<QLineF>("segment");
-    QTest::newRow("below, overlapping") << QRectF(100, 0, 60, 20) << QRectF(90, 100, 80, 20)
-                                        << QLineF(130, 20, 130, 100);
-    QTest::newRow("right, overlapping") << QRectF(0, 100, 60, 20) << QRectF(200, 90, 60, 40)
-                                        << QLineF(60, 110, 200, 110);
+    QTest::newRow("below, overlapping")
+        << QRectF(100, 0, 60, 20) << QRectF(90, 100, 80, 20) << QLineF(130, 20, 130, 100);
+    QTest::newRow("right, overlapping")
+        << QRectF(0, 100, 60, 20) << QRectF(200, 90, 60, 40) << QLineF(60, 110, 200, 110);
     QTest::newRow("above") << QRectF(100, 200, 60, 20) << QRectF(100, 0, 60, 20)
                            << QLineF(130, 200, 130, 20);
     QTest::newRow("left") << QRectF(300, 100, 60, 20) << QRectF(0, 100, 60, 20)

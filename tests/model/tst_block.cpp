@@ -24,24 +24,51 @@ void TestBlock::caption_data() {
     QTest::addColumn<QString>("p1");
     QTest::addColumn<QString>("p2");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("start") << start << "" << "" << "Αρχή";
-    QTest::newRow("end") << end << "x" << "" << "Τέλος";
-    QTest::newRow("junction") << junction << "" << "" << "+";
-    QTest::newRow("assign") << assign << "Χ" << "Χ+1" << "Χ <-- Χ+1";
-    QTest::newRow("input") << input << "" << "Α" << "Διάβασε Α";
-    QTest::newRow("output one item") << output << "Α" << "" << "Γράψε Α";
-    QTest::newRow("output two items") << output << "Α" << "Β" << "Γράψε \"Α\",Β";
-    QTest::newRow("output text then value")
-        << output << "ΤΟ ΑΠΟΤΕΛΕΣΜΑ" << "Χ" << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
-    QTest::newRow("output quoted text then value")
-        << output << "\"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\"" << "Χ" << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
-    QTest::newRow("output three items") << output << "Χ" << "Υ,Ζ" << "Γράψε \"Χ\",Υ\",Ζ";
-    QTest::newRow("output trims") << output << "  Α  " << "   " << "Γράψε Α";
-    QTest::newRow("output quote blank quote")
-        << output << "\"Α\" \"Β\"" << "" << "Γράψε \"Α\"Β\"";
-    QTest::newRow("decision") << decision << "ΑΝ_Χ>5_ΤΟΤΕ" << "Χ>5" << "ΑΝ_Χ>5_ΤΟΤΕ";
-    QTest::newRow("while") << whileTest << "ΟΣΟ_Χ<10_" << "Χ<10" << "ΟΣΟ_Χ<10_";
-    QTest::newRow("until") << untilTest << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_" << "Χ=1" << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_";
+    QTest::newRow("start") << start << ""
+                           << ""
+                           << "Αρχή";
+    QTest::newRow("end") << end << "x"
+                         << ""
+                         << "Τέλος";
+    QTest::newRow("junction") << junction << ""
+                              << ""
+                              << "+";
+    QTest::newRow("assign") << assign << "Χ"
+                            << "Χ+1"
+                            << "Χ <-- Χ+1";
+    QTest::newRow("input") << input << ""
+                           << "Α"
+                           << "Διάβασε Α";
+    QTest::newRow("output one item") << output << "Α"
+                                     << ""
+                                     << "Γράψε Α";
+    QTest::newRow("output two items") << output << "Α"
+                                      << "Β"
+                                      << "Γράψε \"Α\",Β";
+    QTest::newRow("output text then value") << output << "ΤΟ ΑΠΟΤΕΛΕΣΜΑ"
+                                            << "Χ"
+                                            << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
+    QTest::newRow("output quoted text then value") << output << "\"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\""
+                                                   << "Χ"
+                                                   << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
+    QTest::newRow("output three items") << output << "Χ"
+                                        << "Υ,Ζ"
+                                        << "Γράψε \"Χ\",Υ\",Ζ";
+    QTest::newRow("output trims") << output << "  Α  "
+                                  << "   "
+                                  << "Γράψε Α";
+    QTest::newRow("output quote blank quote") << output << "\"Α\" \"Β\""
+                                              << ""
+                                              << "Γράψε \"Α\"Β\"";
+    QTest::newRow("decision") << decision << "ΑΝ_Χ>5_ΤΟΤΕ"
+                              << "Χ>5"
+                              << "ΑΝ_Χ>5_ΤΟΤΕ";
+    QTest::newRow("while") << whileTest << "ΟΣΟ_Χ<10_"
+                           << "Χ<10"
+                           << "ΟΣΟ_Χ<10_";
+    QTest::newRow("until") << untilTest << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_"
+                           << "Χ=1"
+                           << "ΜΕΧΡΙΣ_ΟΤΟΥ_Χ=1_";
 }
 
 void TestBlock::caption() {
@@ -100,9 +127,12 @@ void TestBlock::kindCodes_data() {
     QTest::newRow("while") << whileTest << "11+";
     QTest::newRow("decision") << decision << "12+";
     QTest::newRow("input") << input << "22+";
-    QTest::newRow("ADD first occurrence") << "ADD" << "3++";
-    QTest::newRow("empty has no code") << "" << "";
-    QTest::newRow("unknown has no code") << "ΤΙΠΟΤΑ" << "";
+    QTest::newRow("ADD first occurrence") << "ADD"
+                                          << "3++";
+    QTest::newRow("empty has no code") << ""
+                                       << "";
+    QTest::newRow("unknown has no code") << "ΤΙΠΟΤΑ"
+                                         << "";
 }
 
 void TestBlock::kindCodes() {

@@ -179,8 +179,8 @@ void TestCollections::captionBothDirections() {
     QCOMPARE(t.lines().Item(3)->sCaption(), QString());
     const LineControls* first = t.lines().Item(1)->t_Object_Line();
     QVERIFY(first->labelVisible());
-    const QPointF centre = first->labelPos() + QPointF(first->labelSize().width() / 2,
-                                                       first->labelSize().height() / 2);
+    const QPointF centre = first->labelPos() +
+                           QPointF(first->labelSize().width() / 2, first->labelSize().height() / 2);
     QCOMPARE(centre, first->segment().center());
 }
 
@@ -202,9 +202,8 @@ void TestCollections::emptyEndRefused() {
     t.add(assign, 0, 0);
     QVERIFY(!t.lines().Add_LINE(QStringLiteral("id1"), QString(), QString()));
     QVERIFY(!t.lines().Add_LINE(QString(), QStringLiteral("id1"), QString()));
-    QCOMPARE(t.sink.messages,
-             QStringList({QStringLiteral("Cannot make a link!!!!"),
-                          QStringLiteral("Cannot make a link!!!!")}));
+    QCOMPARE(t.sink.messages, QStringList({QStringLiteral("Cannot make a link!!!!"),
+                                           QStringLiteral("Cannot make a link!!!!")}));
     QCOMPARE(t.diagram.lineCount(), 0);
 }
 

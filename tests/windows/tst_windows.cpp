@@ -1,0 +1,94 @@
+#include "windows/CommentWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/MessageWindow.h"
+#include "windows/ScriptedQuestions.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void messagesAccumulateInOrder();
+    void okClearsTheMessages();
+    void closingDiscardsTheMessages();
+    void commentKeepsWindowsLineBreaks();
+    void helpTextCoversTheLesson();
+    void scriptedQuestionsRecordAndAnswer();
+};
+
+void TestWindows::messagesAccumulateInOrder() {
+    QWidget owner;
+    MessageWindowSink sink(&owner);
+    sink.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: α.kv"));
+    sink.showMessage(QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !"));
+    QVERIFY(sink.window()->isVisible());
+    QCOMPARE(sink.window()->windowTitle(), QStringLiteral("Μήνυμα"));
+    QCOMPARE(sink.window()->text(), QStringLiteral("Δεν υπάρχει το αρχείο: α.kv\r\n"
+                                                   "Δεν είναι αρχείο αναγνώσιμο !\r\n"));
+    QCOMPARE(sink.window()->txtMessage->toPlainText().count(QLatin1Char('\n')), 2);
+}
+
+void TestWindows::okClearsTheMessages() {
+    QWidget owner;
+    MessageWindowSink sink(&owner);
+    sink.showMessage(QStringLiteral("πρώτο"));
+    QTest::mouseClick(sink.window()->cmdOK, Qt::LeftButton);
+    QVERIFY(!sink.window()->isVisible());
+    sink.showMessage(QStringLiteral("δεύτερο"));
+    QCOMPARE(sink.window()->text(), QStringLiteral("δεύτερο\r\n"));
+}
+
+void TestWindows::closingDiscardsTheMessages() {
+    QWidget owner;
+    MessageWindowSink sink(&owner);
+    sink.showMessage(QStringLiteral("πρώτο"));
+    sink.window()->close();
+    sink.showMessage(QStringLiteral("δεύτερο"));
+    QCOMPARE(sink.window()->text(), QStringLiteral("δεύτερο\r\n"));
+}
+
+void TestWindows::commentKeepsWindowsLineBreaks() {
+    frm_comm window(nullptr);
+    window.setCommentText(QStringLiteral("γραμμή 1\r\nγραμμή 2\r\n"));
+    QCOMPARE(window.text1->toPlainText(), QStringLiteral("γραμμή 1\nγραμμή 2\n"));
+    QCOMPARE(window.commentText(), QStringLiteral("γραμμή 1\r\nγραμμή 2\r\n"));
+    QCOMPARE(window.tag(), QStringLiteral("1"));
+    window.toggle(QStringLiteral("τίτλος"));
+    QVERIFY(window.isVisible());
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.tag(), QStringLiteral("1"));
+}
+
+void TestWindows::helpTextCoversTheLesson() {
+    const QString text = frm_h::helpText();
+    QVERIFY(text.startsWith(QStringLiteral("Έχετε προς χρήση την έκδοση 3.20 \r\n")));
+    for (const char* needed :
+         {"Μεταβλητές", "mod", "div", "<>", "AND", "OR", "NOT", "Delete",
+          "Εντολές-Διαγραφή Εντολής", "Alt", "Εντολές-Διαγραφή Σύνδεσης", "Ctrl",
+          "Επεξεργασία- Εμφάνιση Εντολών", "δεξί κλικ", "δυσδιάστατοι", "Π[Ι,Κ]"})
+        QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
+}
+
+void TestWindows::scriptedQuestionsRecordAndAnswer() {
+    ScriptedQuestions q;
+    q.answerMessage(ModalQuestions::Answer::Yes);
+    q.answerText(QStringLiteral("5"));
+    q.answerCancel();
+    QCOMPARE(q.messageBox(QStringLiteral("α"), QStringLiteral("β"), ModalQuestions::Buttons::YesNo),
+             ModalQuestions::Answer::Yes);
+    QCOMPARE(q.inputBox(QStringLiteral("Χ"), QStringLiteral("τ"), QString()),
+             std::optional<QString>(QStringLiteral("5")));
+    QVERIFY(!q.inputBox(QStringLiteral("Χ"), QStringLiteral("τ"), QString()));
+    // Out of answers: Yes/No questions get No, inputs are cancelled.
+    QCOMPARE(q.messageBox(QStringLiteral("α"), QString(), ModalQuestions::Buttons::YesNo),
+             ModalQuestions::Answer::No);
+    QVERIFY(q.openFileName(QString(), QString(), {}).isEmpty());
+    QCOMPARE(q.asked().size(), 5);
+    QCOMPARE(q.asked()[0].title, QStringLiteral("β"));
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
