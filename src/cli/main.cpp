@@ -1,4 +1,6 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
+#include "editor/CanonicalText.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
@@ -9,8 +11,17 @@
 namespace {
 
 int usage(QTextStream& err) {
-    err << "Χρήση: kelvra-cli --version\n";
+    err << "Χρήση:\n"
+           "  kelvra-cli --version\n"
+           "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n";
     return 2;
+}
+
+// One line per text: its canonical form, a tab, and -1 when it is a variable name, else 0.
+int canon(const QStringList& texts, QTextStream& out) {
+    for (const QString& text : texts)
+        out << ucase_en_gr(text) << '\t' << (IS_NAME_VAR(text) ? "-1" : "0") << '\n';
+    return 0;
 }
 
 } // namespace
@@ -29,5 +40,7 @@ int main(int argc, char* argv[]) {
         out << "kelvra-cli " << KELVRA_VERSION << "\n";
         return 0;
     }
+    if (args.first() == QStringLiteral("canon"))
+        return canon(args.mid(1), out);
     return usage(err);
 }

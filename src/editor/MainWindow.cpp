@@ -1,6 +1,8 @@
 #include "editor/MainWindow.h"
 
 #include "drawing/Outlines.h"
+#include "editor/BlockCommands.h"
+#include "editor/BlockDialogs.h"
 #include "editor/CanvasWidget.h"
 #include "editor/CommandToolbar.h"
 #include "editor/MainMenus.h"
@@ -20,6 +22,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -153,15 +156,122 @@ void Main_F::connectCanvas() {
             [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
 }
 
+int Main_F::surfaceIndexOf(const ShapeWidget* shape) const {
+    for (int i = m_diagram->shapeCount(); i >= 1; --i) {
+        if (m_canvas->shapeWidget(i) == shape)
+            return i;
+    }
+    return -1;
+}
+
 void Main_F::wireSurface(ShapeWidget* shape) {
-    shape->onPaint = [this](ShapeWidget* widget) {
-        for (int i = 1; i <= m_diagram->shapeCount(); ++i) {
-            if (m_canvas->shapeWidget(i) == widget) {
-                shape_Paint(i);
-                return;
-            }
-        }
-    };
+    shape->onPaint = [this](ShapeWidget* widget) { shape_Paint(surfaceIndexOf(widget)); };
+    connect(shape, &ShapeWidget::pressed, this, [this](ShapeWidget* widget, QMouseEvent* e) {
+        shape_MouseDown(surfaceIndexOf(widget), e->button());
+    });
+    connect(shape, &ShapeWidget::doubleClicked, this,
+            [this](ShapeWidget* widget, QMouseEvent*) { shape_DblClick(surfaceIndexOf(widget)); });
+}
+
+void Main_F::shape_MouseDown(int index, Qt::MouseButton) {
+    if (index < 1)
+        return;
+    m_diagram->currentBlockIndex = index;
+    setSelector(m_diagram->blockAt(index));
+}
+
+void Main_F::shape_DblClick(int index) {
+    if (index < 1)
+        return;
+    m_diagram->currentBlockIndex = index;
+    editBlockCommand();
+    cBck* block = m_diagram->blockAt(index);
+    if (block && !Bl_Co::isDeleted(*block) && block->sCaption().isEmpty() &&
+        block->zaction().isEmpty())
+        m_diagram->the_bl_co().rem_Shape(index, true);
+}
+
+void Main_F::editBlockCommand() {
+    using namespace BlockKinds;
+    m_errorBox->hide();
+    m_canvas->setLine1Visible(false);
+    if (m_diagram->currentBlockIndex <= 0) {
+        showMessage(QStringLiteral("Δεν  έχει επιλεγεί ενέργεια!"));
+        return;
+    }
+    const int index = m_diagram->currentBlockIndex;
+    cBck* block = m_diagram->blockAt(index);
+    if (!block || Bl_Co::isDeleted(*block))
+        return;
+    const QString kind = block->zaction();
+    if (kind == junction || kind == start)
+        return;
+    if (kind == end) {
+        showMessage(kind + QStringLiteral(": Δεν μπορεί να διορθωθεί!"));
+        return;
+    }
+    if (kind != assign && kind != input && kind != output && !isCondition(kind)) {
+        m_diagram->the_bl_co().rem_Shape(index, true);
+        m_canvas->hideSelector();
+        return;
+    }
+    const QPointF at(block->shapeLeft(), block->shapeTop() + block->shapeHeight());
+    if (!runCommandDialog(block, kind, at, true))
+        return;
+    block->PaintMe();
+    block->t_O_Shape()->requestRepaint();
+    m_diagram->the_li_co().updateAllLines();
+    setSelector(block);
+}
+
+bool Main_F::runCommandDialog(cBck* block, const QString& kind, const QPointF& at, bool fill) {
+    using namespace BlockKinds;
+    std::unique_ptr<BlockDialog> dialog;
+    if (kind == assign) {
+        dialog = std::make_unique<Action_F>(*block, *m_questions, this);
+        if (fill)
+            dialog->textBox()->setText(BlockCommands::assignmentBoxText(*block));
+    } else if (kind == input) {
+        dialog = std::make_unique<Input_F>(*block, *m_questions, *m_messages, this);
+        if (fill)
+            dialog->textBox()->setText(BlockCommands::inputBoxText(*block));
+    } else if (kind == output) {
+        dialog = std::make_unique<Output_F>(*block, *m_questions, this);
+        if (fill)
+            dialog->textBox()->setText(BlockCommands::outputBoxText(*block));
+    } else {
+        dialog = std::make_unique<If_Frm>(*block, kind, *m_questions, this);
+        if (fill)
+            dialog->textBox()->setText(block->zParam1());
+    }
+    dialog->move(m_canvas->mapToGlobal(at.toPoint()));
+    const bool confirmed = dialog->exec() == QDialog::Accepted;
+    if (confirmed) {
+        m_diagram->diagramModified = true;
+        return true;
+    }
+    // A condition block that never got a condition goes with its cancelled dialog.
+    if (isCondition(kind) && block->sCaption().isEmpty()) {
+        const int index = m_diagram->the_bl_co().get_Index_f_Tag(block->tagid());
+        m_diagram->the_bl_co().rem_Shape(index, true);
+        return false;
+    }
+    return true;
+}
+
+cBck* Main_F::placeWithDialog(const QString& kind, qint16 outline, int width, int height,
+                              const QString& toolTip) {
+    Bl_Co& blocks = m_diagram->the_bl_co();
+    cBck* block =
+        blocks.AddShape(outline, blocks.getFreeTagID(), m_clickPoint.x(), m_clickPoint.y());
+    if (!block)
+        return nullptr;
+    block->setShapeWidth(width);
+    block->setShapeHeight(height);
+    block->t_O_Shape()->setToolTip(toolTip);
+    if (!runCommandDialog(block, kind, m_clickPoint, false))
+        return nullptr;
+    return block;
 }
 
 void Main_F::shape_Paint(int index) {
@@ -245,9 +355,15 @@ void Main_F::placeBlock(const QPointF& at) {
             block->t_O_Shape()->setToolTip(junction);
             block->setCaptionToAction();
         }
+    } else if (tool == assign) {
+        block = placeWithDialog(assign, Rectangle, 80, 20, QStringLiteral("Εκχώρησε"));
+    } else if (tool == input) {
+        block = placeWithDialog(input, Parallelogram, 95, 25, input);
+    } else if (tool == output) {
+        block = placeWithDialog(output, Card, 110, 30, output);
+    } else if (isCondition(tool)) {
+        block = placeWithDialog(tool, Diamond, 110, 50, QStringLiteral("Δομή ") + tool);
     } else {
-        // The commands written in a dialog are placed once their dialogs exist.
-        m_pressPlacedBlock = false;
         return;
     }
     m_selectedTool.clear();

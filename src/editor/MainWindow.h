@@ -65,6 +65,11 @@ public:
     void Form_Activate();
     void shape_Paint(int index);
 
+    // Opens the command dialog of the block currentBlockIndex.
+    void editBlockCommand();
+    void shape_MouseDown(int index, Qt::MouseButton button);
+    void shape_DblClick(int index);
+
     // The unsaved-changes prompt run before leaving; true lets the window close.
     bool askSaveChanges();
 
@@ -82,6 +87,12 @@ private:
     void scroll_ExecutionDelay_Change();
     void mnuAbout_Click();
     void wireSurface(ShapeWidget* shape);
+    int surfaceIndexOf(const ShapeWidget* shape) const;
+    // Shows the command dialog of `kind` for `block`, modal at `at` on the canvas, filled
+    // from the block when `fill`; false when the dialog removed the block.
+    bool runCommandDialog(cBck* block, const QString& kind, const QPointF& at, bool fill);
+    cBck* placeWithDialog(const QString& kind, qint16 outline, int width, int height,
+                          const QString& toolTip);
 
     std::unique_ptr<ModalQuestions> m_ownQuestions;
     ModalQuestions* m_questions;

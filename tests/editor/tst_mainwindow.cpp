@@ -32,7 +32,6 @@ private slots:
     void canvasClickClearsSelection();
     void modifierKeysHideSelector();
     void deleteButtonAsksFirst();
-    void dialogToolsPlaceNothingYet();
     void neo1ClearsTheDiagram();
     void enableAllCommands();
     void speedPositions();
@@ -236,13 +235,6 @@ void TestMainWindow::deleteButtonAsksFirst() {
     QCOMPARE(f.questions.asked().last().text, QStringLiteral("Να διαγραφεί"));
     QVERIFY(Bl_Co::isDeleted(*f.diagram().the_bl_co().Item(1)));
     QVERIFY(f.canvas()->shapeWidget(1)->isHidden());
-}
-
-void TestMainWindow::dialogToolsPlaceNothingYet() {
-    EditorFixture f;
-    f.clickToolButton(3);
-    f.clickCanvas({100, 100});
-    QCOMPARE(f.diagram().the_bl_co().Count(), 0);
 }
 
 void TestMainWindow::neo1ClearsTheDiagram() {

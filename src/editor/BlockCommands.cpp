@@ -1,0 +1,100 @@
+#include "editor/BlockCommands.h"
+
+#include "editor/CanonicalText.h"
+#include "model/Block.h"
+#include "model/BlockKinds.h"
+
+namespace BlockCommands {
+
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+QString assignmentBoxText(const cBck& block) {
+    return block.zParam1() + QStringLiteral(" <-- ") + block.zParam2();
+}
+
+bool applyAssignment(cBck& block, const QString& text) {
+    const QString arrow = QStringLiteral("<--");
+    const qsizetype at = text.indexOf(arrow);
+    if (at < 0)
+        return false;
+    block.setZaction(BlockKinds::assign);
+    block.setZParam1(trimBlanks(text.left(at)));
+    block.setZParam2(trimBlanks(text.mid(at + arrow.size())));
+    if (block.zParam1().isEmpty() || block.zParam2().isEmpty() || !IS_NAME_VAR(block.zParam1()))
+        return false;
+    block.setCaptionToAction();
+    return true;
+}
+
+QString inputBoxText(const cBck& block) {
+    return block.zParam2();
+}
+
+bool applyInput(cBck& block, const QString& text) {
+    const QString name = text.toUpper();
+    if (!IS_NAME_VAR(name))
+        return false;
+    block.setZaction(BlockKinds::input);
+    block.setZParam1(QString());
+    block.setZParam2(name);
+    block.setCaptionToAction();
+    return true;
+}
+
+QString outputBoxText(const cBck& block) {
+    const QString quote = QStringLiteral("\"");
+    QString text;
+    if (!trimBlanks(block.zParam1()).isEmpty())
+        text = quote + block.zParam1() + quote;
+    if (!trimBlanks(block.zParam2()).isEmpty())
+        text += QLatin1Char(',') + trimBlanks(block.zParam2());
+    text.replace(QStringLiteral("\"\""), quote);
+    return text;
+}
+
+void applyOutput(cBck& block, const QString& text) {
+    const QString upper = text.toUpper();
+    block.setZaction(BlockKinds::output);
+    const qsizetype comma = upper.indexOf(QLatin1Char(','));
+    if (comma < 0) {
+        block.setZParam1(QString(upper).remove(QLatin1Char('"')));
+        block.setZParam2(QString());
+    } else {
+        block.setZParam1(upper.left(comma));
+        block.setZParam2(upper.mid(comma + 1));
+    }
+    block.setCaptionToAction();
+}
+
+QString conditionBoxText(const QString& stored, const QString& kind) {
+    QString text = stored;
+    for (const char* wrapping : {"ΑΝ_", "_ΤΟΤΕ", "ΟΣΟ_", "ΜΕΧΡΙΣ_ΟΤΟΥ_"})
+        text.remove(QString::fromUtf8(wrapping));
+    const bool loopTest = kind == BlockKinds::whileTest || kind == BlockKinds::untilTest;
+    if (loopTest && text.endsWith(QLatin1Char('_')))
+        text.chop(1);
+    return text;
+}
+
+bool applyCondition(cBck& block, const QString& kind, const QString& text) {
+    const QString condition = text.toUpper();
+    block.setZaction(kind);
+    block.setZParam1(QString(kind).replace(QStringLiteral(".."),
+                                           QLatin1Char('_') + condition + QLatin1Char('_')));
+    block.setZParam2(condition);
+    block.setZParam3(QString());
+    if (condition.isEmpty())
+        return false;
+    block.setCaptionToAction();
+    return true;
+}
+
+} // namespace BlockCommands
