@@ -1,5 +1,7 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
+#include "drawing/DiagramRenderer.h"
 #include "editor/CanonicalText.h"
+#include "files/HeadlessDiagram.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,7 +15,9 @@ namespace {
 int usage(QTextStream& err) {
     err << "Χρήση:\n"
            "  kelvra-cli --version\n"
-           "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n";
+           "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n"
+           "  kelvra-cli resave ΑΡΧΕΙΟ.kv ΝΕΟ.kv\n"
+           "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n";
     return 2;
 }
 
@@ -21,6 +25,44 @@ int usage(QTextStream& err) {
 int canon(const QStringList& texts, QTextStream& out) {
     for (const QString& text : texts)
         out << ucase_en_gr(text) << '\t' << (IS_NAME_VAR(text) ? "-1" : "0") << '\n';
+    return 0;
+}
+
+void printMessages(const HeadlessDiagram& headless, QTextStream& err) {
+    for (const QString& message : headless.messages())
+        err << message << '\n';
+    err.flush();
+}
+
+// Loads as the editor's Open does and saves as its Save does.
+int resave(const QStringList& args, QTextStream& err) {
+    if (args.size() != 2)
+        return usage(err);
+    HeadlessDiagram headless;
+    if (!headless.load(args[0])) {
+        printMessages(headless, err);
+        return 1;
+    }
+    const bool saved = headless.save(args[1]);
+    printMessages(headless, err);
+    return saved ? 0 : 1;
+}
+
+// Draws the diagram as the canvas shows it into a PNG picture.
+int render(const QStringList& args, QTextStream& err) {
+    if (args.size() != 2)
+        return usage(err);
+    HeadlessDiagram headless;
+    if (!headless.load(args[0])) {
+        printMessages(headless, err);
+        return 1;
+    }
+    const QImage picture = DiagramRenderer::render(headless.diagram(), headless.canvas());
+    printMessages(headless, err);
+    if (!picture.save(args[1], "PNG")) {
+        err << "Δεν ήταν δυνατό να γραφτεί η εικόνα " << args[1] << '\n';
+        return 1;
+    }
     return 0;
 }
 
@@ -42,5 +84,9 @@ int main(int argc, char* argv[]) {
     }
     if (args.first() == QStringLiteral("canon"))
         return canon(args.mid(1), out);
+    if (args.first() == QStringLiteral("resave"))
+        return resave(args.mid(1), err);
+    if (args.first() == QStringLiteral("render"))
+        return render(args.mid(1), err);
     return usage(err);
 }

@@ -5,6 +5,7 @@
 #include "editor/WidgetLineControls.h"
 #include "model/MemoryCanvas.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +14,7 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
     setCanvasColor(Qt::white);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
 }
 
 CanvasWidget::~CanvasWidget() {
@@ -123,4 +125,19 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
 }
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
     emit keyReleased(event);
+}
+
+void CanvasWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CanvasWidget::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    emit filesDropped(files);
 }

@@ -48,6 +48,8 @@ signals:
     void mouseMoved(QMouseEvent* event);
     void keyReleased(QKeyEvent* event);
     void keyPressed(QKeyEvent* event);
+    // Local files dropped from the desktop.
+    void filesDropped(const QStringList& files);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +58,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     std::vector<std::unique_ptr<WidgetSurface>> m_surfaces;

@@ -9,6 +9,7 @@
 #include "editor/ShapeWidget.h"
 #include "editor/ToolPictures.h"
 #include "execution/RunControlsFrame.h"
+#include "files/FileCommands.h"
 #include "model/Block.h"
 #include "model/BlockKinds.h"
 #include "model/BlockSurface.h"
@@ -85,6 +86,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_linkHint = new QLabel(m_canvas);
     m_linkHint->hide();
 
+    m_files = new FileCommands(*this);
     connectMenus();
     connectCanvas();
     Form_Load();
@@ -125,7 +127,17 @@ void Main_F::connectMenus() {
     connect(m.View_com, &QAction::triggered, this,
             [this] { m_toolbar->setVisible(m_toolbar->isHidden()); });
     connect(m.mnuAbout, &QAction::triggered, this, &Main_F::mnuAbout_Click);
-    connect(m.mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m.mnuNew, &QAction::triggered, m_files, &FileCommands::mnuNew_Click);
+    connect(m.mnuLoad, &QAction::triggered, m_files, &FileCommands::mnuLoad_Click);
+    for (int i = 0; i < m.mnuExample.size(); ++i)
+        connect(m.mnuExample[i], &QAction::triggered, m_files,
+                [this, i] { m_files->mnuExample_Click(i); });
+    for (int i = 0; i < m.mnuExample2.size(); ++i)
+        connect(m.mnuExample2[i], &QAction::triggered, m_files,
+                [this, i] { m_files->mnuExample2_Click(i + 1); });
+    connect(m.mnuSave, &QAction::triggered, m_files, &FileCommands::mnuSave_Click);
+    connect(m.mnuSaveAs, &QAction::triggered, m_files, &FileCommands::mnuSaveAs_Click);
+    connect(m.mnuExit, &QAction::triggered, m_files, &FileCommands::mnuExit_Click);
     connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
     connect(m.command(12), &QAction::triggered, this,
             [this] { m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false); });
@@ -152,6 +164,7 @@ void Main_F::connectCanvas() {
     });
     connect(m_canvas, &CanvasWidget::mouseMoved, this,
             [this](QMouseEvent* e) { Form_MouseMove(e->position(), e->modifiers()); });
+    connect(m_canvas, &CanvasWidget::filesDropped, m_files, &FileCommands::Form_OLEDragDrop);
     connect(m_canvas, &CanvasWidget::keyReleased, this,
             [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
 }
@@ -485,12 +498,8 @@ void Main_F::NEO1() {
     m_diagram->previousBlockIndex = -1;
 }
 
-bool Main_F::askSaveChanges() {
-    return true;
-}
-
 void Main_F::closeEvent(QCloseEvent* event) {
-    if (!askSaveChanges()) {
+    if (!m_files->askSaveChanges()) {
         event->ignore();
         return;
     }

@@ -8,6 +8,7 @@
 class CanvasWidget;
 class CommandToolbar;
 class Diagram;
+class FileCommands;
 class MessageWindowSink;
 class ModalQuestions;
 class QLabel;
@@ -42,6 +43,7 @@ public:
     MessageWindowSink& messageSink() { return *m_messages; }
     ModalQuestions& questions() { return *m_questions; }
     QTimer& timerRunner() { return m_timerRunner; }
+    FileCommands& files() { return *m_files; }
 
     QString selectedTool() const { return m_selectedTool; }
     QPointF clickPoint() const { return m_clickPoint; }
@@ -69,9 +71,6 @@ public:
     void editBlockCommand();
     void shape_MouseDown(int index, Qt::MouseButton button);
     void shape_DblClick(int index);
-
-    // The unsaved-changes prompt run before leaving; true lets the window close.
-    bool askSaveChanges();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +108,7 @@ private:
     frm_comm* m_comments = nullptr;
     frm_h* m_help = nullptr;
     QTimer m_timerRunner;
+    FileCommands* m_files;
 
     QString m_selectedTool;
     QPointF m_clickPoint;

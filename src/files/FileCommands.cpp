@@ -1,0 +1,232 @@
+#include "files/FileCommands.h"
+
+#include "editor/CanvasWidget.h"
+#include "editor/MainMenus.h"
+#include "editor/MainWindow.h"
+#include "files/DiagramFormat.h"
+#include "files/PathHelpers.h"
+#include "model/Block.h"
+#include "model/BlockSurface.h"
+#include "model/Diagram.h"
+#include "windows/CommentWindow.h"
+#include "windows/ModalQuestions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+
+namespace {
+const QString openTitle = QStringLiteral("Άνοιγμα διαγράμματος");
+const QString saveTitle = QStringLiteral("Αποθήκευση διαγράμματος");
+} // namespace
+
+FileCommands::FileCommands(Main_F& window)
+    : QObject(&window), m_window(window), m_programFolder(QCoreApplication::applicationDirPath()) {}
+
+const QStringList& FileCommands::exampleFiles() {
+    static const QStringList files = {
+        QStringLiteral("artios-peritos.kv"), QStringLiteral("tpsifio.kv"),
+        QStringLiteral("alarosika.kv"),      QStringLiteral("parago.kv"),
+        QStringLiteral("fibo.kv"),           QStringLiteral("dynami.kv"),
+        QStringLiteral("psifia.kv"),         QStringLiteral("minP.kv"),
+        QStringLiteral("maxP.kv"),           QStringLiteral("maxabc.kv")};
+    return files;
+}
+
+const QStringList& FileCommands::exampleFiles2D() {
+    static const QStringList files = {QStringLiteral("min_ar_2.kv"), QStringLiteral("max_ar_2.kv")};
+    return files;
+}
+
+void FileCommands::recordingOff() {
+    m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+}
+
+void FileCommands::nameFile(const QString& path) {
+    m_currentFile = path;
+    m_window.setWindowTitle(m_window.baseTitle() + QStringLiteral(" - ") + fileNameOf(path));
+}
+
+void FileCommands::unnameFile() {
+    m_currentFile.clear();
+    m_window.setWindowTitle(m_window.baseTitle());
+}
+
+bool FileCommands::load_FILE(const QString& path) {
+    recordingOff();
+    m_lastLoad = LoadOutcome::Missing;
+    if (path == QStringLiteral("\\") || path == QStringLiteral("/") || !fileExists(path))
+        return false;
+    nameFile(path);
+    Diagram& diagram = m_window.diagram();
+    m_window.canvas()->hideSelector();
+
+    QFile file(path);
+    m_lastLoad = LoadOutcome::ReadError;
+    if (!file.open(QIODevice::ReadOnly)) {
+        diagram.clear();
+        unnameFile();
+        m_window.showMessage(QStringLiteral("Δεν είναι δυνατό να διαβαστεί το αρχείο ") + path +
+                             QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    const DiagramFormat::ReadResult result = DiagramFormat::read(file.readAll(), diagram);
+    if (result.status == DiagramFormat::ReadResult::Status::NotReadable) {
+        m_lastLoad = LoadOutcome::NotReadable;
+        m_window.showMessage(QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !"));
+        diagram.diagramModified = false;
+        unnameFile();
+        return false;
+    }
+    if (result.status == DiagramFormat::ReadResult::Status::ReadError) {
+        m_window.showMessage(QStringLiteral("Σφάλμα ανάγνωσης στο αρχείο ") + path +
+                             QStringLiteral(", γραμμή ") + QString::number(result.errorLine) +
+                             QStringLiteral(": ") + result.error);
+        unnameFile();
+        return false;
+    }
+    m_lastLoad = LoadOutcome::Loaded;
+    m_window.commentWindow()->setCommentText(result.comment);
+    diagram.diagramModified = false;
+    for (int i = 1; i <= diagram.shapeCount(); ++i)
+        diagram.surface(i)->requestRepaint();
+    return true;
+}
+
+bool FileCommands::saveDiagram(const QString& path) {
+    recordingOff();
+    Diagram& diagram = m_window.diagram();
+    const DiagramFormat::WriteResult written =
+        DiagramFormat::write(diagram, m_window.commentWindow()->commentText());
+    // The old file stays whole until the new one is complete.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) &&
+                       file.write(written.bytes) == written.bytes.size() && file.commit();
+    if (!saved) {
+        m_window.questions().messageBox(QStringLiteral("Error on SAVE_FILE: ") + file.errorString(),
+                                        QString(), ModalQuestions::Buttons::Ok);
+        return false;
+    }
+    if (!written.unstorable.isEmpty())
+        m_window.showMessage(QStringLiteral("Οι χαρακτήρες «") + written.unstorable +
+                             QStringLiteral("» δεν χωρούν σε αρχείο διαγράμματος και "
+                                            "αποθηκεύτηκαν ως «?»."));
+    diagram.diagramModified = false;
+    return true;
+}
+
+bool FileCommands::askSaveChanges() {
+    if (!m_window.diagram().diagramModified)
+        return true;
+    const ModalQuestions::Answer answer = m_window.questions().messageBox(
+        QStringLiteral("Το αρχείο ") + fileNameOf(m_currentFile) +
+            QStringLiteral(" Δεν έχει αποθηκευθεί!\r\n\r\nΝα αποθηκευθεί?"),
+        QStringLiteral("Αποθήκευση Αλλαγών"), ModalQuestions::Buttons::YesNo);
+    if (answer != ModalQuestions::Answer::Yes)
+        return true;
+    return mnuSave_Click();
+}
+
+void FileCommands::mnuNew_Click() {
+    recordingOff();
+    if (!askSaveChanges())
+        return;
+    m_window.NEO1();
+    m_window.text1()->hide();
+    unnameFile();
+    m_window.canvas()->hideSelector();
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::mnuLoad_Click() {
+    recordingOff();
+    if (!askSaveChanges())
+        return;
+    m_window.NEO();
+    m_window.text1()->hide();
+    const QString path = m_window.questions().openFileName(
+        openTitle, m_programFolder,
+        {QStringLiteral("Διάγραμμα ροής (*.kv)"), QStringLiteral("όλα τα αρχεία (*)")});
+    if (path.isEmpty())
+        return;
+    m_window.canvas()->hideSelector();
+    load_FILE(path);
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::openExample(const QString& fileName) {
+    if (!askSaveChanges())
+        return;
+    m_window.NEO();
+    m_window.canvas()->hideSelector();
+    const QString path = withTrailingBackslash(m_programFolder) + fileName;
+    if (!load_FILE(path) && m_lastLoad != LoadOutcome::ReadError)
+        m_window.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: ") + path);
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::mnuExample_Click(int index) {
+    if (index >= 0 && index < exampleFiles().size())
+        openExample(exampleFiles()[index]);
+}
+
+void FileCommands::mnuExample2_Click(int index) {
+    if (index >= 1 && index <= exampleFiles2D().size())
+        openExample(exampleFiles2D()[index - 1]);
+}
+
+bool FileCommands::mnuSave_Click() {
+    if (!m_currentFile.isEmpty())
+        return saveDiagram(m_currentFile);
+    return mnuSaveAs_Click();
+}
+
+QString FileCommands::freeDefaultName(const QString& folder) {
+    const QString base = QStringLiteral("Διαγραμμα");
+    for (int n = 0;; ++n) {
+        const QString name =
+            base + (n == 0 ? QString() : QString::number(n)) + QStringLiteral(".kv");
+        if (!fileExists(withTrailingBackslash(folder) + name))
+            return name;
+    }
+}
+
+bool FileCommands::mnuSaveAs_Click() {
+    const QString suggested = m_currentFile.isEmpty() ? withTrailingBackslash(m_programFolder) +
+                                                            freeDefaultName(m_programFolder)
+                                                      : m_currentFile;
+    QString path = m_window.questions().saveFileName(
+        saveTitle, suggested,
+        {QStringLiteral("Διάγραμμα Ροής (*.kv)"), QStringLiteral("All Files (*)")});
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".kv");
+    nameFile(path);
+    return saveDiagram(path);
+}
+
+void FileCommands::mnuExit_Click() {
+    if (m_window.questions().messageBox(
+            QStringLiteral("Να τερματισθεί το πρόγραμμα"), QStringLiteral("Προσοχή"),
+            ModalQuestions::Buttons::YesNo) == ModalQuestions::Answer::Yes)
+        m_window.close();
+}
+
+void FileCommands::Form_OLEDragDrop(const QStringList& files) {
+    if (files.isEmpty() || !m_window.menus().mnuFile->isEnabled())
+        return;
+    // A dropped file replaces the diagram like Open does, so unsaved work is offered first.
+    if (!askSaveChanges())
+        return;
+    m_window.canvas()->hideSelector();
+    load_FILE(files.first());
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Main_F;
+
+// The commands of the "Αρχείο" menu and leaving the program: which file the open diagram
+// belongs to, the title that names it, and the prompt that keeps unsaved work from being lost.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit FileCommands(Main_F& window);
+
+    QString currentFile() const { return m_currentFile; }
+    // The folder that holds the program and its examples.
+    QString programFolder() const { return m_programFolder; }
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+
+    static const QStringList& exampleFiles();   // mnuExample 0 ... 9
+    static const QStringList& exampleFiles2D(); // mnuExample2 1, 2 at 0, 1
+
+    // Replaces the open diagram by the file; false when the file is missing, lacks the
+    // header or could not be read to its end.
+    bool load_FILE(const QString& path);
+    // Writes the open diagram; false when the file could not be written whole.
+    bool saveDiagram(const QString& path);
+
+    // Offers to save unsaved changes; false when the pupil wanted to save and the diagram
+    // was not saved, so that the command asking must not throw it away.
+    bool askSaveChanges();
+
+    void mnuNew_Click();
+    void mnuLoad_Click();
+    void mnuExample_Click(int index);
+    void mnuExample2_Click(int index);
+    bool mnuSave_Click();
+    bool mnuSaveAs_Click();
+    void mnuExit_Click();
+    // A file dropped on the canvas.
+    void Form_OLEDragDrop(const QStringList& files);
+
+    // The first free default name in `folder`: Διαγραμμα.kv, Διαγραμμα1.kv, ...
+    static QString freeDefaultName(const QString& folder);
+
+private:
+    enum class LoadOutcome { Loaded, Missing, NotReadable, ReadError };
+
+    void recordingOff();
+    void nameFile(const QString& path);
+    void unnameFile();
+    void openExample(const QString& fileName);
+
+    Main_F& m_window;
+    QString m_currentFile;
+    LoadOutcome m_lastLoad = LoadOutcome::Missing;
+    QString m_programFolder;
+};

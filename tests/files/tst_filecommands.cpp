@@ -1,0 +1,220 @@
+#include "editor/EditorTestHelpers.h"
+#include "editor/MainMenus.h"
+#include "files/DiagramFormat.h"
+#include "files/FileCommands.h"
+#include "files/PathHelpers.h"
+#include "model/BlockKinds.h"
+#include "windows/CommentWindow.h"
+#include "windows/MessageWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace BlockKinds;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An editor whose program folder is a fresh temporary folder.
+struct FilesFixture : EditorFixture {
+    QTemporaryDir folder;
+    FilesFixture() { window.files().setProgramFolder(folder.path()); }
+    FileCommands& files() { return window.files(); }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    void placeStart() {
+        clickToolButton(1);
+        clickCanvas({100, 100});
+    }
+};
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void pathHelpers();
+    void defaultNames();
+    void saveAsNamesTheDiagram();
+    void newAsksAndSavesFirst();
+    void newAnsweredNoKeepsAsking();
+    void cancelledSaveKeepsTheDiagram();
+    void missingExampleKeepsBlocks();
+    void examplesOpenFromTheProgramFolder();
+    void brokenFileIsNeverOverwritten();
+    void unreadableHeaderReported();
+    void failedSaveKeepsTheOldFile();
+    void leavingAsksOnce();
+    void droppedFileOpens();
+};
+
+void TestFileCommands::pathHelpers() {
+    QCOMPARE(withTrailingBackslash("/opt/kelvra"), QStringLiteral("/opt/kelvra/"));
+    QCOMPARE(withTrailingBackslash("/opt/kelvra/"), QStringLiteral("/opt/kelvra/"));
+    QCOMPARE(withTrailingBackslash("C:\\kv\\"), QStringLiteral("C:\\kv\\"));
+    QCOMPARE(withTrailingBackslash(""), QStringLiteral("/"));
+    QCOMPARE(folderOf("/home/a/x.kv"), QStringLiteral("/home/a/"));
+    QCOMPARE(folderOf("C:\\kv\\x.kv"), QStringLiteral("C:\\kv\\"));
+    QCOMPARE(folderOf("x.kv"), QString());
+    QCOMPARE(fileNameOf("/home/a/x.kv"), QStringLiteral("x.kv"));
+    QCOMPARE(fileNameOf("C:\\kv\\y.kv"), QStringLiteral("y.kv"));
+    QVERIFY(!fileExists(""));
+    QVERIFY(!fileExists("/no/such/file.kv"));
+}
+
+void TestFileCommands::defaultNames() {
+    QTemporaryDir dir;
+    QCOMPARE(FileCommands::freeDefaultName(dir.path()), QStringLiteral("Διαγραμμα.kv"));
+    writeFile(dir.filePath("Διαγραμμα.kv"), "x");
+    writeFile(dir.filePath("Διαγραμμα1.kv"), "x");
+    QCOMPARE(FileCommands::freeDefaultName(dir.path()), QStringLiteral("Διαγραμμα2.kv"));
+}
+
+void TestFileCommands::saveAsNamesTheDiagram() {
+    FilesFixture f;
+    f.placeStart();
+    f.questions.answerText(f.path("πρώτο"));
+    QVERIFY(f.files().mnuSaveAs_Click());
+    QCOMPARE(f.questions.asked().last().detail, f.path("Διαγραμμα.kv"));
+    QCOMPARE(f.files().currentFile(), f.path("πρώτο.kv"));
+    QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - πρώτο.kv");
+    QVERIFY(!f.diagram().diagramModified);
+    QVERIFY(readFile(f.path("πρώτο.kv")).startsWith("1ORVANE\r\n"));
+}
+
+void TestFileCommands::newAsksAndSavesFirst() {
+    FilesFixture f;
+    f.placeStart();
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerText(f.path("παλιό.kv"));
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.questions.asked()[0].text,
+             QStringLiteral("Το αρχείο  Δεν έχει αποθηκευθεί!\r\n\r\nΝα αποθηκευθεί?"));
+    QCOMPARE(f.questions.asked()[0].title, QStringLiteral("Αποθήκευση Αλλαγών"));
+    QVERIFY(readFile(f.path("παλιό.kv")).startsWith("1ORVANE\r\n"));
+    QCOMPARE(f.diagram().the_bl_co().Count(), 0);
+    QVERIFY(f.files().currentFile().isEmpty());
+    QCOMPARE(f.window.windowTitle(), f.window.baseTitle());
+}
+
+void TestFileCommands::newAnsweredNoKeepsAsking() {
+    FilesFixture f;
+    f.placeStart();
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 0);
+    QVERIFY(f.diagram().diagramModified);
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.questions.asked().size(), 2);
+}
+
+void TestFileCommands::cancelledSaveKeepsTheDiagram() {
+    FilesFixture f;
+    f.placeStart();
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerCancel(); // the Save As dialog
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 1);
+    QVERIFY(f.diagram().diagramModified);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerCancel();
+    f.window.menus().mnuExample[0]->trigger();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 1);
+}
+
+void TestFileCommands::missingExampleKeepsBlocks() {
+    FilesFixture f;
+    f.placeStart();
+    f.diagram().diagramModified = false;
+    f.window.menus().mnuExample[3]->trigger();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 1);
+    QCOMPARE(f.window.messageSink().window()->text(),
+             QStringLiteral("Δεν υπάρχει το αρχείο: ") + f.path("parago.kv") + "\r\n");
+}
+
+void TestFileCommands::examplesOpenFromTheProgramFolder() {
+    FilesFixture f;
+    f.files().setProgramFolder(QStringLiteral(KELVRA_EXAMPLES_DIR));
+    f.window.menus().mnuExample2[1]->trigger();
+    QCOMPARE(f.files().currentFile(), QStringLiteral(KELVRA_EXAMPLES_DIR "/max_ar_2.kv"));
+    QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - max_ar_2.kv");
+    QVERIFY(f.diagram().findActionBlock(start));
+    QVERIFY(!f.diagram().diagramModified);
+    QCOMPARE(f.window.commentWindow()->commentText(),
+             QStringLiteral("Το μέγιστο στοιχείο ενός δυσδιάστατου πίνακα.\r\n"));
+    QCOMPARE(f.diagram().currentBlockIndex, -1);
+    for (int i = 0; i < 10; ++i) {
+        f.window.menus().mnuExample[i]->trigger();
+        QVERIFY2(f.files().currentFile().endsWith(FileCommands::exampleFiles()[i]),
+                 qPrintable(FileCommands::exampleFiles()[i]));
+    }
+    QVERIFY(!f.window.messageSink().window());
+}
+
+void TestFileCommands::brokenFileIsNeverOverwritten() {
+    FilesFixture f;
+    const QByteArray broken = "2ORVANE\r\n 0 \r\nid1\r\n 2 \r\n";
+    writeFile(f.path("σπασμένο.kv"), broken);
+    f.questions.answerText(f.path("σπασμένο.kv"));
+    f.window.menus().mnuLoad->trigger();
+    QVERIFY(f.files().currentFile().isEmpty());
+    QCOMPARE(f.window.windowTitle(), f.window.baseTitle());
+    const QString message = f.window.messageSink().window()->text();
+    QVERIFY(message.contains(f.path("σπασμένο.kv")));
+    QVERIFY(message.contains(QStringLiteral("γραμμή 5")));
+    f.questions.answerCancel(); // Save asks for a name instead of writing over the file
+    f.window.menus().mnuSave->trigger();
+    QCOMPARE(readFile(f.path("σπασμένο.kv")), broken);
+}
+
+void TestFileCommands::unreadableHeaderReported() {
+    FilesFixture f;
+    writeFile(f.path("parago.kv"), "not a diagram\r\n");
+    f.window.menus().mnuExample[3]->trigger();
+    QCOMPARE(f.window.messageSink().window()->text(),
+             QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !\r\nΔεν υπάρχει το αρχείο: ") +
+                 f.path("parago.kv") + "\r\n");
+    QVERIFY(f.files().currentFile().isEmpty());
+}
+
+void TestFileCommands::failedSaveKeepsTheOldFile() {
+    FilesFixture f;
+    f.placeStart();
+    QVERIFY(!f.files().saveDiagram(f.path("no/such/folder/x.kv")));
+    QCOMPARE(f.questions.asked().size(), 1);
+    QVERIFY(f.questions.asked()[0].text.startsWith(QStringLiteral("Error on SAVE_FILE: ")));
+    QVERIFY(f.diagram().diagramModified);
+}
+
+void TestFileCommands::leavingAsksOnce() {
+    FilesFixture f;
+    f.placeStart();
+    f.questions.answerMessage(ModalQuestions::Answer::Yes); // "Να τερματισθεί"
+    f.questions.answerMessage(ModalQuestions::Answer::No);  // do not save
+    f.window.menus().mnuExit->trigger();
+    QCOMPARE(f.questions.asked().size(), 2);
+    QCOMPARE(f.questions.asked()[0].text, QStringLiteral("Να τερματισθεί το πρόγραμμα"));
+    QCOMPARE(f.questions.asked()[0].title, QStringLiteral("Προσοχή"));
+    QVERIFY(!f.window.isVisible());
+}
+
+void TestFileCommands::droppedFileOpens() {
+    FilesFixture f;
+    f.files().Form_OLEDragDrop({QStringLiteral(KELVRA_EXAMPLES_DIR "/ison.kv")});
+    QVERIFY(f.files().currentFile().endsWith("ison.kv"));
+    QVERIFY(f.diagram().findActionBlock(end));
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
