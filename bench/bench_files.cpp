@@ -1,0 +1,56 @@
+// Loading and saving a large diagram: 2,000 blocks and 2,000 lines.
+#include "BenchHelpers.h"
+#include "files/DiagramFormat.h"
+#include "model/Block.h"
+#include "model/BlockKinds.h"
+#include "model/Diagram.h"
+#include "model/MemoryCanvas.h"
+#include "windows/MessageSink.h"
+#include "windows/ScriptedQuestions.h"
+
+#include <QGuiApplication>
+
+namespace {
+class QuietSink : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+
+struct Headless {
+    MemoryCanvas canvas;
+    QuietSink sink;
+    ScriptedQuestions questions;
+    Diagram diagram{canvas, sink, questions};
+};
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    constexpr int blocks = 2000;
+    Headless source;
+    Bl_Co& collection = source.diagram.the_bl_co();
+    for (int i = 0; i < blocks; ++i) {
+        cBck* block = collection.AddShape(BlockKinds::Rectangle, collection.getFreeTagID(),
+                                          (i % 20) * 120, (i / 20) * 60);
+        block->setShapeWidth(80);
+        block->setShapeHeight(20);
+        block->setZaction(BlockKinds::assign);
+        block->setZParam1(QStringLiteral("Χ") + QString::number(i));
+        block->setZParam2(QStringLiteral("Χ+") + QString::number(i));
+        block->setCaptionToAction();
+    }
+    for (int i = 1; i <= blocks; ++i)
+        source.diagram.the_li_co().Add_LINE(QStringLiteral("id") + QString::number(i),
+                                            QStringLiteral("id") + QString::number(i % blocks + 1),
+                                            QString());
+    const QByteArray bytes = DiagramFormat::write(source.diagram, QStringLiteral("σχόλιο")).bytes;
+
+    measure(QStringLiteral("save 2000 blocks + 2000 lines"), 20,
+            [&] { (void)DiagramFormat::write(source.diagram, QString()); });
+    measure(QStringLiteral("load 2000 blocks + 2000 lines"), 20, [&] {
+        Headless target;
+        (void)DiagramFormat::read(bytes, target.diagram);
+    });
+    return 0;
+}
