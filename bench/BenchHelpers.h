@@ -17,6 +17,5 @@ inline void measure(const QString& name, int rounds, const std::function<void()>
     QTextStream out(stdout);
     out << qSetFieldWidth(48) << Qt::left << name << qSetFieldWidth(0) << " "
         << QString::number(seconds / rounds * 1000, 'f', 3) << " ms/round  "
-        << QString::number(itemsPerRound * rounds / seconds, 'f', 0) << " " << itemName
-        << "/s\n";
+        << QString::number(itemsPerRound * rounds / seconds, 'f', 0) << " " << itemName << "/s\n";
 }

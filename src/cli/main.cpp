@@ -1,6 +1,9 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
 #include "drawing/DiagramRenderer.h"
 #include "editor/CanonicalText.h"
+#include "execution/ExpressionEvaluator.h"
+#include "execution/RandomSource.h"
+#include "execution/VariableStore.h"
 #include "files/HeadlessDiagram.h"
 
 #include <QCoreApplication>
@@ -17,7 +20,8 @@ int usage(QTextStream& err) {
            "  kelvra-cli --version\n"
            "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n"
            "  kelvra-cli resave ΑΡΧΕΙΟ.kv ΝΕΟ.kv\n"
-           "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n";
+           "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
+           "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n";
     return 2;
 }
 
@@ -66,6 +70,50 @@ int render(const QStringList& args, QTextStream& err) {
     return 0;
 }
 
+// Prints the messages of a run as they come, to standard error.
+class StderrSink : public MessageSink {
+public:
+    explicit StderrSink(QTextStream& err) : m_err(err) {}
+    void showMessage(const QString& text) override {
+        m_err << text << '\n';
+        m_err.flush();
+    }
+
+private:
+    QTextStream& m_err;
+};
+
+// Sets the variables in the order given, then prints the value and the translated text.
+int eval(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.isEmpty())
+        return usage(err);
+    StderrSink sink(err);
+    VariableStore variables(sink);
+    RandomSource random;
+    QStringList assignments = args.mid(1);
+    const qsizetype seedAt = assignments.indexOf(QStringLiteral("--seed"));
+    if (seedAt >= 0) {
+        bool ok = false;
+        const qulonglong seed = assignments.value(seedAt + 1).toULongLong(&ok);
+        if (!ok)
+            return usage(err);
+        random.setFixedSeed(seed);
+        assignments.remove(seedAt, 2);
+    }
+    for (const QString& assignment : assignments) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            return usage(err);
+        variables.setVar(assignment.left(equals), assignment.mid(equals + 1), QStringLiteral("id0"),
+                         assignment.mid(equals + 1));
+    }
+    ExpressionEvaluator evaluator(variables, random);
+    QString translated;
+    const QString value = evaluator.evalExpr(args.first(), &translated);
+    out << value << '\n' << translated << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -88,5 +136,7 @@ int main(int argc, char* argv[]) {
         return resave(args.mid(1), err);
     if (args.first() == QStringLiteral("render"))
         return render(args.mid(1), err);
+    if (args.first() == QStringLiteral("eval"))
+        return eval(args.mid(1), out, err);
     return usage(err);
 }

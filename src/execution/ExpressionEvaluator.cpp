@@ -1,0 +1,199 @@
+#include "execution/ExpressionEvaluator.h"
+
+#include "execution/NumberText.h"
+#include "execution/RandomSource.h"
+#include "execution/ScriptEngine.h"
+#include "execution/VariableStore.h"
+
+#include <QStringList>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The translation's replacements, each applied to every occurrence, in this order.
+const std::pair<QString, QString> spacing[] = {
+    {"!=", " < > "},  {"+", " + "},     {"-", " - "},     {"*", " * "},     {"/", " / "},
+    {",", " , "},     {"^", " ^ "},     {"\\", " \\ "},   {"=", " = "},     {">", " > "},
+    {"<", " < "},     {">=", " >= "},   {"<=", " <= "},   {"<>", " < > "},  {"#", " < > "},
+    {"A_M", " INT "}, {"Α_Μ", " INT "}, {"Τ_Ρ", " SQR "}, {"Τ_P", " SQR "}, {"A_T", " ABS "},
+    {"Α_Τ", " ABS "}, {"ΡΝΔ", " RND "}, {"INT", " INT "}, {"MOD", " MOD "}, {"DIV", " \\ "},
+    {"AND", " AND "}, {"OR", " OR "},   {"NOT", " NOT "}, {"(", " ( "},     {")", " ) "},
+    {"[ ", "["},      {" [", "["},      {" ]", "]"},      {"]", " ] "},
+};
+
+const QString operatorCharacters = QStringLiteral("+-*&/\\}{][()^=>< ");
+const QString keywordList = QStringLiteral(" AND , OR , NOT INT SQR ABS ");
+const QString punctuation = QStringLiteral("+ -,*[]()/\\");
+constexpr int maxWords = 200;
+
+QString squeeze(QString e) {
+    while (e.contains(QStringLiteral("  ")))
+        e.replace(QStringLiteral("  "), QStringLiteral(" "));
+    return e;
+}
+
+// A value as the result conversion gives it: strings unchanged, numbers rounded to two
+// decimals, truth values as -1 and 0.
+QString resultText(const ScriptEngine::Value& value) {
+    if (const QString* s = std::get_if<QString>(&value))
+        return *s;
+    if (const bool* b = std::get_if<bool>(&value))
+        return *b ? QStringLiteral("-1") : QStringLiteral("0");
+    if (const double* d = std::get_if<double>(&value))
+        return NumberText::formatRounded(*d);
+    return QStringLiteral("0");
+}
+
+// An index value: strings unchanged, numbers in full.
+QString indexText(const ScriptEngine::Value& value) {
+    if (const QString* s = std::get_if<QString>(&value))
+        return *s;
+    if (const bool* b = std::get_if<bool>(&value))
+        return *b ? QStringLiteral("-1") : QStringLiteral("0");
+    if (const double* d = std::get_if<double>(&value))
+        return NumberText::format(*d);
+    return QString();
+}
+
+} // namespace
+
+ExpressionEvaluator::ExpressionEvaluator(VariableStore& variables, RandomSource& random)
+    : m_variables(variables), m_random(random) {}
+
+QString ExpressionEvaluator::spaced(const QString& upperCased) {
+    QString e = QLatin1Char(' ') + upperCased + QLatin1Char(' ');
+    for (const auto& [find, replacement] : spacing)
+        e.replace(find, replacement);
+    return e;
+}
+
+QString ExpressionEvaluator::evalExpr(const QString& expression, QString* translated) {
+    if (translated)
+        translated->clear();
+    const QString e = expression.toUpper();
+    if (e.startsWith(QStringLiteral("ΤΥΧΑΙΟΣ"))) {
+        QString rest = e;
+        rest.remove(QStringLiteral("ΤΥΧΑΙΟΣ")).remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+        const double n = NumberText::leadingNumber(rest);
+        if (!std::isfinite(n))
+            return error;
+        return NumberText::format(std::floor(m_random.next() * n));
+    }
+    try {
+        QString t = squeeze(evaluateIndices(spaced(e))
+                                .replace(QLatin1Char('{'), QLatin1Char('['))
+                                .replace(QLatin1Char('}'), QLatin1Char(']')));
+        if (translated)
+            *translated = t;
+        t = substVars(rewriteRemainders(t));
+        t.remove(QLatin1Char(' '));
+        t.replace(QStringLiteral("AND"), QStringLiteral(" AND "));
+        t.replace(QStringLiteral("OR"), QStringLiteral(" OR "));
+        t.replace(QStringLiteral("ABS"), QStringLiteral(" ABS "));
+        t.replace(QStringLiteral("NOT"), QStringLiteral(" NOT "));
+        if (translated)
+            *translated = t;
+        return compute(t);
+    } catch (const Failed&) {
+        return error;
+    }
+}
+
+QString ExpressionEvaluator::compute(const QString& translated) {
+    const std::optional<ScriptEngine::Value> value = ScriptEngine::evaluate(translated);
+    if (!value)
+        throw Failed{};
+    return resultText(*value);
+}
+
+QString ExpressionEvaluator::evaluateIndices(QString e) {
+    while (e.contains(QLatin1Char('['))) {
+        const qsizetype p = e.indexOf(QLatin1Char('['));
+        const qsizetype q = e.indexOf(QLatin1Char(']'));
+        if (q < p)
+            throw Failed{};
+        const QString index = e.mid(p + 1, q - p - 1);
+        const qsizetype comma = index.indexOf(QLatin1Char(','));
+        const QStringList parts =
+            comma < 0 ? QStringList{index} : QStringList{index.left(comma), index.mid(comma + 1)};
+        QStringList values;
+        for (const QString& part : parts) {
+            const std::optional<ScriptEngine::Value> value =
+                ScriptEngine::evaluate(substVars(part));
+            if (!value)
+                throw Failed{};
+            values << indexText(*value);
+        }
+        e = e.left(p) + QLatin1Char('{') + values.join(QLatin1Char(',')) + QLatin1Char('}') +
+            e.mid(q + 1);
+    }
+    return e;
+}
+
+QString ExpressionEvaluator::rewriteRemainders(QString t) {
+    const QString mod = QStringLiteral("MOD");
+    qsizetype m;
+    int rounds = 0;
+    while ((m = t.indexOf(mod)) >= 0) {
+        // A: the characters that end two before "MOD", back to the nearest blank.
+        qsizetype aEnd = m - 2; // inclusive, 0-based
+        qsizetype aStart = aEnd;
+        while (aStart >= 0 && t[aStart] != QLatin1Char(' '))
+            --aStart;
+        const QString a = aEnd >= 0 ? t.mid(aStart + 1, aEnd - aStart) : QString();
+        // B: the characters from four after "MOD" to the next blank.
+        const qsizetype bStart = m + 4;
+        qsizetype bEnd = bStart;
+        while (bEnd < t.size() && t[bEnd] != QLatin1Char(' '))
+            ++bEnd;
+        const QString b = bStart < t.size() ? t.mid(bStart, bEnd - bStart) : QString();
+        const QString found = a + QStringLiteral(" MOD ") + b;
+        const QString rewritten = QStringLiteral(" ( ") + a + QStringLiteral(" - ( ") + a +
+                                  QStringLiteral(" \\ ") + b + QStringLiteral(" ) * ") + b +
+                                  QStringLiteral(" ) ");
+        if (!t.contains(found) || ++rounds > maxWords)
+            throw Failed{}; // "MOD" without its two operands
+        t.replace(found, rewritten);
+    }
+    return t;
+}
+
+QString ExpressionEvaluator::substVars(const QString& s) {
+    QString w = QLatin1Char(' ') + s + QLatin1Char(' ');
+    const QStringList words = w.split(QLatin1Char(' '));
+    if (words.size() > maxWords)
+        throw Failed{}; // the word table holds 200 words
+    for (const QString& word : words) {
+        if (operatorCharacters.contains(word) || NumberText::leadingNumber(word) != 0 ||
+            word.trimmed().isEmpty() ||
+            keywordList.contains(QLatin1Char(' ') + word + QLatin1Char(' ')))
+            continue;
+        const QString value = tokenValue(word);
+        w.replace(QLatin1Char(' ') + word + QLatin1Char(' '),
+                  QLatin1Char(' ') + value + QLatin1Char(' '));
+    }
+    return w.trimmed();
+}
+
+QString ExpressionEvaluator::tokenValue(const QString& w) {
+    if (w == QStringLiteral("RND"))
+        return QString::number(int(std::floor(m_random.next() * 10)));
+    if (punctuation.contains(w))
+        return w;
+    return m_variables.getVar(w);
+}
+
+QString ExpressionEvaluator::evalIndices(const QString& name) {
+    const qsizetype open = name.indexOf(QLatin1Char('['));
+    if (open < 0)
+        return name;
+    const QString index = name.mid(open + 1, name.size() - open - 2);
+    QString evaluated;
+    const qsizetype comma = index.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        evaluated = evalExpr(index.left(comma)) + QLatin1Char(',') + evalExpr(index.mid(comma + 1));
+    else
+        evaluated = evalExpr(index);
+    return name.left(open + 1) + evaluated + name.right(1);
+}

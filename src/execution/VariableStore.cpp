@@ -1,0 +1,97 @@
+#include "execution/VariableStore.h"
+
+#include "windows/MessageSink.h"
+
+namespace {
+const QString stepHeader = QStringLiteral("BHM/MET");
+const QString currentHeader = QStringLiteral("TEΛΙΚΕΣ");
+} // namespace
+
+VariableStore::VariableStore(MessageSink& messages) : m_messages(messages) {
+    clearVars();
+}
+
+void VariableStore::clearVars() {
+    m_names = {stepHeader};
+    m_values = {currentHeader};
+    m_texts = {QString()};
+    m_columns.clear();
+    m_columns.insert(stepHeader.toCaseFolded(), 0);
+    m_arena.clear();
+    m_arena.squeeze();
+    m_history.clear();
+    m_history.shrink_to_fit();
+}
+
+void VariableStore::setVar(const QString& name, const QString& value, const QString& blockId,
+                           const QString& expressionText) {
+    int column = findVarColumn(name);
+    if (column < 0) {
+        column = columnCount();
+        m_names.append(name);
+        m_values.append(value);
+        m_texts.append(expressionText);
+        m_columns.insert(name.toCaseFolded(), column);
+    } else {
+        m_values[column] = value;
+        m_texts[column] = expressionText;
+    }
+    // Blocks are named "id" + number; many rows share the same few identifiers.
+    m_history.push_back(
+        {column, qint32(value.size()), qint32(expressionText.size()), m_arena.size(), blockId});
+    m_arena += value;
+    m_arena += expressionText;
+}
+
+QString VariableStore::getVar(const QString& name) {
+    if (name == QStringLiteral("0"))
+        return QStringLiteral("0");
+    const int column = findVarColumn(name);
+    if (column < 0) {
+        if (name != QStringLiteral("RETURN"))
+            m_messages.showMessage(QStringLiteral("Μεταβλητή : ") + name +
+                                   QStringLiteral(" - μη ορισμένη!"));
+        return QStringLiteral("0");
+    }
+    const QString& value = m_values[column];
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    return comma < 0 ? value : value.mid(comma + 1);
+}
+
+QString VariableStore::ifVarGetValue(const QString& name) {
+    return findVarColumn(name) < 0 ? name : getVar(name);
+}
+
+int VariableStore::findVarColumn(const QString& name) const {
+    return m_columns.value(name.toCaseFolded(), -1);
+}
+
+QString VariableStore::valueCell(int row, int column) const {
+    if (column < 0 || column >= columnCount() || row < 0 || row >= rowCount())
+        return {};
+    if (row == 0)
+        return m_names[column];
+    if (row == 1)
+        return m_values[column];
+    const HistoryRow& entry = m_history[size_t(row - 2)];
+    if (column == 0)
+        return stepLabel(entry.blockId);
+    return entry.column == column ? arenaPart(entry.start, entry.valueLength) : QString();
+}
+
+QString VariableStore::textCell(int row, int column) const {
+    if (column < 1 || column >= columnCount() || row < 1 || row >= rowCount())
+        return {};
+    if (row == 1)
+        return m_texts[column];
+    const HistoryRow& entry = m_history[size_t(row - 2)];
+    return entry.column == column ? arenaPart(entry.start + entry.valueLength, entry.textLength)
+                                  : QString();
+}
+
+QString VariableStore::stepLabel(const QString& blockId) {
+    QString number = blockId.mid(2);
+    if (number.size() < 3)
+        number = QString(3 - number.size(), QLatin1Char('0')) + number;
+    return QStringLiteral("Βήμα:") + number.right(3);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class MessageSink;
+
+// The variables table: one column per variable, a row of current values, and one history
+// row per recorded value with the block that wrote it. Beside every value it keeps the
+// expression text that produced it. It is the only variable store of a run.
+class VariableStore {
+public:
+    explicit VariableStore(MessageSink& messages);
+
+    void clearVars();
+    void setVar(const QString& name, const QString& value, const QString& blockId,
+                const QString& expressionText);
+    // The current value (from after its first comma); "0" with a message when undefined.
+    QString getVar(const QString& name);
+    // The current value of a variable, or the name itself when it is none.
+    QString ifVarGetValue(const QString& name);
+    // The column of a name (letter case ignored), or -1. Column 0 is the step column.
+    int findVarColumn(const QString& name) const;
+
+    // The grid as the variables window shows it: row 0 the names, row 1 the current values,
+    // rows 2 ... the history. Each history row holds one value.
+    int rowCount() const { return 2 + int(m_history.size()); }
+    int columnCount() const { return int(m_names.size()); }
+    QString valueCell(int row, int column) const;
+    // The expression text behind a value cell.
+    QString textCell(int row, int column) const;
+
+    // "Βήμα:" + the block number as three digits.
+    static QString stepLabel(const QString& blockId);
+
+private:
+    struct HistoryRow {
+        qint32 column;
+        qint32 valueLength;
+        qint32 textLength;
+        qsizetype start; // of the value in the arena; the text follows it
+        QString blockId;
+    };
+    QString arenaPart(qsizetype start, qint32 length) const { return m_arena.mid(start, length); }
+
+    MessageSink& m_messages;
+    QStringList m_names;
+    QStringList m_values;
+    QStringList m_texts;
+    QHash<QString, int> m_columns; // case-folded name to column
+    // History values and texts, back to back in one text, so that a long run stays compact.
+    QString m_arena;
+    std::vector<HistoryRow> m_history;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <vector>
+
+class Diagram;
+class QLabel;
+class QPushButton;
+class QTableView;
+class VariableStore;
+
+// The variables table as a grid: names, current values, then one row per recorded value.
+class VariablesModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit VariablesModel(const VariableStore& store, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // Call after the store changed.
+    void refresh();
+
+private:
+    const VariableStore& m_store;
+};
+
+// "Τιμές Μεταβλητών": pointing at a value turns the block that produced it red and shows
+// the expression text behind it.
+class Vars_F : public QDialog {
+    Q_OBJECT
+public:
+    Vars_F(VariableStore& store, Diagram& diagram, QWidget* parent = nullptr);
+
+    // Keeps every block's background colour, to be given back after highlighting.
+    void saveBlockColours();
+    void restoreBlockColours();
+    // Points at cell (row, column) of the grid.
+    void pointAt(int row, int column, const QPoint& at);
+
+    QTableView* grid;
+    QLabel* Tex;
+    QPushButton* Command1;
+    VariablesModel* model;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+signals:
+    // The run controls enable "Μεταβλητές" again.
+    void left();
+
+private:
+    VariableStore& m_store;
+    Diagram& m_diagram;
+    std::vector<quint32> m_savedColours;
+};

@@ -1,0 +1,128 @@
+#include "TestDiagram.h"
+#include "execution/VariableStore.h"
+#include "execution/VariablesWindow.h"
+#include "model/BlockKinds.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+class TestVariables : public QObject {
+    Q_OBJECT
+private slots:
+    void headersAfterClearing();
+    void threeAssignments();
+    void namesIgnoreLetterCase();
+    void stepLabels();
+    void longRunsStayCompact();
+    void pointingAtAValue();
+};
+
+void TestVariables::headersAfterClearing() {
+    RecordingSink sink;
+    VariableStore store(sink);
+    store.setVar("Α", "1", "id1", "1");
+    store.clearVars();
+    QCOMPARE(store.rowCount(), 2);
+    QCOMPARE(store.columnCount(), 1);
+    QCOMPARE(store.valueCell(0, 0), QStringLiteral("BHM/MET"));
+    QCOMPARE(store.valueCell(1, 0), QStringLiteral("TEΛΙΚΕΣ"));
+    QCOMPARE(store.getVar("Α"), QStringLiteral("0"));
+    QCOMPARE(sink.messages.size(), 1);
+}
+
+void TestVariables::threeAssignments() {
+    RecordingSink sink;
+    VariableStore store(sink);
+    store.setVar("Α", "1", "id3", "1");
+    store.setVar("Β", "2", "id4", "1+1");
+    store.setVar("Α", "3", "id5", "1+2");
+    QCOMPARE(store.columnCount(), 3);
+    QCOMPARE(store.rowCount(), 5);
+    QCOMPARE(store.valueCell(0, 1), QStringLiteral("Α"));
+    QCOMPARE(store.valueCell(0, 2), QStringLiteral("Β"));
+    QCOMPARE(store.valueCell(1, 1), QStringLiteral("3"));
+    QCOMPARE(store.valueCell(1, 2), QStringLiteral("2"));
+    const QStringList columnA = {store.valueCell(2, 1), store.valueCell(3, 1),
+                                 store.valueCell(4, 1)};
+    QCOMPARE(columnA, QStringList({"1", "", "3"}));
+    QCOMPARE(store.valueCell(3, 2), QStringLiteral("2"));
+    QCOMPARE(store.valueCell(4, 0), QStringLiteral("Βήμα:005"));
+    QCOMPARE(store.textCell(3, 2), QStringLiteral("1+1"));
+    QCOMPARE(store.textCell(1, 1), QStringLiteral("1+2"));
+    QVERIFY(store.textCell(3, 1).isEmpty());
+}
+
+void TestVariables::namesIgnoreLetterCase() {
+    RecordingSink sink;
+    VariableStore store(sink);
+    store.setVar("ΣΥΝΟΛΟ", "1", "id1", "");
+    store.setVar("σύνολο", "2", "id1", "");
+    store.setVar("sum", "3", "id1", "");
+    QCOMPARE(store.findVarColumn("Σύνολο"), 2); // accents still count, case does not
+    QCOMPARE(store.findVarColumn("ΣΥΝΟΛΟ"), 1);
+    QCOMPARE(store.findVarColumn("SUM"), 3);
+    QCOMPARE(store.getVar("συνολο"), QStringLiteral("1"));
+    QCOMPARE(store.ifVarGetValue("Sum"), QStringLiteral("3"));
+}
+
+void TestVariables::stepLabels() {
+    QCOMPARE(VariableStore::stepLabel("id7"), QStringLiteral("Βήμα:007"));
+    QCOMPARE(VariableStore::stepLabel("id12"), QStringLiteral("Βήμα:012"));
+    QCOMPARE(VariableStore::stepLabel("id1234"), QStringLiteral("Βήμα:234"));
+}
+
+void TestVariables::longRunsStayCompact() {
+    RecordingSink sink;
+    VariableStore store(sink);
+    for (int i = 0; i < 100000; ++i)
+        store.setVar(i % 2 ? "Ι" : "Σ", QString::number(i), "id4", "Ι+1");
+    QCOMPARE(store.rowCount(), 100002);
+    QCOMPARE(store.valueCell(0, 2), QStringLiteral("Ι"));
+    QCOMPARE(store.valueCell(100001, 2), QStringLiteral("99999"));
+    QVERIFY(store.valueCell(100001, 1).isEmpty());
+    QCOMPARE(store.textCell(100001, 2), QStringLiteral("Ι+1"));
+}
+
+void TestVariables::pointingAtAValue() {
+    TestDiagram t;
+    t.add(BlockKinds::assign, 0, 0);
+    cBck* producer = t.add(BlockKinds::assign, 0, 100);
+    producer->setBGColor(0x00FF00);
+    RecordingSink sink;
+    VariableStore store(sink);
+    store.setVar("Χ", "5", "id2", "2+3");
+    store.setVar("Υ", "1", "id1", "1");
+
+    Vars_F window(store, t.diagram);
+    window.saveBlockColours();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Τιμές Μεταβλητών"));
+    QCOMPARE(window.Command1->text(), QStringLiteral("Έξοδος"));
+    QVERIFY(window.grid->isColumnHidden(0));
+
+    const QRect cell = window.grid->visualRect(window.model->index(2, 1));
+    QTest::mousePress(window.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(producer->BGColor(), 255u);
+    QVERIFY(window.Tex->isVisible());
+    QCOMPARE(window.Tex->text(), QStringLiteral("2+3"));
+    QCOMPARE(t.blocks().Item(1)->BGColor(), 0xFFFFFFu);
+
+    const QRect empty = window.grid->visualRect(window.model->index(3, 1));
+    QTest::mouseRelease(window.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mousePress(window.grid->viewport(), Qt::LeftButton, {}, empty.center());
+    QCOMPARE(producer->BGColor(), 0x00FF00u);
+    QVERIFY(!window.Tex->isVisible());
+
+    QTest::mouseRelease(window.grid->viewport(), Qt::LeftButton, {}, empty.center());
+    QTest::mousePress(window.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(producer->BGColor(), 255u);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QCOMPARE(producer->BGColor(), 0x00FF00u);
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(TestVariables)
+#include "tst_variables.moc"
