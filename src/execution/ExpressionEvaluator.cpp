@@ -23,9 +23,10 @@ const std::pair<QString, QString> spacing[] = {
 };
 
 const QString operatorCharacters = QStringLiteral("+-*&/\\}{][()^=>< ");
-const QString keywordList = QStringLiteral(" AND , OR , NOT INT SQR ABS ");
 const QString punctuation = QStringLiteral("+ -,*[]()/\\");
 constexpr int maxWords = 200;
+// A value may itself hold words that are replaced again; this bounds how far a text can grow.
+constexpr qsizetype maxSubstitutedLength = 1 << 20;
 
 QString squeeze(QString e) {
     while (e.contains(QStringLiteral("  ")))
@@ -159,19 +160,38 @@ QString ExpressionEvaluator::rewriteRemainders(QString t) {
     return t;
 }
 
+namespace {
+// True for the words substVars leaves as they are: operators, numbers, keywords, blanks.
+bool keptAsWritten(QStringView word) {
+    if (word.trimmed().isEmpty() || operatorCharacters.contains(word))
+        return true;
+    if (NumberText::leadingNumber(word) != 0)
+        return true;
+    // The words of the keyword list " AND , OR , NOT INT SQR ABS ".
+    for (const char* keyword : {"AND", ",", "OR", "NOT", "INT", "SQR", "ABS"}) {
+        if (word == QLatin1String(keyword))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 QString ExpressionEvaluator::substVars(const QString& s) {
     QString w = QLatin1Char(' ') + s + QLatin1Char(' ');
-    const QStringList words = w.split(QLatin1Char(' '));
+    const QList<QStringView> words = QStringView(w).split(QLatin1Char(' '));
     if (words.size() > maxWords)
         throw Failed{}; // the word table holds 200 words
-    for (const QString& word : words) {
-        if (operatorCharacters.contains(word) || NumberText::leadingNumber(word) != 0 ||
-            word.trimmed().isEmpty() ||
-            keywordList.contains(QLatin1Char(' ') + word + QLatin1Char(' ')))
-            continue;
+    QStringList toReplace;
+    for (const QStringView word : words) {
+        if (!keptAsWritten(word))
+            toReplace << word.toString();
+    }
+    for (const QString& word : toReplace) {
         const QString value = tokenValue(word);
         w.replace(QLatin1Char(' ') + word + QLatin1Char(' '),
                   QLatin1Char(' ') + value + QLatin1Char(' '));
+        if (w.size() > maxSubstitutedLength)
+            throw Failed{};
     }
     return w.trimmed();
 }

@@ -1,6 +1,7 @@
 #include "execution/NumberText.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace NumberText {
@@ -34,39 +35,38 @@ QString formatRounded(double value) {
     return format(value);
 }
 
-double leadingNumber(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && text[i] == QLatin1Char(' '))
-            ++i;
-    };
-    QString number;
-    skipBlanks();
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        number += text[i++];
+double leadingNumber(QStringView text) {
+    // Collects the number's characters without allocating: numbers are short, and this runs
+    // for every word of every expression.
+    char buffer[64];
+    int length = 0;
     bool anyDigit = false;
     bool point = false;
-    for (;;) {
-        skipBlanks();
-        if (i >= n)
-            break;
-        const QChar c = text[i];
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+    bool signAllowed = true;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' '))
+            continue;
+        const char16_t u = c.unicode();
+        if (signAllowed && (u == '-' || u == '+')) {
+            signAllowed = false;
+        } else if (u >= '0' && u <= '9') {
             anyDigit = true;
-        } else if (c == QLatin1Char('.') && !point) {
+        } else if (u == '.' && !point) {
             point = true;
         } else {
             break;
         }
-        number += c;
-        ++i;
+        signAllowed = false;
+        if (length < int(sizeof(buffer)) - 1) {
+            buffer[length++] = char(u);
+        } else if (!point) {
+            return std::numeric_limits<double>::infinity(); // far too many digits
+        }
     }
     if (!anyDigit)
         return 0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : std::numeric_limits<double>::infinity();
+    buffer[length] = '\0';
+    return std::strtod(buffer, nullptr);
 }
 
 } // namespace NumberText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // How numbers become text during a run: "." as separator, no leading zero below one
 // (".5", "-.25"), whole numbers without a point.
@@ -12,6 +13,6 @@ QString format(double value);
 QString formatRounded(double value);
 // The leading number of a text: blanks are skipped, then an optional sign, digits and an
 // optional "." with more digits; 0 when the text does not begin with a number.
-double leadingNumber(const QString& text);
+double leadingNumber(QStringView text);
 
 } // namespace NumberText

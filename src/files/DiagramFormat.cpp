@@ -2,6 +2,7 @@
 
 #include "drawing/VbRounding.h"
 #include "editor/CanonicalText.h"
+#include "execution/NumberText.h"
 #include "model/Block.h"
 #include "model/BlockKinds.h"
 #include "model/ConnectionLine.h"
@@ -167,29 +168,7 @@ QString numberField(long long value) {
 }
 
 double leadingNumber(const QString& line) {
-    QString text = line;
-    text.remove(QLatin1Char(' '));
-    qsizetype i = 0;
-    QString number;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        number += text[i++];
-    bool anyDigit = false;
-    while (i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-        number += text[i++];
-        anyDigit = true;
-    }
-    if (i < text.size() && text[i] == QLatin1Char('.')) {
-        number += text[i++];
-        while (i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-            number += text[i++];
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit)
-        return 0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : std::numeric_limits<double>::infinity();
+    return NumberText::leadingNumber(line);
 }
 
 QString replaceAllText(const QString& text, const QString& search, const QString& replacement) {

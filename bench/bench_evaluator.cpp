@@ -1,0 +1,56 @@
+// Evaluations per second with 20 variables in the store, and the cost of recording values
+// as the history grows to a million rows.
+#include "BenchHelpers.h"
+#include "execution/ExpressionEvaluator.h"
+#include "execution/RandomSource.h"
+#include "execution/VariableStore.h"
+#include "windows/MessageSink.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+namespace {
+class QuietSink : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QuietSink sink;
+    VariableStore store(sink);
+    RandomSource random;
+    for (int i = 0; i < 17; ++i)
+        store.setVar(QStringLiteral("Μ") + QString::number(i), QString::number(i), "id1", {});
+    store.setVar(QStringLiteral("Α"), QStringLiteral("3"), "id1", {});
+    store.setVar(QStringLiteral("Β"), QStringLiteral("4"), "id1", {});
+    store.setVar(QStringLiteral("Ι"), QStringLiteral("2"), "id1", {});
+    store.setVar(QStringLiteral("Α[3]"), QStringLiteral("8"), "id1", {});
+    ExpressionEvaluator evaluator(store, random);
+
+    constexpr int rounds = 100000;
+    for (const char* expression : {"Α+Β*2", "Α>1 AND Β<10", "Α[Ι+1]"}) {
+        const QString text = QString::fromUtf8(expression);
+        measure(
+            QStringLiteral("evalExpr ") + text, 1,
+            [&] {
+                for (int i = 0; i < rounds; ++i)
+                    (void)evaluator.evalExpr(text);
+            },
+            rounds, QStringLiteral("evaluations"));
+    }
+
+    VariableStore history(sink);
+    QTextStream out(stdout);
+    QElapsedTimer timer;
+    for (int chunk = 1; chunk <= 10; ++chunk) {
+        timer.restart();
+        for (int i = 0; i < 100000; ++i)
+            history.setVar(QStringLiteral("Ι"), QString::number(i), QStringLiteral("id4"),
+                           QStringLiteral("Ι+1"));
+        out << "setVar rows " << (chunk - 1) * 100000 << "-" << chunk * 100000 << ": "
+            << QString::number(double(timer.nsecsElapsed()) / 100000, 'f', 1) << " ns/call\n";
+    }
+    return 0;
+}
