@@ -2,11 +2,14 @@
 #include "drawing/DiagramRenderer.h"
 #include "editor/CanonicalText.h"
 #include "execution/ExpressionEvaluator.h"
+#include "execution/HeadlessRun.h"
 #include "execution/RandomSource.h"
 #include "execution/VariableStore.h"
 #include "files/HeadlessDiagram.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
 #include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -21,7 +24,9 @@ int usage(QTextStream& err) {
            "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n"
            "  kelvra-cli resave ΑΡΧΕΙΟ.kv ΝΕΟ.kv\n"
            "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
-           "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n";
+           "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
+           "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
+           "                 [--vars ΠΙΝΑΚΑΣ.tsv]\n";
     return 2;
 }
 
@@ -114,6 +119,116 @@ int eval(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+// Answers the input box from the given answers, then from lines of standard input; message
+// boxes are written to standard error.
+class CliQuestions : public ModalQuestions {
+public:
+    CliQuestions(QStringList answers, QTextStream& err) : m_answers(std::move(answers)), m_err(err) {}
+
+    Answer messageBox(const QString& text, const QString&, Buttons buttons) override {
+        m_err << text << '\n';
+        m_err.flush();
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override {
+        if (!m_answers.isEmpty())
+            return m_answers.takeFirst();
+        if (m_stdin.atEnd()) {
+            m_exhausted = true;
+            return std::nullopt;
+        }
+        return m_stdin.readLine();
+    }
+    QString openFileName(const QString&, const QString&, const QStringList&) override {
+        return {};
+    }
+    QString saveFileName(const QString&, const QString&, const QStringList&) override {
+        return {};
+    }
+    std::optional<QColor> color(const QColor&, const QString&) override { return std::nullopt; }
+    std::optional<QFont> font(const QFont&, const QString&) override { return std::nullopt; }
+    bool canAskAgain() const override { return !m_exhausted || !m_answers.isEmpty(); }
+
+private:
+    QStringList m_answers;
+    QTextStream& m_err;
+    QTextStream m_stdin{stdin};
+    bool m_exhausted = false;
+};
+
+bool writeVariables(const VariableStore& store, const QString& path) {
+    QString text;
+    for (int row = 0; row < store.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < store.columnCount(); ++column)
+            cells << store.valueCell(row, column);
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+}
+
+// Runs the diagram as the run button would. Exit: 0 the end block, 1 a failed run, 2 usage
+// or an unreadable file, 3 the step limit, 4 an input that got no answer.
+int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    QString path, varsPath;
+    QStringList answers;
+    long long maxSteps = 1000000;
+    std::optional<qulonglong> seed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        bool ok = true;
+        if (arg == QStringLiteral("--input") && hasValue)
+            answers << args[++i];
+        else if (arg == QStringLiteral("--seed") && hasValue)
+            seed = args[++i].toULongLong(&ok);
+        else if (arg == QStringLiteral("--max-steps") && hasValue)
+            maxSteps = args[++i].toLongLong(&ok);
+        else if (arg == QStringLiteral("--vars") && hasValue)
+            varsPath = args[++i];
+        else if (path.isEmpty() && !arg.startsWith(QStringLiteral("--")))
+            path = arg;
+        else
+            ok = false;
+        if (!ok)
+            return usage(err);
+    }
+    if (path.isEmpty())
+        return usage(err);
+    HeadlessDiagram headless;
+    if (!headless.load(path)) {
+        printMessages(headless, err);
+        return 2;
+    }
+    printMessages(headless, err);
+    StderrSink sink(err);
+    CliQuestions questions(answers, err);
+    HeadlessRun runner(headless.diagram(), questions, sink);
+    if (seed)
+        runner.random().setFixedSeed(*seed);
+    const HeadlessRun::Result result = runner.run(maxSteps);
+    out << runner.interpreter().output();
+    out.flush();
+    if (!varsPath.isEmpty() && !writeVariables(runner.variables(), varsPath)) {
+        err << "Δεν ήταν δυνατό να γραφτεί ο πίνακας " << varsPath << '\n';
+        return 2;
+    }
+    if (result.stepLimitReached) {
+        err << "Η εκτέλεση σταμάτησε μετά από " << result.steps << " βήματα.\n";
+        return 3;
+    }
+    switch (result.outcome) {
+    case Interpreter::Outcome::Succeeded:
+        return 0;
+    case Interpreter::Outcome::NoInput:
+        err << "Δεν δόθηκε τιμή για την είσοδο.\n";
+        return 4;
+    default:
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -138,5 +253,7 @@ int main(int argc, char* argv[]) {
         return render(args.mid(1), err);
     if (args.first() == QStringLiteral("eval"))
         return eval(args.mid(1), out, err);
+    if (args.first() == QStringLiteral("run"))
+        return run(args.mid(1), out, err);
     return usage(err);
 }

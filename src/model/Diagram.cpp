@@ -72,6 +72,7 @@ cBck* Diagram::blockAt(int index) const {
 }
 
 void Diagram::clear() {
+    ++m_generation;
     for (int i = m_lines.Count(); i >= 1; --i)
         m_lines.Remove(i);
     for (int i = m_blocks.Count(); i >= 1; --i)

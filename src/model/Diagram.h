@@ -56,6 +56,9 @@ public:
 
     // Removes every block and line and destroys their drawing objects.
     void clear();
+    // Changes whenever the diagram is cleared, so that holders of block and line pointers
+    // can tell that theirs are gone.
+    int generation() const { return m_generation; }
 
 private:
     Canvas& m_canvas;
@@ -65,4 +68,5 @@ private:
     std::vector<LineControls*> m_lineControls;
     Bl_Co m_blocks;
     Li_Co m_lines;
+    int m_generation = 0;
 };

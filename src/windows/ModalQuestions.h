@@ -27,6 +27,10 @@ public:
     virtual std::optional<QColor> color(const QColor& initial, const QString& title) = 0;
     virtual std::optional<QFont> font(const QFont& initial, const QString& title) = 0;
 
+    // False once no further answer can come (a script that ran out): a question that must
+    // be asked again until answered then gives up instead of asking for ever.
+    virtual bool canAskAgain() const { return true; }
+
     // The Greek texts of the standard buttons, shared by the Qt dialogs.
     static QString yesText();
     static QString noText();

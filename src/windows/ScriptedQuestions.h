@@ -40,6 +40,7 @@ public:
                          const QStringList& filters) override;
     std::optional<QColor> color(const QColor& initial, const QString& title) override;
     std::optional<QFont> font(const QFont& initial, const QString& title) override;
+    bool canAskAgain() const override { return !m_answers.empty(); }
 
 private:
     QVariant nextAnswer();

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "execution/ExpressionEvaluator.h"
+#include "execution/Interpreter.h"
+#include "execution/RandomSource.h"
+#include "execution/VariableStore.h"
+
+class Diagram;
+class MessageSink;
+class ModalQuestions;
+
+// Runs a diagram to its end without a window, as the run button does.
+class HeadlessRun : public RunDisplay {
+public:
+    HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages);
+
+    struct Result {
+        Interpreter::Outcome outcome;
+        long long steps;
+        bool stepLimitReached;
+    };
+    // Clears the variables and the output, starts at the start block and steps until the run
+    // ends or `maxSteps` steps were taken. The end is reported as the run controls report it.
+    Result run(long long maxSteps);
+
+    VariableStore& variables() { return m_variables; }
+    RandomSource& random() { return m_random; }
+    Interpreter& interpreter() { return m_interpreter; }
+
+    // The reports of the end of a run, as the run controls word them.
+    static QString endMessage(bool success);
+    static QString failedExpressionMessage(const QString& blockNumber);
+
+    void setSelector(cBck*) override {}
+    void hideSelector() override {}
+    void showPointer(cBck*) override {}
+    void hidePointer() override {}
+    void setStepCaption(const QString&) override {}
+    void setStatusCaption(const QString&) override {}
+    void showOutputBox() override {}
+    void outputChanged(const QString&) override {}
+    void stepRecorded() override {}
+
+private:
+    Diagram& m_diagram;
+    ModalQuestions& m_questions;
+    VariableStore m_variables;
+    RandomSource m_random;
+    ExpressionEvaluator m_evaluator;
+    Interpreter m_interpreter;
+};

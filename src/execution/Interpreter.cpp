@@ -1,0 +1,212 @@
+#include "execution/Interpreter.h"
+
+#include "execution/ExpressionEvaluator.h"
+#include "execution/RandomSource.h"
+#include "execution/VariableStore.h"
+#include "model/Block.h"
+#include "model/BlockKinds.h"
+#include "model/BlockSurface.h"
+#include "model/ConnectionLine.h"
+#include "model/Diagram.h"
+#include "model/LineControls.h"
+#include "windows/ModalQuestions.h"
+
+#include <cmath>
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+constexpr quint32 traversedColour = 0x004000; // dark green
+const QString numberCharacters = QStringLiteral("0123456789.");
+
+bool isTrue(const QString& value) {
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    return ok && number != 0;
+}
+} // namespace
+
+Interpreter::Interpreter(Diagram& diagram, VariableStore& variables,
+                         ExpressionEvaluator& evaluator, RandomSource& random,
+                         ModalQuestions& questions, RunDisplay& display)
+    : m_diagram(diagram), m_variables(variables), m_evaluator(evaluator), m_random(random),
+      m_questions(questions), m_display(display) {}
+
+QString Interpreter::blockNumber(const cBck& block) { return block.tagid().mid(2); }
+
+void Interpreter::setCurrentBlock(cBck* block) {
+    m_current = block;
+    m_generation = m_diagram.generation();
+}
+
+void Interpreter::caption(const QString& text) {
+    m_stepCaption = text;
+    m_display.setStepCaption(text);
+}
+
+cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
+    if (!block)
+        return nullptr;
+    Li_Co& lines = m_diagram.the_li_co();
+    if (m_traversed) {
+        // The line may have gone with an edit since it was followed.
+        for (const auto& line : lines) {
+            if (line.get() == m_traversed && line->t_Object_Line())
+                line->t_Object_Line()->setPen(1, 0);
+        }
+    }
+    for (const auto& line : lines) {
+        if (line->sFrom() != block->tagid())
+            continue;
+        if (!choice.isEmpty() && line->sCaption().compare(choice, Qt::CaseInsensitive) != 0)
+            continue;
+        if (LineControls* controls = line->t_Object_Line())
+            controls->setPen(3, traversedColour);
+        m_traversed = line.get();
+        const int index = m_diagram.the_bl_co().get_Index_f_Tag(line->sTo());
+        return m_diagram.blockAt(index);
+    }
+    return nullptr;
+}
+
+Interpreter::Outcome Interpreter::step() {
+    if (m_generation != m_diagram.generation()) {
+        // The diagram was replaced since: nothing of the old run is left to follow.
+        m_current = nullptr;
+        m_traversed = nullptr;
+    }
+    if (!m_current)
+        return Outcome::Failed;
+    cBck& block = *m_current;
+    m_display.setSelector(&block);
+    if (!block.sCaption().left(4).isEmpty() && !m_executed.contains(blockNumber(block)))
+        m_executed.append(blockNumber(block));
+    m_diagram.currentBlockIndex = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
+    m_diagram.previousBlockIndex = -1;
+    const QString action = block.zaction();
+    if (action.left(5) == QStringLiteral("ΣΥΝΔΕ") || action.isEmpty() ||
+        QStringLiteral("Αρχή,Τέλος").contains(action))
+        m_display.hidePointer();
+    else
+        m_display.showPointer(&block);
+    const QString kind = QString(action).remove(QStringLiteral("_WHILE")).remove(
+        QStringLiteral("_UNTIL"));
+    m_display.setStatusCaption(block.sCaption());
+
+    QString choice;
+    if (kind == BlockKinds::start) {
+        m_traversed = nullptr;
+    } else if (kind == BlockKinds::input) {
+        return read(block);
+    } else if (kind == BlockKinds::output) {
+        return write(block);
+    } else if (kind == BlockKinds::assign) {
+        const Outcome outcome = assign(block);
+        if (outcome != Outcome::Continue)
+            return outcome;
+    } else if (BlockKinds::isCondition(kind)) {
+        const Outcome outcome = test(block, &choice);
+        if (outcome != Outcome::Continue)
+            return outcome;
+    } else if (kind == BlockKinds::junction) {
+        return moveOn(nextBlock(&block, QString()));
+    } else if (kind == BlockKinds::end) {
+        m_display.hideSelector();
+        m_current = nullptr;
+        return Outcome::Succeeded;
+    } else {
+        m_unknownKind = kind;
+        m_current = nullptr;
+        return Outcome::UnknownKind;
+    }
+    return moveOn(nextBlock(&block, choice));
+}
+
+Interpreter::Outcome Interpreter::moveOn(cBck* next) {
+    m_current = next;
+    if (!next)
+        return Outcome::Failed;
+    m_display.setSelector(next);
+    m_display.stepRecorded();
+    return Outcome::Continue;
+}
+
+Interpreter::Outcome Interpreter::read(cBck& block) {
+    QString answer;
+    for (;;) {
+        const std::optional<QString> given =
+            m_questions.inputBox(block.zParam1(), QStringLiteral("Διάβασε "), QString());
+        answer = given.value_or(QString());
+        if (!answer.trimmed().isEmpty() && !answer.contains(QLatin1Char(',')))
+            break;
+        if (!m_questions.canAskAgain()) {
+            m_current = nullptr;
+            return Outcome::NoInput;
+        }
+    }
+    const QString name = m_evaluator.evalIndices(block.zParam2());
+    m_variables.setVar(name, answer, block.tagid(), answer);
+    caption(name + QLatin1Char('=') + m_variables.ifVarGetValue(name));
+    return moveOn(nextBlock(&block, QString()));
+}
+
+Interpreter::Outcome Interpreter::write(cBck& block) {
+    m_display.showOutputBox();
+    QString text = block.sCaption();
+    text.remove(QStringLiteral("Γράψε ")).remove(QStringLiteral("Γράψε")).remove(
+        QLatin1Char(';'));
+    QString expression;
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0) {
+        expression = text.mid(comma + 1);
+    } else {
+        expression = text;
+        text.prepend(QLatin1Char(','));
+    }
+    QString value = m_evaluator.evalExpr(expression);
+    bool numeric = true;
+    for (const QChar c : value.trimmed())
+        numeric = numeric && numberCharacters.contains(c);
+    if (numeric && value.size() < 6)
+        value = QString(6 - value.size(), QLatin1Char(' ')) + value;
+    text.replace(QLatin1Char(',') + expression, value);
+    m_output += (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + text;
+    m_display.outputChanged(m_output);
+    return moveOn(nextBlock(&block, QString()));
+}
+
+Interpreter::Outcome Interpreter::assign(cBck& block) {
+    m_random.reseedFromClock();
+    QString value;
+    QString translated;
+    if (block.zParam2() == QStringLiteral("RND"))
+        value = QString::number(int(std::floor(m_random.next() * 100)));
+    else
+        value = m_evaluator.evalExpr(block.zParam2(), &translated);
+    const QString target = m_evaluator.evalIndices(block.zParam1());
+    if (value.toUpper() == ExpressionEvaluator::error) {
+        m_failed = &block;
+        m_current = nullptr;
+        return Outcome::ExpressionFailed;
+    }
+    m_variables.setVar(target, value, block.tagid(), translated);
+    caption(target + QStringLiteral(" <-- ") + translated + crlf + target +
+            QStringLiteral(" <-- ") + value);
+    return Outcome::Continue;
+}
+
+Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
+    QString translated;
+    const QString value = m_evaluator.evalExpr(block.zParam2(), &translated);
+    if (value.toUpper() == ExpressionEvaluator::error) {
+        m_failed = &block;
+        m_current = nullptr;
+        return Outcome::ExpressionFailed;
+    }
+    const bool truth = isTrue(value);
+    m_variables.setVar(block.zParam2(),
+                       value == QStringLiteral("-1") ? QStringLiteral("Αλ") : QStringLiteral("Ψε"),
+                       block.tagid(), translated);
+    caption(translated + crlf + (truth ? QStringLiteral("Αλήθης") : QStringLiteral("Ψευδής")));
+    *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");
+    return Outcome::Continue;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Diagram;
+class ExpressionEvaluator;
+class ModalQuestions;
+class RandomSource;
+class VariableStore;
+class cBck;
+class cLn;
+
+// What a step shows. The editor draws it on the canvas; the headless tool ignores most of it.
+class RunDisplay {
+public:
+    virtual ~RunDisplay() = default;
+    virtual void setSelector(cBck* block) = 0;
+    virtual void hideSelector() = 0;
+    // The step caption beside the diagram, and the pointer line from it to `block`.
+    virtual void showPointer(cBck* block) = 0;
+    virtual void hidePointer() = 0;
+    virtual void setStepCaption(const QString& text) = 0;
+    // The first panel of the status bar.
+    virtual void setStatusCaption(const QString& text) = 0;
+    virtual void showOutputBox() = 0;
+    virtual void outputChanged(const QString& text) = 0;
+    // After every step that leads on to a block: the place for a screen picture.
+    virtual void stepRecorded() = 0;
+};
+
+// Walks the flowchart one block per step. It owns the run state; starting, pausing and
+// ending a run belong to whoever drives the steps (the run controls or the headless tool).
+class Interpreter {
+public:
+    enum class Outcome {
+        Continue,         // a next block is current
+        Succeeded,        // the end block was reached
+        Failed,           // no current block, or no line that fits
+        UnknownKind,      // a block of no known kind; see unknownKind()
+        ExpressionFailed, // an assignment or condition gave "EROR"; see failedBlock()
+        NoInput,          // an input was asked and no answer can come
+    };
+
+    Interpreter(Diagram& diagram, VariableStore& variables, ExpressionEvaluator& evaluator,
+                RandomSource& random, ModalQuestions& questions, RunDisplay& display);
+
+    cBck* currentBlock() const { return m_current; }
+    void setCurrentBlock(cBck* block);
+    cLn* traversedLine() const { return m_traversed; }
+    // Numbers of the blocks executed so far, each once.
+    const QStringList& executedBlocks() const { return m_executed; }
+    void clearExecutedBlocks() { m_executed.clear(); }
+    QString output() const { return m_output; }
+    void clearOutput() { m_output.clear(); }
+    QString stepCaption() const { return m_stepCaption; }
+    QString unknownKind() const { return m_unknownKind; }
+    cBck* failedBlock() const { return m_failed; }
+
+    // Executes the current block and moves on.
+    Outcome step();
+    // Follows the line leaving `block` whose caption is `choice` (any line when empty).
+    cBck* nextBlock(cBck* block, const QString& choice);
+    // The run has ended: no block is current.
+    void stop() { m_current = nullptr; }
+
+    static QString blockNumber(const cBck& block);
+
+private:
+    Outcome read(cBck& block);
+    Outcome write(cBck& block);
+    Outcome assign(cBck& block);
+    Outcome test(cBck& block, QString* choice);
+    Outcome moveOn(cBck* next);
+    void caption(const QString& text);
+
+    Diagram& m_diagram;
+    VariableStore& m_variables;
+    ExpressionEvaluator& m_evaluator;
+    RandomSource& m_random;
+    ModalQuestions& m_questions;
+    RunDisplay& m_display;
+    cBck* m_current = nullptr;
+    int m_generation = -1; // of the diagram the run state belongs to
+    cLn* m_traversed = nullptr;
+    cBck* m_failed = nullptr;
+    QStringList m_executed;
+    QString m_output;
+    QString m_stepCaption;
+    QString m_unknownKind;
+};
