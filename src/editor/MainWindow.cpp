@@ -9,6 +9,7 @@
 #include "editor/ShapeWidget.h"
 #include "editor/ToolPictures.h"
 #include "execution/RunControlsFrame.h"
+#include "execution/RunController.h"
 #include "files/FileCommands.h"
 #include "model/Block.h"
 #include "model/BlockKinds.h"
@@ -87,6 +88,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_linkHint->hide();
 
     m_files = new FileCommands(*this);
+    m_run = new RunController(*this);
     connectMenus();
     connectCanvas();
     Form_Load();
@@ -106,9 +108,8 @@ void Main_F::Form_Load() {
     m_menus->save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
     m_toolbar->move(0, 0);
     m_canvas->hideSelector();
-    m_executedMarkers = 0;
     m_kindCodeTable = BlockKinds::kindCodeTable();
-    scroll_ExecutionDelay_Change();
+    m_run->scroll_ExecutionDelay_Change();
     m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση 3.00 ");
     setWindowTitle(m_baseTitle);
     m_selectedTool.clear();
@@ -120,8 +121,17 @@ void Main_F::connectMenus() {
     connect(m_toolbar, &CommandToolbar::buttonClicked, this, &Main_F::Toolbar1_ButtonClick);
     connect(m_toolbar, &CommandToolbar::hintChanged, m_statusPanels[0], &QLabel::setText);
     connect(m_runFrame, &RunControlsFrame::hintChanged, m_statusPanels[0], &QLabel::setText);
-    connect(m_runFrame->scroll_ExecutionDelay, &QSlider::valueChanged, this,
-            &Main_F::scroll_ExecutionDelay_Change);
+    connect(m_runFrame->scroll_ExecutionDelay, &QSlider::valueChanged, m_run,
+            &RunController::scroll_ExecutionDelay_Change);
+    // Run and stop act on a mouse press, and have no click: keys do not start or stop a run.
+    m_runFrame->cmdRun->installEventFilter(this);
+    m_runFrame->cmdStop->installEventFilter(this);
+    connect(m_runFrame->cmdNextStep, &QToolButton::clicked, m_run,
+            &RunController::cmdNextStep_Click);
+    connect(m_runFrame->chkPause, &QToolButton::clicked, m_run, &RunController::chkPause_Click);
+    connect(m_runFrame->cmdVars, &QPushButton::clicked, m_run, &RunController::cmdVars_Click);
+    connect(m.auto_run, &QAction::triggered, m_run, &RunController::auto_run_Click);
+    connect(m.step_run, &QAction::triggered, m_run, &RunController::step_run_Click);
     connect(m_runFrame->Command1, &QPushButton::clicked, this,
             [this] { commentWindow()->toggle(windowTitle()); });
     connect(m.View_com, &QAction::triggered, this,
@@ -459,16 +469,32 @@ void Main_F::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void Main_F::scroll_ExecutionDelay_Change() {
-    const int position = m_runFrame->scroll_ExecutionDelay->value();
-    m_runFrame->lblDelay->setText(RunControlsFrame::speedLabel(position));
-    m_timerRunner.setInterval(RunControlsFrame::speedInterval(position));
-    if (position == 0) {
-        m_timerRunner.setInterval(0);
-        setSelector(findActionBlock(BlockKinds::start));
+void Main_F::setTimerEnabled(bool enabled) {
+    m_timerEnabled = enabled;
+    applyTimer();
+}
+
+void Main_F::applyTimer() {
+    if (m_timerEnabled && m_timerRunner.interval() > 0) {
+        if (!m_timerRunner.isActive())
+            m_timerRunner.start();
+    } else {
+        m_timerRunner.stop();
     }
-    m_runFrame->cmdRun->setEnabled(position != 0);
-    m_runFrame->cmdNextStep->setEnabled(position == 0);
+}
+
+bool Main_F::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == m_runFrame->cmdRun && m_runFrame->cmdRun->isEnabled()) {
+            m_run->cmdRun_MouseDown();
+            return true;
+        }
+        if (watched == m_runFrame->cmdStop && m_runFrame->cmdStop->isEnabled()) {
+            m_run->cmdStop_MouseDown();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Main_F::ENABLE_ALL_CMD() {
@@ -483,13 +509,16 @@ void Main_F::ENABLE_ALL_CMD() {
 }
 
 void Main_F::NEO() {
-    commentWindow()->setCommentText(QString());
+    // The comment belongs to the diagram and is kept: a run or an Open that is cancelled must
+    // not lose it (loading a file replaces it anyway).
     m_errorBox->hide();
     m_canvas->setLine1Visible(false);
-    m_executedMarkers = 0;
+    m_run->clearMarkers();
 }
 
 void Main_F::NEO1() {
+    m_run->clearMarkers();
+    m_run->interpreter().stop();
     commentWindow()->setCommentText(QString());
     m_errorBox->hide();
     m_canvas->setLine1Visible(false);
@@ -503,6 +532,7 @@ void Main_F::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    setTimerEnabled(false); // ends a run, and the stepping loop with it
     // Leaving ends the whole program: the owned windows go with the main window.
     for (QWidget* window : {static_cast<QWidget*>(m_comments), static_cast<QWidget*>(m_help),
                             static_cast<QWidget*>(m_messages->window())}) {

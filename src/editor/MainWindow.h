@@ -14,6 +14,7 @@ class ModalQuestions;
 class QLabel;
 class QPlainTextEdit;
 class RunControlsFrame;
+class RunController;
 class ShapeWidget;
 class cBck;
 class frm_comm;
@@ -44,6 +45,13 @@ public:
     ModalQuestions& questions() { return *m_questions; }
     QTimer& timerRunner() { return m_timerRunner; }
     FileCommands& files() { return *m_files; }
+    RunController& runs() { return *m_run; }
+
+    // The run timer ticks while it is enabled and its interval is above 0; at interval 0 the
+    // run controls step in a loop instead.
+    void setTimerEnabled(bool enabled);
+    bool timerEnabled() const { return m_timerEnabled; }
+    void applyTimer();
 
     QString selectedTool() const { return m_selectedTool; }
     QPointF clickPoint() const { return m_clickPoint; }
@@ -73,6 +81,7 @@ public:
     void shape_DblClick(int index);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -83,7 +92,6 @@ private:
     void connectCanvas();
     void placeBlock(const QPointF& at);
     cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
-    void scroll_ExecutionDelay_Change();
     void mnuAbout_Click();
     void wireSurface(ShapeWidget* shape);
     int surfaceIndexOf(const ShapeWidget* shape) const;
@@ -109,11 +117,12 @@ private:
     frm_h* m_help = nullptr;
     QTimer m_timerRunner;
     FileCommands* m_files;
+    RunController* m_run;
+    bool m_timerEnabled = false;
 
     QString m_selectedTool;
     QPointF m_clickPoint;
     QString m_kindCodeTable;
     QString m_baseTitle;
     bool m_pressPlacedBlock = false;
-    int m_executedMarkers = 0;
 };

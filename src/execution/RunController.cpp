@@ -1,0 +1,403 @@
+#include "execution/RunController.h"
+
+#include "editor/CanvasWidget.h"
+#include "editor/MainMenus.h"
+#include "editor/MainWindow.h"
+#include "execution/HeadlessRun.h"
+#include "execution/RunControlsFrame.h"
+#include "execution/VariablesWindow.h"
+#include "files/FileCommands.h"
+#include "model/Block.h"
+#include "model/BlockKinds.h"
+#include "model/BlockSurface.h"
+#include "model/Diagram.h"
+#include "windows/MessageWindow.h"
+#include "windows/ModalQuestions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+const QString ended = QStringLiteral("Τερματισμός");
+// The zero-interval loop lets the window react this often, whatever the number of steps.
+constexpr qint64 eventIntervalMs = 10;
+} // namespace
+
+RunController::RunController(Main_F& window)
+    : QObject(&window), m_window(window), m_variables(window.messageSink()),
+      m_evaluator(m_variables, m_random),
+      m_interpreter(window.diagram(), m_variables, m_evaluator, m_random, window.questions(),
+                    *this),
+      m_caption(new QLabel(window.canvas())) {
+    m_caption->setStyleSheet(
+        QStringLiteral("background: #FFFFE8; border: 1px solid #808080; padding: 2px;"));
+    m_caption->hide();
+    connect(&window.timerRunner(), &QTimer::timeout, this, &RunController::timerRunner_Timer);
+}
+
+RunController::~RunController() = default;
+
+Vars_F* RunController::varsWindow() const { return m_varsWindow; }
+
+bool RunController::running() const { return m_interpreter.currentBlock() != nullptr; }
+
+int RunController::speed() const { return m_window.fraDebug()->scroll_ExecutionDelay->value(); }
+
+// --- What a step shows -------------------------------------------------------------------
+
+void RunController::setSelector(cBck* block) { m_window.setSelector(block); }
+
+void RunController::hideSelector() { m_window.canvas()->hideSelector(); }
+
+void RunController::showPointer(cBck* block) {
+    const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
+    m_caption->move(int(block->shapeLeft() + block->shapeWidth() + 40),
+                    int(std::max(0.0, block->shapeTop() - 30)));
+    m_caption->show();
+    m_caption->raise();
+    m_window.canvas()->setLine1(QLineF(m_caption->pos(), top));
+    m_window.canvas()->setLine1Visible(true);
+}
+
+void RunController::hidePointer() { m_window.canvas()->setLine1Visible(false); }
+
+void RunController::setStepCaption(const QString& text) {
+    m_caption->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_caption->adjustSize();
+}
+
+void RunController::setStatusCaption(const QString& text) {
+    m_window.statusPanel(1)->setText(text);
+}
+
+void RunController::showOutputBox() {
+    if (m_window.text1()->isHidden()) {
+        m_window.text1()->show();
+        m_window.text1()->raise();
+    }
+}
+
+void RunController::outputChanged(const QString& text) {
+    m_window.text1()->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void RunController::stepRecorded() { emit recordStep(); }
+
+void RunController::addMarker(cBck& block) {
+    auto* marker = new QLabel(Interpreter::blockNumber(block), m_window.canvas());
+    marker->setStyleSheet(QStringLiteral("color: #800000; font-size: 8pt;"));
+    marker->adjustSize();
+    marker->move(int(block.shapeLeft() - marker->width() - 3), int(block.shapeTop()));
+    marker->show();
+    m_markers.push_back(marker);
+}
+
+void RunController::clearMarkers() {
+    for (QLabel* marker : m_markers)
+        delete marker;
+    m_markers.clear();
+    m_interpreter.clearExecutedBlocks();
+}
+
+// --- Stepping ---------------------------------------------------------------------------------
+
+void RunController::timerRunner_Timer() {
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdNextStep->setEnabled(speed() == 0);
+    cBck* block = m_interpreter.currentBlock();
+    const qsizetype executedBefore = m_interpreter.executedBlocks().size();
+    const Interpreter::Outcome outcome = m_interpreter.step();
+    if (block && m_interpreter.executedBlocks().size() > executedBefore)
+        addMarker(*block);
+    handle(outcome);
+}
+
+void RunController::handle(Interpreter::Outcome outcome) {
+    using Outcome = Interpreter::Outcome;
+    switch (outcome) {
+    case Outcome::Continue:
+        return;
+    case Outcome::Succeeded:
+        TerminateExecution(true);
+        return;
+    case Outcome::Failed:
+        m_window.ENABLE_ALL_CMD();
+        TerminateExecution(false);
+        return;
+    case Outcome::UnknownKind:
+        m_window.questions().messageBox(QStringLiteral(" Άγνωστη ενέργεια!: ") +
+                                            m_interpreter.unknownKind(),
+                                        QString(), ModalQuestions::Buttons::Ok);
+        TerminateExecution(false);
+        m_window.ENABLE_ALL_CMD();
+        return;
+    case Outcome::ExpressionFailed:
+        no_terminator();
+        return;
+    case Outcome::NoInput:
+        TerminateExecution(false);
+        return;
+    }
+}
+
+void RunController::StartExecution() {
+    QTimer& timer = m_window.timerRunner();
+    m_window.setTimerEnabled(true);
+    if (timer.interval() != 0) {
+        m_window.fraDebug()->chkPause->setEnabled(true);
+        return;
+    }
+    if (m_looping)
+        return;
+    // Steps follow each other; the window stays usable, so Stop can end the loop.
+    m_looping = true;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    while (m_window.timerEnabled() && timer.interval() == 0 && m_window.isVisible()) {
+        timerRunner_Timer();
+        if (sinceEvents.elapsed() >= eventIntervalMs) {
+            QApplication::processEvents();
+            sinceEvents.restart();
+        }
+    }
+    m_looping = false;
+}
+
+void RunController::TerminateExecution(bool success) {
+    Diagram& diagram = m_window.diagram();
+    for (int i = 1; i <= diagram.shapeCount(); ++i)
+        diagram.surface(i)->requestRepaint();
+    diagram.previousBlockIndex = -1;
+    m_interpreter.stop();
+    m_window.setTimerEnabled(false);
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdRun->setEnabled(speed() > 0);
+    setRunMenus(true);
+    run->chkPause->setEnabled(false);
+    run->chkPause->setChecked(false);
+    m_window.questions().messageBox(HeadlessRun::endMessage(success), ended,
+                                    ModalQuestions::Buttons::Ok);
+    MainMenus& menus = m_window.menus();
+    menus.step_run->setEnabled(true);
+    menus.auto_run->setEnabled(true);
+    menus.mnuHelp->setEnabled(true);
+    run->cmdVars->setEnabled(true);
+    m_caption->hide();
+    m_window.canvas()->setLine1Visible(false);
+    menus.save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    emit runEnded();
+}
+
+void RunController::no_terminator() {
+    cBck* block = m_interpreter.failedBlock();
+    const QString number = block ? Interpreter::blockNumber(*block) : QString();
+    QLabel* error = m_window.texterror();
+    error->setText(QStringList({QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς"),
+                                QStringLiteral("Υπάρχει πρόβλημα στην ενέργεια ") + number,
+                                QStringLiteral("Το πρόβλημα μπορεί να δημιουργείται είτε "),
+                                QStringLiteral("από την χρήση μεταβλητής που δεν έχει τιμή είτε"),
+                                QStringLiteral("από συνάρτηση που δεν υποστηρίζεται απο την "
+                                               "εφαρμογή."),
+                                QStringLiteral("Οι συναρτήσεις Ακέραιο μέρος (Α_Μ), Απόλυτος "
+                                               "τιμή (Α_Τ),"),
+                                QStringLiteral("Τετραγωνική ρίζα (Τ_Ρ), πρέπει να υπάρχουν μόνο "
+                                               "στην αρχή μιας έκφρασης.")})
+                       .join(QLatin1Char('\n')));
+    error->adjustSize();
+    if (block) {
+        error->move(int(block->shapeLeft() + block->shapeWidth() + 60),
+                    int(block->shapeTop() + block->shapeHeight() + 20));
+        m_window.canvas()->setLine1(
+            QLineF(QPointF(error->x(), error->y() + error->height() / 2.0),
+                   QPointF(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop())));
+    }
+    error->show();
+    error->raise();
+    m_window.canvas()->setLine1Visible(true);
+    m_window.questions().messageBox(HeadlessRun::failedExpressionMessage(number), ended,
+                                    ModalQuestions::Buttons::Ok);
+    m_window.canvas()->setLine1Visible(false);
+    error->hide();
+    m_interpreter.stop();
+    m_window.setTimerEnabled(false);
+    setRunMenus(true);
+    RunControlsFrame* run = m_window.fraDebug();
+    run->chkPause->setEnabled(false);
+    run->chkPause->setChecked(false);
+    MainMenus& menus = m_window.menus();
+    menus.step_run->setEnabled(true);
+    menus.auto_run->setEnabled(true);
+    menus.mnuHelp->setEnabled(true);
+    run->cmdVars->setEnabled(true);
+    m_caption->hide();
+    run->cmdRun->setEnabled(speed() > 0);
+    emit runEnded();
+}
+
+void RunController::setRunMenus(bool enable) {
+    MainMenus& menus = m_window.menus();
+    menus.mnuFile->setEnabled(enable);
+    menus.mnuChangeShape->setEnabled(enable);
+    QSlider* slider = m_window.fraDebug()->scroll_ExecutionDelay;
+    if (enable)
+        slider->setEnabled(true);
+    else if (slider->value() == 0)
+        slider->setEnabled(false);
+}
+
+// --- The run controls -------------------------------------------------------------------------
+
+bool RunController::startRun() {
+    Diagram& diagram = m_window.diagram();
+    if (diagram.the_bl_co().Count() == 0) {
+        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+                                        ModalQuestions::Buttons::Ok);
+        return false;
+    }
+    m_window.NEO();
+    clearMarkers();
+    // Unsaved work is offered for saving; the run goes on whatever the answer.
+    m_window.files().askSaveChanges();
+    m_interpreter.clearOutput();
+    m_window.text1()->clear();
+    m_window.text1()->hide();
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdVars->setEnabled(false);
+    m_variables.clearVars();
+    MainMenus& menus = m_window.menus();
+    menus.auto_run->setEnabled(false);
+    menus.step_run->setEnabled(false);
+    menus.mnuHelp->setEnabled(false);
+    m_window.texterror()->hide();
+    m_window.canvas()->setLine1Visible(false);
+    m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
+    m_window.setSelector(m_interpreter.currentBlock());
+    run->cmdRun->setEnabled(false);
+    setRunMenus(false);
+    StartExecution();
+    return true;
+}
+
+void RunController::cmdRun_MouseDown() {
+    if (m_window.fraDebug()->cmdRun->isEnabled())
+        startRun();
+}
+
+void RunController::cmdStop_MouseDown() {
+    m_window.ENABLE_ALL_CMD();
+    TerminateExecution(false);
+}
+
+void RunController::cmdNextStep_Click() {
+    Diagram& diagram = m_window.diagram();
+    if (diagram.the_bl_co().Count() == 0) {
+        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+                                        ModalQuestions::Buttons::Ok);
+        return;
+    }
+    if (!m_interpreter.currentBlock()) {
+        m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
+        m_window.setSelector(m_interpreter.currentBlock());
+    }
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdRun->setEnabled(false);
+    timerRunner_Timer();
+    if (run->chkPause->isChecked()) {
+        run->chkPause->setChecked(false);
+        chkPause_Click();
+    }
+}
+
+void RunController::chkPause_Click() {
+    RunControlsFrame* run = m_window.fraDebug();
+    m_window.setTimerEnabled(!run->chkPause->isChecked());
+    run->cmdNextStep->setEnabled(speed() == 0);
+}
+
+void RunController::cmdVars_Click() {
+    if (m_interpreter.executedBlocks().isEmpty())
+        return;
+    if (!m_varsWindow) {
+        m_varsWindow = new Vars_F(m_variables, m_window.diagram(), &m_window);
+        connect(m_varsWindow, &Vars_F::left, this,
+                [this] { m_window.fraDebug()->cmdVars->setEnabled(true); });
+    }
+    m_varsWindow->model->refresh();
+    m_varsWindow->grid->setColumnHidden(0, true);
+    m_varsWindow->saveBlockColours();
+    if (QScreen* screen = m_window.screen()) {
+        const QRect area = screen->availableGeometry();
+        m_varsWindow->move(area.right() - m_varsWindow->frameGeometry().width(), area.top());
+    }
+    m_varsWindow->setModal(true);
+    m_varsWindow->show();
+    m_varsWindow->raise();
+}
+
+void RunController::auto_run_Click() {
+    if (m_window.diagram().the_bl_co().Count() == 0) {
+        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+                                        ModalQuestions::Buttons::Ok);
+        return;
+    }
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdVars->setEnabled(false);
+    m_window.text1()->hide();
+    run->cmdNextStep->setEnabled(speed() == 0);
+    run->cmdRun->setEnabled(false);
+    m_window.menus().step_run->setEnabled(false);
+    run->scroll_ExecutionDelay->setValue(4);
+    scroll_ExecutionDelay_Change();
+    m_window.menus().mnuHelp->setEnabled(false);
+    m_window.menus().auto_run->setEnabled(false);
+    m_window.texterror()->hide();
+    m_window.canvas()->setLine1Visible(false);
+    startRun();
+}
+
+void RunController::step_run_Click() {
+    if (m_window.diagram().the_bl_co().Count() == 0) {
+        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+                                        ModalQuestions::Buttons::Ok);
+        return;
+    }
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdVars->setEnabled(false);
+    m_window.text1()->hide();
+    run->lblDelay->setText(QStringLiteral("Βηματική εκτέλεση"));
+    m_window.timerRunner().setInterval(0);
+    run->cmdRun->setEnabled(false);
+    run->scroll_ExecutionDelay->setEnabled(false);
+    m_window.menus().mnuHelp->setEnabled(false);
+    m_window.menus().auto_run->setEnabled(false);
+    m_window.texterror()->hide();
+    m_window.canvas()->setLine1Visible(false);
+    startRun();
+}
+
+void RunController::scroll_ExecutionDelay_Change() {
+    RunControlsFrame* run = m_window.fraDebug();
+    const int position = speed();
+    run->lblDelay->setText(RunControlsFrame::speedLabel(position));
+    m_window.timerRunner().setInterval(RunControlsFrame::speedInterval(position));
+    if (position == 0) {
+        m_window.timerRunner().setInterval(0);
+        m_interpreter.setCurrentBlock(m_window.diagram().findActionBlock(BlockKinds::start));
+        m_window.setSelector(m_interpreter.currentBlock());
+        run->cmdRun->setEnabled(false);
+    } else {
+        run->cmdRun->setEnabled(true);
+    }
+    run->cmdNextStep->setEnabled(position == 0);
+    m_window.applyTimer();
+}

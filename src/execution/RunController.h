@@ -1,0 +1,83 @@
+#pragma once
+
+#include "execution/ExpressionEvaluator.h"
+#include "execution/Interpreter.h"
+#include "execution/RandomSource.h"
+#include "execution/VariableStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+class Main_F;
+class QLabel;
+class Vars_F;
+
+// The run controls of the main window: starting, pausing, stepping and stopping a run, the
+// variables window, and what each step shows on the canvas.
+class RunController : public QObject, public RunDisplay {
+    Q_OBJECT
+public:
+    explicit RunController(Main_F& window);
+    ~RunController() override;
+
+    Interpreter& interpreter() { return m_interpreter; }
+    VariableStore& variables() { return m_variables; }
+    RandomSource& random() { return m_random; }
+    QLabel* lbcapti() const { return m_caption; }
+    Vars_F* varsWindow() const;
+    const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
+    bool running() const;
+
+    // Handlers of the run controls.
+    void cmdRun_MouseDown();
+    void cmdRun_ClickP() { cmdRun_MouseDown(); }
+    void cmdStop_MouseDown();
+    void cmdNextStep_Click();
+    void chkPause_Click();
+    void cmdVars_Click();
+    void auto_run_Click();
+    void step_run_Click();
+    void scroll_ExecutionDelay_Change();
+
+    // One step of the run (the timer's tick).
+    void timerRunner_Timer();
+    void StartExecution();
+    void TerminateExecution(bool success);
+    void no_terminator();
+    void setRunMenus(bool enable);
+    // Removes the executed-block markers.
+    void clearMarkers();
+
+    // What a step shows.
+    void setSelector(cBck* block) override;
+    void hideSelector() override;
+    void showPointer(cBck* block) override;
+    void hidePointer() override;
+    void setStepCaption(const QString& text) override;
+    void setStatusCaption(const QString& text) override;
+    void showOutputBox() override;
+    void outputChanged(const QString& text) override;
+    void stepRecorded() override;
+
+signals:
+    // After every step that leads on, while recording is on.
+    void recordStep();
+    void runEnded();
+
+private:
+    bool startRun();
+    void handle(Interpreter::Outcome outcome);
+    void addMarker(cBck& block);
+    int speed() const;
+
+    Main_F& m_window;
+    VariableStore m_variables;
+    RandomSource m_random;
+    ExpressionEvaluator m_evaluator;
+    Interpreter m_interpreter;
+    QLabel* m_caption;
+    std::vector<QLabel*> m_markers;
+    QPointer<Vars_F> m_varsWindow;
+    bool m_looping = false;
+};
