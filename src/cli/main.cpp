@@ -9,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
@@ -123,7 +123,8 @@ int eval(const QStringList& args, QTextStream& out, QTextStream& err) {
 // boxes are written to standard error.
 class CliQuestions : public ModalQuestions {
 public:
-    CliQuestions(QStringList answers, QTextStream& err) : m_answers(std::move(answers)), m_err(err) {}
+    CliQuestions(QStringList answers, QTextStream& err)
+        : m_answers(std::move(answers)), m_err(err) {}
 
     Answer messageBox(const QString& text, const QString&, Buttons buttons) override {
         m_err << text << '\n';
@@ -139,12 +140,8 @@ public:
         }
         return m_stdin.readLine();
     }
-    QString openFileName(const QString&, const QString&, const QStringList&) override {
-        return {};
-    }
-    QString saveFileName(const QString&, const QString&, const QStringList&) override {
-        return {};
-    }
+    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QStringList&) override { return {}; }
     std::optional<QColor> color(const QColor&, const QString&) override { return std::nullopt; }
     std::optional<QFont> font(const QFont&, const QString&) override { return std::nullopt; }
     bool canAskAgain() const override { return !m_exhausted || !m_answers.isEmpty(); }

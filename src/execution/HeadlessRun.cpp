@@ -48,15 +48,14 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
         m_questions.messageBox(endMessage(true), ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::UnknownKind:
-        m_questions.messageBox(QStringLiteral(" Άγνωστη ενέργεια!: ") +
-                                   m_interpreter.unknownKind(),
+        m_questions.messageBox(QStringLiteral(" Άγνωστη ενέργεια!: ") + m_interpreter.unknownKind(),
                                QString(), ModalQuestions::Buttons::Ok);
         m_questions.messageBox(endMessage(false), ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::ExpressionFailed:
         m_questions.messageBox(
-            failedExpressionMessage(Interpreter::blockNumber(*m_interpreter.failedBlock())),
-            ended, ModalQuestions::Buttons::Ok);
+            failedExpressionMessage(Interpreter::blockNumber(*m_interpreter.failedBlock())), ended,
+            ModalQuestions::Buttons::Ok);
         break;
     case Outcome::Failed:
         m_questions.messageBox(endMessage(false), ended, ModalQuestions::Buttons::Ok);

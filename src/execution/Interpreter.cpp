@@ -25,13 +25,14 @@ bool isTrue(const QString& value) {
 }
 } // namespace
 
-Interpreter::Interpreter(Diagram& diagram, VariableStore& variables,
-                         ExpressionEvaluator& evaluator, RandomSource& random,
-                         ModalQuestions& questions, RunDisplay& display)
+Interpreter::Interpreter(Diagram& diagram, VariableStore& variables, ExpressionEvaluator& evaluator,
+                         RandomSource& random, ModalQuestions& questions, RunDisplay& display)
     : m_diagram(diagram), m_variables(variables), m_evaluator(evaluator), m_random(random),
       m_questions(questions), m_display(display) {}
 
-QString Interpreter::blockNumber(const cBck& block) { return block.tagid().mid(2); }
+QString Interpreter::blockNumber(const cBck& block) {
+    return block.tagid().mid(2);
+}
 
 void Interpreter::setCurrentBlock(cBck* block) {
     m_current = block;
@@ -88,8 +89,8 @@ Interpreter::Outcome Interpreter::step() {
         m_display.hidePointer();
     else
         m_display.showPointer(&block);
-    const QString kind = QString(action).remove(QStringLiteral("_WHILE")).remove(
-        QStringLiteral("_UNTIL"));
+    const QString kind =
+        QString(action).remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
     m_display.setStatusCaption(block.sCaption());
 
     QString choice;
@@ -152,8 +153,7 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
 Interpreter::Outcome Interpreter::write(cBck& block) {
     m_display.showOutputBox();
     QString text = block.sCaption();
-    text.remove(QStringLiteral("Γράψε ")).remove(QStringLiteral("Γράψε")).remove(
-        QLatin1Char(';'));
+    text.remove(QStringLiteral("Γράψε ")).remove(QStringLiteral("Γράψε")).remove(QLatin1Char(';'));
     QString expression;
     const qsizetype comma = text.indexOf(QLatin1Char(','));
     if (comma >= 0) {

@@ -35,9 +35,8 @@ constexpr qint64 eventIntervalMs = 10;
 
 RunController::RunController(Main_F& window)
     : QObject(&window), m_window(window), m_variables(window.messageSink()),
-      m_evaluator(m_variables, m_random),
-      m_interpreter(window.diagram(), m_variables, m_evaluator, m_random, window.questions(),
-                    *this),
+      m_evaluator(m_variables, m_random), m_interpreter(window.diagram(), m_variables, m_evaluator,
+                                                        m_random, window.questions(), *this),
       m_caption(new QLabel(window.canvas())) {
     m_caption->setStyleSheet(
         QStringLiteral("background: #FFFFE8; border: 1px solid #808080; padding: 2px;"));
@@ -47,17 +46,27 @@ RunController::RunController(Main_F& window)
 
 RunController::~RunController() = default;
 
-Vars_F* RunController::varsWindow() const { return m_varsWindow; }
+Vars_F* RunController::varsWindow() const {
+    return m_varsWindow;
+}
 
-bool RunController::running() const { return m_interpreter.currentBlock() != nullptr; }
+bool RunController::running() const {
+    return m_interpreter.currentBlock() != nullptr;
+}
 
-int RunController::speed() const { return m_window.fraDebug()->scroll_ExecutionDelay->value(); }
+int RunController::speed() const {
+    return m_window.fraDebug()->scroll_ExecutionDelay->value();
+}
 
 // --- What a step shows -------------------------------------------------------------------
 
-void RunController::setSelector(cBck* block) { m_window.setSelector(block); }
+void RunController::setSelector(cBck* block) {
+    m_window.setSelector(block);
+}
 
-void RunController::hideSelector() { m_window.canvas()->hideSelector(); }
+void RunController::hideSelector() {
+    m_window.canvas()->hideSelector();
+}
 
 void RunController::showPointer(cBck* block) {
     const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
@@ -69,7 +78,9 @@ void RunController::showPointer(cBck* block) {
     m_window.canvas()->setLine1Visible(true);
 }
 
-void RunController::hidePointer() { m_window.canvas()->setLine1Visible(false); }
+void RunController::hidePointer() {
+    m_window.canvas()->setLine1Visible(false);
+}
 
 void RunController::setStepCaption(const QString& text) {
     m_caption->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -88,10 +99,13 @@ void RunController::showOutputBox() {
 }
 
 void RunController::outputChanged(const QString& text) {
-    m_window.text1()->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_window.text1()->setPlainText(
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void RunController::stepRecorded() { emit recordStep(); }
+void RunController::stepRecorded() {
+    emit recordStep();
+}
 
 void RunController::addMarker(cBck& block) {
     auto* marker = new QLabel(Interpreter::blockNumber(block), m_window.canvas());

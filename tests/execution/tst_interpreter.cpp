@@ -69,11 +69,21 @@ void TestInterpreter::outputFormatting_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("rest");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("quoted item then a value") << "\"ΤΟ Χ ΕΙΝΑΙ\"" << "Χ" << "\"ΤΟ Χ ΕΙΝΑΙ\"     5";
-    QTest::newRow("seven digits whole") << "Χ*200001" << "" << "1000005";
-    QTest::newRow("negative unpadded") << "-Χ" << "" << "-5";
-    QTest::newRow("decimal padded") << "Χ/2" << "" << "   2.5";
-    QTest::newRow("failing expression prints EROR") << "Χ/0" << "" << "EROR";
+    QTest::newRow("quoted item then a value") << "\"ΤΟ Χ ΕΙΝΑΙ\""
+                                              << "Χ"
+                                              << "\"ΤΟ Χ ΕΙΝΑΙ\"     5";
+    QTest::newRow("seven digits whole") << "Χ*200001"
+                                        << ""
+                                        << "1000005";
+    QTest::newRow("negative unpadded") << "-Χ"
+                                       << ""
+                                       << "-5";
+    QTest::newRow("decimal padded") << "Χ/2"
+                                    << ""
+                                    << "   2.5";
+    QTest::newRow("failing expression prints EROR") << "Χ/0"
+                                                    << ""
+                                                    << "EROR";
 }
 
 void TestInterpreter::outputFormatting() {
@@ -126,7 +136,8 @@ void TestInterpreter::arrayElements() {
     QCOMPARE(r.go().outcome, Outcome::Succeeded);
     QCOMPARE(r.runner.variables().getVar("Α[3]"), QStringLiteral("6"));
     QCOMPARE(r.runner.variables().getVar("Π[3,4]"), QStringLiteral("7"));
-    QCOMPARE(r.runner.interpreter().stepCaption(), QStringLiteral("Π[3,4] <-- 6+1\r\nΠ[3,4] <-- 7"));
+    QCOMPARE(r.runner.interpreter().stepCaption(),
+             QStringLiteral("Π[3,4] <-- 6+1\r\nΠ[3,4] <-- 7"));
 }
 
 void TestInterpreter::randomAssignment() {
@@ -143,7 +154,8 @@ void TestInterpreter::divisionByZeroStops() {
     r.b.chain({r.b.start(), r.b.assign("Χ", "1/0"), r.b.end()});
     QCOMPARE(r.go().outcome, Outcome::ExpressionFailed);
     QCOMPARE(r.messageBoxes(),
-             QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην ενέργεια 2\r\n"});
+             QStringList{
+                 "To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην ενέργεια 2\r\n"});
     QCOMPARE(r.runner.variables().columnCount(), 1); // nothing was recorded
 }
 

@@ -1,0 +1,215 @@
+#include "DiagramBuilder.h"
+#include "editor/EditorTestHelpers.h"
+#include "editor/MainMenus.h"
+#include "execution/RunController.h"
+#include "execution/RunControlsFrame.h"
+#include "execution/VariablesWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+namespace {
+
+struct RunFixture : EditorFixture {
+    DiagramBuilder b{diagram()};
+    RunControlsFrame* run() { return window.fraDebug(); }
+    RunController& runs() { return window.runs(); }
+    void press(QWidget* button) { QTest::mousePress(button, Qt::LeftButton); }
+    void release(QWidget* button) { QTest::mouseRelease(button, Qt::LeftButton); }
+    bool asked(const QString& text) const {
+        for (const auto& a : questions.asked()) {
+            if (a.text == text)
+                return true;
+        }
+        return false;
+    }
+    // Αρχή, Χ <-- 5, Γράψε Χ, Τέλος.
+    void simpleDiagram() { b.chain({b.start(), b.assign("Χ", "5"), b.write("Χ"), b.end()}); }
+    // A loop that never ends: Αρχή, junction, Χ <-- Χ+1, back to the junction.
+    void endlessDiagram() {
+        const QString s = b.start(), j = b.junction(), a = b.assign("Χ", "Χ+1");
+        b.chain({s, j, a});
+        b.link(a, j);
+        diagram().diagramModified = false;
+    }
+};
+
+const QString success = QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς");
+const QString failure = QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς");
+
+} // namespace
+
+class TestRunControls : public QObject {
+    Q_OBJECT
+private slots:
+    void timedRunToTheEnd();
+    void keysDoNotStartARun();
+    void emptyDiagramRefused();
+    void variablesWindowOnlyAfterARun();
+    void pauseFreezesAndResumes();
+    void stopEndsATimedRun();
+    void speedZeroDuringARun();
+    void stepRunLoopStopsOnPress();
+    void failedExpressionReported();
+    void autoRunSetsTheSpeed();
+};
+
+void TestRunControls::timedRunToTheEnd() {
+    RunFixture f;
+    f.simpleDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.diagram().diagramModified = false;
+    f.press(f.run()->cmdRun);
+    // During the run: the run commands and the file and edit menus are out of reach.
+    QVERIFY(!f.run()->cmdRun->isEnabled());
+    QVERIFY(!f.run()->cmdVars->isEnabled());
+    QVERIFY(f.run()->chkPause->isEnabled());
+    QVERIFY(!f.window.menus().mnuFile->isEnabled());
+    QVERIFY(!f.window.menus().auto_run->isEnabled());
+    QVERIFY(f.run()->scroll_ExecutionDelay->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(f.asked(success), 5000);
+    QCOMPARE(f.window.text1()->toPlainText(), QStringLiteral("\n     5"));
+    QVERIFY(f.window.text1()->isVisible());
+    // After the run: everything is back.
+    QVERIFY(f.run()->cmdRun->isEnabled());
+    QVERIFY(f.run()->cmdVars->isEnabled());
+    QVERIFY(!f.run()->chkPause->isEnabled());
+    QVERIFY(f.window.menus().mnuFile->isEnabled());
+    QVERIFY(f.window.menus().mnuChangeShape->isEnabled());
+    QVERIFY(!f.window.timerRunner().isActive());
+    QCOMPARE(f.runs().executedMarkers().size(), size_t(4));
+    QVERIFY(f.runs().lbcapti()->isHidden());
+}
+
+void TestRunControls::keysDoNotStartARun() {
+    RunFixture f;
+    f.simpleDiagram();
+    f.run()->cmdRun->setFocus();
+    QTest::keyClick(f.run()->cmdRun, Qt::Key_Return);
+    QTest::keyClick(f.run()->cmdRun, Qt::Key_Space);
+    QTest::keyClick(f.window.canvas(), Qt::Key_Return);
+    QVERIFY(f.runs().interpreter().executedBlocks().isEmpty());
+    QVERIFY(!f.runs().running());
+    QVERIFY(f.questions.asked().isEmpty());
+    QVERIFY(f.run()->cmdRun->isEnabled());
+}
+
+void TestRunControls::emptyDiagramRefused() {
+    RunFixture f;
+    f.run()->scroll_ExecutionDelay->setValue(2);
+    f.window.menus().auto_run->trigger();
+    QCOMPARE(f.questions.asked().last().text, QStringLiteral("Δεν Υπάρχει διάγραμμα"));
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 2);
+    f.press(f.run()->cmdRun);
+    QCOMPARE(f.questions.asked().size(), 2);
+}
+
+void TestRunControls::variablesWindowOnlyAfterARun() {
+    RunFixture f;
+    f.simpleDiagram();
+    QTest::mouseClick(f.run()->cmdVars, Qt::LeftButton);
+    QVERIFY(!f.runs().varsWindow());
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.press(f.run()->cmdRun);
+    QTRY_VERIFY_WITH_TIMEOUT(f.asked(success), 5000);
+    QTest::mouseClick(f.run()->cmdVars, Qt::LeftButton);
+    QVERIFY(f.runs().varsWindow() && f.runs().varsWindow()->isVisible());
+    QCOMPARE(f.runs().varsWindow()->model->index(1, 1).data().toString(), QStringLiteral("5"));
+}
+
+void TestRunControls::pauseFreezesAndResumes() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.press(f.run()->cmdRun);
+    QTRY_VERIFY(f.runs().variables().getVar("Χ").toInt() >= 1);
+    QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+    QVERIFY(f.run()->chkPause->isChecked());
+    QVERIFY(!f.window.timerRunner().isActive());
+    const QString frozen = f.runs().variables().getVar("Χ");
+    QTest::qWait(350);
+    QCOMPARE(f.runs().variables().getVar("Χ"), frozen);
+    QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+    QVERIFY(f.window.timerRunner().isActive());
+    QCOMPARE(f.window.timerRunner().interval(), 100);
+    QTRY_VERIFY(f.runs().variables().getVar("Χ") != frozen);
+    f.press(f.run()->cmdStop);
+}
+
+void TestRunControls::stopEndsATimedRun() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.press(f.run()->cmdRun);
+    QTRY_VERIFY(!f.runs().interpreter().executedBlocks().isEmpty());
+    f.press(f.run()->cmdStop);
+    QVERIFY(f.asked(failure));
+    QVERIFY(!f.runs().running());
+    QVERIFY(!f.window.timerRunner().isActive());
+    QVERIFY(f.run()->cmdRun->isEnabled());
+}
+
+void TestRunControls::speedZeroDuringARun() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.press(f.run()->cmdRun);
+    QTRY_VERIFY(f.runs().variables().getVar("Χ").toInt() >= 2);
+    f.run()->scroll_ExecutionDelay->setValue(0);
+    QVERIFY(!f.window.timerRunner().isActive());
+    QCOMPARE(f.runs().interpreter().currentBlock(), f.b.get("id1"));
+    QVERIFY(f.run()->cmdNextStep->isEnabled());
+    QVERIFY(!f.run()->cmdRun->isEnabled());
+    const int reached = f.runs().variables().getVar("Χ").toInt();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    // Start, junction, then the assignment goes on from the values the run produced.
+    QCOMPARE(f.runs().variables().getVar("Χ").toInt(), reached + 1);
+    f.press(f.run()->cmdStop);
+}
+
+void TestRunControls::stepRunLoopStopsOnPress() {
+    RunFixture f;
+    f.endlessDiagram();
+    QTimer::singleShot(300, [&f] { f.press(f.run()->cmdStop); });
+    f.window.menus().step_run->trigger(); // returns once the loop has ended
+    QVERIFY(f.asked(failure));
+    QVERIFY(f.runs().variables().getVar("Χ").toInt() > 10);
+    QVERIFY(!f.runs().running());
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 4); // ENABLE_ALL_CMD put it back
+}
+
+void TestRunControls::failedExpressionReported() {
+    RunFixture f;
+    f.b.chain({f.b.start(), f.b.assign("Χ", "1/0"), f.b.end()});
+    f.diagram().diagramModified = false;
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    f.press(f.run()->cmdRun);
+    const QString message = QStringLiteral(
+        "To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην ενέργεια 2\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(f.asked(message), 5000);
+    QVERIFY(f.window.texterror()->isHidden());
+    QVERIFY(f.window.texterror()->text().contains(QStringLiteral("ενέργεια 2")));
+    QVERIFY(f.run()->cmdRun->isEnabled());
+    QVERIFY(f.window.menus().mnuFile->isEnabled());
+}
+
+void TestRunControls::autoRunSetsTheSpeed() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(1);
+    f.window.menus().auto_run->trigger();
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 4);
+    QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Μεγάλη Ταχύτητα εκτέλεσης"));
+    QCOMPARE(f.window.timerRunner().interval(), 200);
+    QVERIFY(f.window.timerRunner().isActive());
+    f.press(f.run()->cmdStop);
+}
+
+QTEST_MAIN(TestRunControls)
+#include "tst_runcontrols.moc"
