@@ -1,8 +1,10 @@
 #include "editor/MainWindow.h"
 
 #include "drawing/Outlines.h"
+#include "editor/AppearanceWindows.h"
 #include "editor/BlockCommands.h"
 #include "editor/BlockDialogs.h"
+#include "editor/CanvasEditing.h"
 #include "editor/CanvasWidget.h"
 #include "editor/CommandToolbar.h"
 #include "editor/MainMenus.h"
@@ -89,6 +91,9 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
 
     m_files = new FileCommands(*this);
     m_run = new RunController(*this);
+    m_editing = new CanvasEditing(*this);
+    m_appearance = std::make_unique<Appearance>(*this);
+    m_output->viewport()->installEventFilter(this);
     connectMenus();
     connectCanvas();
     Form_Load();
@@ -149,8 +154,19 @@ void Main_F::connectMenus() {
     connect(m.mnuSaveAs, &QAction::triggered, m_files, &FileCommands::mnuSaveAs_Click);
     connect(m.mnuExit, &QAction::triggered, m_files, &FileCommands::mnuExit_Click);
     connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
-    connect(m.command(12), &QAction::triggered, this,
-            [this] { m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false); });
+    connect(m.command(10), &QAction::triggered, this, [this] { m_editing->showLinkingHelp(); });
+    connect(m.command(12), &QAction::triggered, this, [this] { m_editing->deleteCurrentBlock(); });
+    connect(m.command(13), &QAction::triggered, this, [this] { m_editing->deleteCurrentLink(); });
+    connect(m.move_le, &QAction::triggered, this, [this] { m_editing->move_le_Click(); });
+    connect(m.chenge_co, &QAction::triggered, this, [this] { m_appearance->ch_color_screen(); });
+    connect(m.mnuChangeBackColor, &QAction::triggered, this,
+            [this] { m_appearance->mnuChangeBackColor_Click(); });
+    connect(m.mnuChangeBorderColor, &QAction::triggered, this,
+            [this] { m_appearance->mnuChangeBorderColor_Click(); });
+    connect(m.mnuChangeTextColor, &QAction::triggered, this,
+            [this] { m_appearance->mnuChangeTextColor_Click(); });
+    connect(m.mnuChangeSize, &QAction::triggered, this,
+            [this] { m_appearance->mnuChangeSize_Click(); });
     // "Εντολές" 1 ... 9 arm the same tools as the toolbar buttons.
     const int toolButtonOf[] = {1, 3, 4, 5, 6, 8, 7, 9, 2};
     for (int entry = 1; entry <= 9; ++entry) {
@@ -190,28 +206,45 @@ int Main_F::surfaceIndexOf(const ShapeWidget* shape) const {
 void Main_F::wireSurface(ShapeWidget* shape) {
     shape->onPaint = [this](ShapeWidget* widget) { shape_Paint(surfaceIndexOf(widget)); };
     connect(shape, &ShapeWidget::pressed, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        shape_MouseDown(surfaceIndexOf(widget), e->button());
+        m_editing->shape_MouseDown(surfaceIndexOf(widget), e->button(), e->modifiers(),
+                                   e->position());
     });
-    connect(shape, &ShapeWidget::doubleClicked, this,
-            [this](ShapeWidget* widget, QMouseEvent*) { shape_DblClick(surfaceIndexOf(widget)); });
+    connect(shape, &ShapeWidget::moved, this, [this](ShapeWidget* widget, QMouseEvent* e) {
+        m_editing->shape_MouseMove(surfaceIndexOf(widget), e->buttons(), e->position());
+    });
+    connect(shape, &ShapeWidget::released, this, [this](ShapeWidget* widget, QMouseEvent* e) {
+        const int n = surfaceIndexOf(widget);
+        m_editing->shape_MouseUp(n);
+        if (widget->rect().contains(e->position().toPoint()))
+            m_editing->shape_Click(n);
+    });
+    connect(shape, &ShapeWidget::doubleClicked, this, [this](ShapeWidget* widget, QMouseEvent*) {
+        m_editing->shape_DblClick(surfaceIndexOf(widget));
+    });
+    connect(shape, &ShapeWidget::keyPressed, this, [this](ShapeWidget* widget, QKeyEvent* e) {
+        m_editing->shape_KeyDown(surfaceIndexOf(widget), e->key(), e->modifiers());
+    });
+    connect(shape, &ShapeWidget::keyReleased, this, [this](ShapeWidget* widget, QKeyEvent* e) {
+        m_editing->shape_KeyUp(surfaceIndexOf(widget), e->key());
+    });
 }
 
-void Main_F::shape_MouseDown(int index, Qt::MouseButton) {
-    if (index < 1)
-        return;
-    m_diagram->currentBlockIndex = index;
-    setSelector(m_diagram->blockAt(index));
+Size_F* Main_F::blockWindow() {
+    if (!m_blockWindow)
+        m_blockWindow = new Size_F(*this);
+    return m_blockWindow;
 }
 
-void Main_F::shape_DblClick(int index) {
-    if (index < 1)
-        return;
-    m_diagram->currentBlockIndex = index;
-    editBlockCommand();
-    cBck* block = m_diagram->blockAt(index);
-    if (block && !Bl_Co::isDeleted(*block) && block->sCaption().isEmpty() &&
-        block->zaction().isEmpty())
-        m_diagram->the_bl_co().rem_Shape(index, true);
+Sizeshp_F* Main_F::moveAllWindow() {
+    if (!m_moveAll)
+        m_moveAll = new Sizeshp_F(*this);
+    return m_moveAll;
+}
+
+font1* Main_F::fontWindow() {
+    if (!m_fontWindow)
+        m_fontWindow = new font1(*this);
+    return m_fontWindow;
 }
 
 void Main_F::editBlockCommand() {
@@ -349,8 +382,10 @@ void Main_F::Toolbar1_ButtonClick(int index) {
 
 void Main_F::Form_MouseDown(const QPointF& at, Qt::MouseButton button) {
     m_pressPlacedBlock = false;
-    if (button == Qt::RightButton)
-        return; // the canvas colour change comes with the appearance commands
+    if (button == Qt::RightButton) {
+        m_appearance->ch_color_screen();
+        return;
+    }
     if (m_selectedTool.isEmpty())
         return;
     m_pressPlacedBlock = true;
@@ -484,6 +519,17 @@ void Main_F::applyTimer() {
 }
 
 bool Main_F::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_output->viewport()) {
+        // The output box is dragged by a press; the release drops its corner there.
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_draggingOutput = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && m_draggingOutput) {
+            m_draggingOutput = false;
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            m_output->move(m_canvas->mapFromGlobal(mouse->globalPosition().toPoint()));
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == m_runFrame->cmdRun && m_runFrame->cmdRun->isEnabled()) {
             m_run->cmdRun_MouseDown();

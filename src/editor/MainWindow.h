@@ -5,7 +5,12 @@
 #include <QTimer>
 #include <memory>
 
+class Appearance;
+class CanvasEditing;
 class CanvasWidget;
+class Size_F;
+class Sizeshp_F;
+class font1;
 class CommandToolbar;
 class Diagram;
 class FileCommands;
@@ -77,8 +82,11 @@ public:
 
     // Opens the command dialog of the block currentBlockIndex.
     void editBlockCommand();
-    void shape_MouseDown(int index, Qt::MouseButton button);
-    void shape_DblClick(int index);
+    CanvasEditing& editing() { return *m_editing; }
+    Appearance& appearance() { return *m_appearance; }
+    Size_F* blockWindow();
+    Sizeshp_F* moveAllWindow();
+    font1* fontWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +126,12 @@ private:
     QTimer m_timerRunner;
     FileCommands* m_files;
     RunController* m_run;
+    CanvasEditing* m_editing;
+    std::unique_ptr<Appearance> m_appearance;
+    Size_F* m_blockWindow = nullptr;
+    Sizeshp_F* m_moveAll = nullptr;
+    font1* m_fontWindow = nullptr;
+    bool m_draggingOutput = false;
     bool m_timerEnabled = false;
 
     QString m_selectedTool;

@@ -9,6 +9,7 @@
 ShapeWidget::ShapeWidget(QWidget* canvas) : QWidget(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     hide();
 }
 
@@ -35,6 +36,13 @@ void ShapeWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 void ShapeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     emit doubleClicked(this, event);
+}
+
+void ShapeWidget::keyPressEvent(QKeyEvent* event) {
+    emit keyPressed(this, event);
+}
+void ShapeWidget::keyReleaseEvent(QKeyEvent* event) {
+    emit keyReleased(this, event);
 }
 
 void WidgetSurface::setLeft(double left) {

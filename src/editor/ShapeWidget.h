@@ -20,6 +20,8 @@ signals:
     void moved(ShapeWidget* shape, QMouseEvent* event);
     void released(ShapeWidget* shape, QMouseEvent* event);
     void doubleClicked(ShapeWidget* shape, QMouseEvent* event);
+    void keyPressed(ShapeWidget* shape, QKeyEvent* event);
+    void keyReleased(ShapeWidget* shape, QKeyEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,6 +29,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     QPainter* m_painter = nullptr;

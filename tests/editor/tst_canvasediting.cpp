@@ -1,0 +1,448 @@
+#include "DiagramBuilder.h"
+#include "EditorTestHelpers.h"
+#include "drawing/Colors.h"
+#include "editor/AppearanceWindows.h"
+#include "editor/CanvasEditing.h"
+#include "editor/MainMenus.h"
+#include "execution/HeadlessRun.h"
+#include "windows/MessageWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace BlockKinds;
+
+namespace {
+
+struct EditFixture : EditorFixture {
+    DiagramBuilder b{diagram()};
+
+    ShapeWidget* shape(int n) { return canvas()->shapeWidget(n); }
+    void click(int n, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(shape(n), Qt::LeftButton, modifiers, shape(n)->rect().center());
+    }
+    void ctrlClick(int n) { click(n, Qt::ControlModifier); }
+    void altClick(int n) { click(n, Qt::AltModifier); }
+    QString label() { return window.syndesi()->text(); }
+    QString messages() {
+        return window.messageSink().window() ? window.messageSink().window()->text() : QString();
+    }
+    cLn* line(const QString& from, const QString& to) {
+        for (const auto& l : diagram().the_li_co()) {
+            if (l->sFrom() == from && l->sTo() == to)
+                return l.get();
+        }
+        return nullptr;
+    }
+    // `count` assignments, one below the other.
+    void assignments(int count) {
+        for (int i = 0; i < count; ++i)
+            b.assign("Χ" + QString::number(i), "1");
+        settle();
+    }
+};
+
+} // namespace
+
+class TestCanvasEditing : public QObject {
+    Q_OBJECT
+private slots:
+    void linkThreeToSeven();
+    void decisionExitsAreYesThenNo();
+    void yesReusedAfterItsLineWasDeleted();
+    void entriesAndExitsAreLimited();
+    void reverseLinkRefused();
+    void pendingSourceSurvivesACanvasMove();
+    void altThenCtrlLinks();
+    void altPairDeletesTheLine();
+    void deleteAndAltKeys();
+    void downArrowAligns();
+    void dragMovesBlockAndLines();
+    void largeBlockNumbersLink();
+    void selectionAndStatus();
+    void moveAll();
+    void linkingHelp();
+    void blockColours();
+    void canvasColour();
+    void fontWindow();
+    void blockWindow();
+    void drawAndRunFromNothing();
+};
+
+void TestCanvasEditing::linkThreeToSeven() {
+    EditFixture f;
+    f.assignments(7);
+    f.ctrlClick(3);
+    QVERIFY(f.window.syndesi()->isVisible());
+    QCOMPARE(f.label(), QStringLiteral("Η ενέργεια 03 Με ποια ενέργεια θα συνδεθεί"));
+    QVERIFY(f.canvas()->line1Visible());
+    f.ctrlClick(7);
+    QCOMPARE(f.label(), QStringLiteral("Η ενέργεια 03 θα συνδεθεί με την ενέργεια 07"));
+    cLn* line = f.line("id3", "id7");
+    QVERIFY(line);
+    QVERIFY(line->sCaption().isEmpty());
+    QVERIFY(!f.canvas()->line1Visible());
+    QCOMPARE(f.diagram().previousBlockIndex, 3);
+    QCOMPARE(f.diagram().currentBlockIndex, 7);
+    QVERIFY(f.diagram().diagramModified);
+    f.ctrlClick(2);
+    f.ctrlClick(2);
+    QCOMPARE(f.label(), QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));
+    QCOMPARE(f.diagram().the_li_co().Count(), 1);
+}
+
+void TestCanvasEditing::decisionExitsAreYesThenNo() {
+    EditFixture f;
+    f.b.decision("Χ>1");
+    f.assignments(3);
+    f.ctrlClick(1);
+    f.ctrlClick(2);
+    f.ctrlClick(1);
+    f.ctrlClick(3);
+    QCOMPARE(f.line("id1", "id2")->sCaption(), QStringLiteral("Ν"));
+    QCOMPARE(f.line("id1", "id3")->sCaption(), QStringLiteral("Ο"));
+    QVERIFY(f.line("id1", "id3")->t_Object_Line()->labelVisible());
+    f.ctrlClick(1);
+    f.ctrlClick(4);
+    QVERIFY(!f.line("id1", "id4"));
+    QCOMPARE(f.messages(), QStringLiteral("Με αρχή το IF μέγιστο πλήθος συνδέσεων 2 \r\n"));
+}
+
+void TestCanvasEditing::yesReusedAfterItsLineWasDeleted() {
+    EditFixture f;
+    f.b.decision("Χ>1");
+    f.assignments(3);
+    f.ctrlClick(1);
+    f.ctrlClick(2);
+    f.ctrlClick(1);
+    f.ctrlClick(3);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.diagram().currentBlockIndex = 1;
+    f.window.menus().command(13)->trigger(); // removes the first line leaving block 1
+    QVERIFY(!f.line("id1", "id2"));
+    f.ctrlClick(1);
+    f.ctrlClick(4);
+    QCOMPARE(f.line("id1", "id4")->sCaption(), QStringLiteral("Ν"));
+}
+
+void TestCanvasEditing::entriesAndExitsAreLimited() {
+    EditFixture f;
+    f.assignments(3);
+    f.b.junction();
+    f.settle();
+    f.ctrlClick(1);
+    f.ctrlClick(3);
+    f.ctrlClick(2);
+    f.ctrlClick(3);
+    QVERIFY(!f.line("id2", "id3"));
+    QCOMPARE(f.messages(), QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ!\r\n"));
+    f.ctrlClick(2);
+    f.ctrlClick(4);
+    f.ctrlClick(3);
+    f.ctrlClick(4);
+    QVERIFY(f.line("id2", "id4") && f.line("id3", "id4")); // a junction takes many
+    f.ctrlClick(2);
+    f.ctrlClick(1);
+    QVERIFY(!f.line("id2", "id1")); // one exit for an assignment
+    QVERIFY(f.messages().endsWith(QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ με αρχή το \r\nΧ1 <-- 1\r\n"
+                                                 "και τέλος το \r\nΧ0 <-- 1!\r\n")));
+}
+
+void TestCanvasEditing::reverseLinkRefused() {
+    EditFixture f;
+    f.b.decision("Χ>1");
+    f.b.junction();
+    f.settle();
+    f.ctrlClick(1);
+    f.ctrlClick(2);
+    f.ctrlClick(2);
+    f.ctrlClick(1);
+    QVERIFY(!f.line("id2", "id1"));
+    QCOMPARE(f.messages(), QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ!\r\n"));
+}
+
+void TestCanvasEditing::pendingSourceSurvivesACanvasMove() {
+    EditFixture f;
+    f.assignments(3);
+    f.ctrlClick(1);
+    f.window.Form_MouseMove(QPointF(600, 500), Qt::NoModifier);
+    QVERIFY(!f.canvas()->line1Visible());
+    QVERIFY(f.window.syndesi()->isHidden());
+    QCOMPARE(f.window.editing().pendingLink(), QStringLiteral("01"));
+    f.ctrlClick(2);
+    QVERIFY(f.line("id1", "id2"));
+
+    f.ctrlClick(3);
+    f.click(1); // a plain press abandons the pending source
+    QVERIFY(f.window.editing().pendingLink().isEmpty());
+    f.ctrlClick(2);
+    QCOMPARE(f.window.editing().pendingLink(), QStringLiteral("02"));
+    QVERIFY(!f.line("id3", "id2"));
+}
+
+void TestCanvasEditing::altThenCtrlLinks() {
+    EditFixture f;
+    f.assignments(2);
+    f.altClick(1);
+    QCOMPARE(f.label(),
+             QStringLiteral(
+                 "Η ενέργεια 01 Με ποια ενέργεια συνδέεται ώστε να διαγραφεί η σύνδεσή τουςε"));
+    f.ctrlClick(2);
+    QVERIFY(f.line("id1", "id2"));
+}
+
+void TestCanvasEditing::altPairDeletesTheLine() {
+    EditFixture f;
+    f.assignments(3);
+    f.b.link("id1", "id2");
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.ctrlClick(2);
+    f.altClick(1); // the line runs the other way: it goes too
+    QCOMPARE(f.questions.asked().last().text, QStringLiteral("Να διαγραφεί"));
+    QCOMPARE(f.questions.asked().last().title, QStringLiteral("Προσοχή διαγραφή συνδέσεων"));
+    QVERIFY(!f.line("id1", "id2"));
+    QCOMPARE(f.label(),
+             QStringLiteral("Η ενέργεια 02 που συνδέεται με την ενέργεια 01 διαγράφεται"));
+    f.altClick(1);
+    f.altClick(3);
+    QCOMPARE(f.label(), QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));
+}
+
+void TestCanvasEditing::deleteAndAltKeys() {
+    EditFixture f;
+    f.b.decision("Χ>1");
+    f.assignments(3);
+    f.b.link("id1", "id2", "Ν");
+    f.b.link("id1", "id3", "Ο");
+    f.b.link("id2", "id4");
+    f.click(1);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    QTest::keyClick(f.shape(1), Qt::Key_Alt, Qt::AltModifier);
+    QVERIFY(!f.line("id1", "id2"));
+    QVERIFY(f.line("id1", "id3")); // only the first line leaving it
+    f.click(2);
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    QTest::keyClick(f.shape(2), Qt::Key_Delete);
+    QVERIFY(!Bl_Co::isDeleted(*f.b.get("id2")));
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    QTest::keyClick(f.shape(2), Qt::Key_Delete);
+    QCOMPARE(f.questions.asked().last().title, QStringLiteral("Προσοχή διαγραφή ενέργειας"));
+    QVERIFY(Bl_Co::isDeleted(*f.b.get("id2")));
+    QVERIFY(!f.line("id2", "id4"));
+}
+
+void TestCanvasEditing::downArrowAligns() {
+    EditFixture f;
+    f.b.assign("Χ", "1");
+    f.b.decision("Χ>1");
+    f.settle();
+    cBck* first = f.b.get("id1");
+    cBck* second = f.b.get("id2");
+    second->setShapeLeft(400);
+    f.b.link("id1", "id2");
+    QTest::keyRelease(f.shape(1), Qt::Key_Down);
+    const double centre = std::nearbyint(first->shapeTop() + first->shapeHeight() / 2.0);
+    QCOMPARE(second->shapeTop(), centre - second->shapeHeight() / 2.0);
+    const QLineF segment = f.line("id1", "id2")->t_Object_Line()->segment();
+    QCOMPARE(segment.y1(), first->shapeTop() + first->shapeHeight() / 2.0);
+}
+
+void TestCanvasEditing::dragMovesBlockAndLines() {
+    EditFixture f;
+    f.assignments(2);
+    f.b.link("id1", "id2");
+    f.diagram().diagramModified = false;
+    ShapeWidget* w = f.shape(2);
+    const QPointF before(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(45, 105), w->mapToGlobal(QPointF(45, 105)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(45, 105));
+    QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
+             before + QPointF(40, 100));
+    QVERIFY(f.diagram().diagramModified);
+    QCOMPARE(f.line("id1", "id2")->t_Object_Line()->segment().y2(), before.y() + 100);
+    QVERIFY(f.canvas()->selectorVisible());
+    QCOMPARE(f.window.editing().dragBlockIndex(), -1);
+}
+
+void TestCanvasEditing::largeBlockNumbersLink() {
+    EditFixture f;
+    for (int i = 0; i < 207; ++i)
+        f.b.junction();
+    f.settle();
+    f.ctrlClick(103);
+    QCOMPARE(f.label(), QStringLiteral("Η ενέργεια 03 Με ποια ενέργεια θα συνδεθεί"));
+    f.ctrlClick(207);
+    QVERIFY(f.line("id103", "id207"));
+    QVERIFY(!f.line("id3", "id7"));
+}
+
+void TestCanvasEditing::selectionAndStatus() {
+    EditFixture f;
+    f.b.decision("Χ>1");
+    f.settle();
+    f.click(1);
+    QCOMPARE(f.diagram().currentBlockIndex, 1);
+    QVERIFY(f.canvas()->selectorVisible());
+    QCOMPARE(f.window.statusPanel(1)->text(), QStringLiteral("ΑΝ Χ>1 ΤΟΤΕ"));
+}
+
+void TestCanvasEditing::moveAll() {
+    EditFixture f;
+    f.window.menus().move_le->trigger();
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("Δεν υπάρχει Διάγραμμα προς Μεταφορά"));
+    f.assignments(2);
+    f.b.link("id1", "id2");
+    const double left = f.b.get("id1")->shapeLeft(), top = f.b.get("id1")->shapeTop();
+    f.window.menus().move_le->trigger();
+    Sizeshp_F* window = f.window.moveAllWindow();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->txtWidth->text(), QStringLiteral("100"));
+    QCOMPARE(f.b.get("id1")->shapeLeft(), left + 100);
+    window->UpDownWidth->setValue(150);
+    QCOMPARE(f.b.get("id1")->shapeTop(), top + 150);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QCOMPARE(f.b.get("id1")->shapeLeft(), left);
+    QCOMPARE(f.b.get("id1")->shapeTop(), top);
+    QVERIFY(!window->isVisible());
+}
+
+void TestCanvasEditing::linkingHelp() {
+    EditFixture f;
+    f.window.menus().command(10)->trigger();
+    QCOMPARE(f.questions.asked().last().title, QStringLiteral("ΣΥΝΔΕΣΗ"));
+    QVERIFY(f.questions.asked().last().text.endsWith(
+        QStringLiteral("Kάντε κλικ στις εντολές που θα συνδεθούν.>")));
+}
+
+void TestCanvasEditing::blockColours() {
+    EditFixture f;
+    f.assignments(3);
+    f.diagram().currentBlockIndex = 0;
+    f.questions.answerColor(QColor(0, 200, 0));
+    f.window.menus().mnuChangeBackColor->trigger();
+    for (const char* id : {"id1", "id2", "id3"})
+        QCOMPARE(f.b.get(id)->BGColor(), bgrFromColor(QColor(0, 200, 0)));
+    f.click(2);
+    f.questions.answerColor(QColor(0, 0, 200));
+    f.window.menus().mnuChangeBackColor->trigger();
+    QCOMPARE(f.b.get("id2")->BGColor(), bgrFromColor(QColor(0, 0, 200)));
+    QCOMPARE(f.b.get("id1")->BGColor(), bgrFromColor(QColor(0, 200, 0)));
+    // A cancelled colour dialog changes nothing.
+    f.questions.answerCancel();
+    f.window.menus().mnuChangeBackColor->trigger();
+    QCOMPARE(f.b.get("id2")->BGColor(), bgrFromColor(QColor(0, 0, 200)));
+    // The border colour changes for every block, deleted ones kept out.
+    f.diagram().the_bl_co().rem_Shape(3, true);
+    f.questions.answerColor(QColor(200, 0, 0));
+    f.window.menus().mnuChangeBorderColor->trigger();
+    QCOMPARE(f.b.get("id1")->BorderColor(), bgrFromColor(QColor(200, 0, 0)));
+    QCOMPARE(f.b.get("id2")->BorderColor(), bgrFromColor(QColor(200, 0, 0)));
+    QCOMPARE(f.b.get("id3")->BorderColor(), 0u);
+}
+
+void TestCanvasEditing::canvasColour() {
+    EditFixture f;
+    f.assignments(1);
+    const QColor before = f.canvas()->canvasColor();
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerColor(Qt::yellow);
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    QTest::mouseClick(f.canvas(), Qt::RightButton, {}, QPoint(600, 500));
+    QCOMPARE(f.questions.asked()[0].text,
+             QStringLiteral("Θα αλλάξει το χρώμα της επιφάνειας Θα συνεχίσεις"));
+    QCOMPARE(f.questions.asked()[2].text, QStringLiteral("Θα αλλάξει το χρώμα τελικά"));
+    QCOMPARE(f.canvas()->canvasColor(), before);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerColor(Qt::yellow);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.window.menus().chenge_co->trigger();
+    QCOMPARE(f.canvas()->canvasColor(), QColor(Qt::yellow));
+    QCOMPARE(f.window.fraToolBar1()->palette().color(QPalette::Window), QColor(Qt::yellow));
+}
+
+void TestCanvasEditing::fontWindow() {
+    EditFixture f;
+    f.assignments(2);
+    f.diagram().currentBlockIndex = 0;
+    const int widthBefore = f.b.get("id1")->shapeWidth();
+    f.questions.answerColor(Qt::red);
+    f.window.menus().mnuChangeTextColor->trigger();
+    font1* window = f.window.fontWindow();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->Command1->text(), QStringLiteral("ΟΚ"));
+    window->Check1->setChecked(true);
+    window->Check2->setChecked(true);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    f.settle();
+    for (const char* id : {"id1", "id2"}) {
+        QCOMPARE(f.b.get(id)->TextColor(), bgrFromColor(Qt::red));
+        QVERIFY(f.b.get(id)->t_O_Shape()->font().bold());
+        QVERIFY(f.b.get(id)->t_O_Shape()->font().italic());
+    }
+    QVERIFY(f.b.get("id1")->shapeWidth() >= widthBefore); // bold text refits the block
+    QVERIFY(!window->isVisible());
+}
+
+void TestCanvasEditing::blockWindow() {
+    EditFixture f;
+    f.assignments(2);
+    f.b.link("id1", "id2");
+    QTest::mouseClick(f.shape(1), Qt::RightButton, {}, QPoint(3, 3));
+    Size_F* window = f.window.blockWindow();
+    QVERIFY(window->isVisible());
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    QTest::mouseClick(window->Command4, Qt::LeftButton);
+    QVERIFY(!f.line("id1", "id2"));
+    QVERIFY(!window->isVisible());
+    f.diagram().currentBlockIndex = 0;
+    f.window.menus().mnuChangeSize->trigger();
+    QVERIFY(!window->isVisible());
+}
+
+void TestCanvasEditing::drawAndRunFromNothing() {
+    EditFixture f;
+    auto place = [&f](int button, QPoint at, const QString& typed = {}) {
+        if (!typed.isEmpty()) {
+            QTimer::singleShot(0, [typed] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog);
+                QLineEdit* box = dialog->findChild<QLineEdit*>();
+                QTest::keyClicks(box, typed);
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        }
+        f.clickToolButton(button);
+        f.clickCanvas(at);
+    };
+    place(1, {300, 60});
+    place(4, {280, 130}, "x");
+    place(3, {280, 200}, "y <-- x*2");
+    place(5, {270, 270}, "y");
+    place(2, {300, 350});
+    f.settle();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 5);
+    for (int n = 1; n < 5; ++n) {
+        f.ctrlClick(n);
+        f.ctrlClick(n + 1);
+    }
+    QCOMPARE(f.diagram().the_li_co().Count(), 4);
+    f.questions.answerText("21");
+    RecordingSink sink;
+    HeadlessRun run(f.diagram(), f.questions, sink);
+    QCOMPARE(run.run(100).outcome, Interpreter::Outcome::Succeeded);
+    QCOMPARE(run.interpreter().output(), QStringLiteral("\r\n    42"));
+}
+
+QTEST_MAIN(TestCanvasEditing)
+#include "tst_canvasediting.moc"
