@@ -1,4 +1,6 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
+#include "codegen/ProgramTextConversions.h"
+#include "codegen/PseudoCodeGenerator.h"
 #include "drawing/DiagramRenderer.h"
 #include "editor/CanonicalText.h"
 #include "execution/ExpressionEvaluator.h"
@@ -26,7 +28,8 @@ int usage(QTextStream& err) {
            "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
-           "                 [--vars ΠΙΝΑΚΑΣ.tsv]\n";
+           "                 [--vars ΠΙΝΑΚΑΣ.tsv]\n"
+           "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal\n";
     return 2;
 }
 
@@ -226,6 +229,47 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
 }
 
+// Prints the program text as the program text window shows it after the conversion.
+int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 3 || args[1] != QStringLiteral("--to"))
+        return usage(err);
+    const QString target = args[2];
+    if (target != QStringLiteral("pseudo") && target != QStringLiteral("basic") &&
+        target != QStringLiteral("pascal"))
+        return usage(err);
+    HeadlessDiagram headless;
+    if (!headless.load(args[0])) {
+        printMessages(headless, err);
+        return 2;
+    }
+    PseudoCodeGenerator generator;
+    const std::optional<QString> pseudo = generator.generate(headless.diagram());
+    if (!pseudo) {
+        err << "Πρόβλημα στην δομή του αλγόριθμου\n";
+        return 1;
+    }
+    QString text = ProgramTextConversions::indent(*pseudo);
+    bool failed = false;
+    if (target != QStringLiteral("pseudo")) {
+        const auto basic = ProgramTextConversions::toBasic(text);
+        if (basic.status == ProgramTextConversions::Result::Status::Failed) {
+            err << ProgramTextConversions::failureMessage() << '\n';
+            failed = true;
+        }
+        text = basic.text;
+    }
+    if (target == QStringLiteral("pascal")) {
+        const auto pascal = ProgramTextConversions::toPascal(text);
+        if (pascal.status == ProgramTextConversions::Result::Status::Failed) {
+            err << ProgramTextConversions::failureMessage() << '\n';
+            failed = true;
+        }
+        text = pascal.text;
+    }
+    out << text;
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -252,5 +296,7 @@ int main(int argc, char* argv[]) {
         return eval(args.mid(1), out, err);
     if (args.first() == QStringLiteral("run"))
         return run(args.mid(1), out, err);
+    if (args.first() == QStringLiteral("convert"))
+        return convert(args.mid(1), out, err);
     return usage(err);
 }

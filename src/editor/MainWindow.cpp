@@ -1,5 +1,7 @@
 #include "editor/MainWindow.h"
 
+#include "codegen/ProgramTextWindow.h"
+#include "codegen/PseudoCodeGenerator.h"
 #include "drawing/Outlines.h"
 #include "editor/AppearanceWindows.h"
 #include "editor/BlockCommands.h"
@@ -154,6 +156,8 @@ void Main_F::connectMenus() {
     connect(m.mnuSaveAs, &QAction::triggered, m_files, &FileCommands::mnuSaveAs_Click);
     connect(m.mnuExit, &QAction::triggered, m_files, &FileCommands::mnuExit_Click);
     connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
+    connect(m.a22, &QAction::triggered, this, &Main_F::a22_Click);
+    connect(m.make_diag, &QAction::triggered, this, &Main_F::NEO);
     connect(m.command(10), &QAction::triggered, this, [this] { m_editing->showLinkingHelp(); });
     connect(m.command(12), &QAction::triggered, this, [this] { m_editing->deleteCurrentBlock(); });
     connect(m.command(13), &QAction::triggered, this, [this] { m_editing->deleteCurrentLink(); });
@@ -245,6 +249,18 @@ font1* Main_F::fontWindow() {
     if (!m_fontWindow)
         m_fontWindow = new font1(*this);
     return m_fontWindow;
+}
+
+void Main_F::a22_Click() {
+    PseudoCodeGenerator generator;
+    const std::optional<QString> text = generator.generate(*m_diagram);
+    if (!text) {
+        m_questions->messageBox(QStringLiteral("Πρόβλημα στην δομή του αλγόριθμου"), QString(),
+                                ModalQuestions::Buttons::Ok);
+        return;
+    }
+    algorFrm window(*text, *m_questions, this);
+    window.exec();
 }
 
 void Main_F::editBlockCommand() {

@@ -80,6 +80,9 @@ public:
     void Form_Activate();
     void shape_Paint(int index);
 
+    // "Σε Ψευδογλώσσα": the flowchart as pseudo-language in the program text window.
+    void a22_Click();
+
     // Opens the command dialog of the block currentBlockIndex.
     void editBlockCommand();
     CanvasEditing& editing() { return *m_editing; }

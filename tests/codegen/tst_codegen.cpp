@@ -1,0 +1,355 @@
+#include "DiagramBuilder.h"
+#include "codegen/ProgramTextConversions.h"
+#include "codegen/ProgramTextWindow.h"
+#include "codegen/PseudoCodeGenerator.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+QString lines(const QStringList& list) {
+    return list.join("\r\n") + "\r\n";
+}
+
+// Builds a diagram from captions (kind, p1, p2) and lines given by diagram ids.
+struct Flowchart {
+    TestDiagram t;
+    DiagramBuilder b{t.diagram};
+    QString generate() {
+        PseudoCodeGenerator generator;
+        return generator.generate(t.diagram).value_or(QStringLiteral("<none>"));
+    }
+};
+
+// Worked example 1: a decision with both branches.
+void decisionExample(Flowchart& f) {
+    f.b.start();
+    f.b.read("Α");
+    f.b.decision("Α > 0");
+    f.b.assign("Β", "1");
+    f.b.assign("Β", "2");
+    f.b.junction();
+    f.b.write("Β");
+    f.b.end();
+    f.b.chain({"id1", "id2", "id3"});
+    f.b.link("id3", "id4", "Ν");
+    f.b.link("id3", "id5", "Ο");
+    f.b.link("id4", "id6");
+    f.b.link("id5", "id6");
+    f.b.chain({"id6", "id7", "id8"});
+}
+
+const QString example1 = lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΔΙΑΒΑΣΕ Α", "ΑΝ  Α > 0 ΤΟΤΕ", "Β <-- 1", "ΑΛΛΙΩΣ",
+                                "Β <-- 2", "ΤΕΛΟΣ_ΑΝ", "ΓΡΑΨΕ Β", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"});
+const QString example1Indented =
+    lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "    ΔΙΑΒΑΣΕ Α", "    ΑΝ  Α > 0 ΤΟΤΕ", "        Β <-- 1", "    ΑΛΛΙΩΣ",
+           "        Β <-- 2", "    ΤΕΛΟΣ_ΑΝ", "    ΓΡΑΨΕ Β", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ", ""});
+
+} // namespace
+
+class TestCodegen : public QObject {
+    Q_OBJECT
+private slots:
+    void decisionWorkedExample();
+    void whileWorkedExample();
+    void whileWithBodyOnTheNoExit();
+    void repeatUntilWorkedExample();
+    void noElseBranch();
+    void elseIfChain();
+    void loopInsideDecisionAndDecisionInsideLoop();
+    void noStartLine();
+    void largeDiagramConverts();
+    void tablesAreEmptiedBetweenGenerations();
+    void replHelpers();
+    void indentation();
+    void basicWorkedExample();
+    void basicRewrites();
+    void pascalWorkedExample();
+    void pascalLoops();
+    void programTextWindow();
+};
+
+void TestCodegen::decisionWorkedExample() {
+    Flowchart f;
+    decisionExample(f);
+    PseudoCodeGenerator generator;
+    QCOMPARE(generator.generate(f.t.diagram).value(), example1);
+    QCOMPARE(generator.pli8os_e(), 7);
+    QCOMPARE(generator.linkCodes()[2], QStringLiteral("id1003-id1005_Ν+id1005_Ο"));
+    QCOMPARE(generator.linkCodes()[0], QStringLiteral("id1001-id1002_"));
+    QCOMPARE(generator.linkCodes()[3], QStringLiteral("******"));
+    QCOMPARE(generator.linkCodes()[6], QStringLiteral("******"));
+    QCOMPARE(generator.lineTexts()[2],
+             QStringLiteral("ΑΝ_ Α > 0 ΤΟΤΕ\r\nΒ <-- 1\r\n\r\nΑλλιώς\r\nΒ <-- 2\r\nΤέλος_Αν"));
+}
+
+void TestCodegen::whileWorkedExample() {
+    Flowchart f;
+    f.b.start();
+    f.b.assign("Σ", "0");
+    f.b.whileTest("Σ < 10");
+    f.b.assign("Σ", "Σ + 1");
+    f.b.write("Σ");
+    f.b.end();
+    f.b.chain({"id1", "id2", "id3"});
+    f.b.link("id3", "id4", "Ν");
+    f.b.link("id4", "id3");
+    f.b.link("id3", "id5", "Ο");
+    f.b.link("id5", "id6");
+    QCOMPARE(f.generate(), lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Σ <-- 0", "ΟΣΟ Σ < 10 ΕΠΑΝΑΛΑΒΕ", "Σ <-- Σ + 1",
+                                  "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ", "ΓΡΑΨΕ Σ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+}
+
+void TestCodegen::whileWithBodyOnTheNoExit() {
+    Flowchart f;
+    f.b.start();
+    f.b.assign("Σ", "0");
+    f.b.whileTest("Σ < 10");
+    f.b.assign("Σ", "Σ + 1");
+    f.b.write("Σ");
+    f.b.end();
+    f.b.chain({"id1", "id2", "id3"});
+    f.b.link("id3", "id4", "Ο");
+    f.b.link("id4", "id3");
+    f.b.link("id3", "id5", "Ν");
+    f.b.link("id5", "id6");
+    QVERIFY(f.generate().contains(QStringLiteral("ΟΣΟ ΟΧΙ(Σ < 10) ΕΠΑΝΑΛΑΒΕ\r\n")));
+}
+
+void TestCodegen::repeatUntilWorkedExample() {
+    Flowchart f;
+    f.b.start();
+    f.b.assign("Σ", "0");
+    f.b.assign("Σ", "Σ + 1");
+    f.b.block(BlockKinds::untilTest, "ΜΕΧΡΙΣ_ΟΤΟΥ_Σ > 5_", "Σ > 5");
+    f.b.write("Σ");
+    f.b.end();
+    f.b.chain({"id1", "id2", "id3", "id4"});
+    f.b.link("id4", "id3", "Ο");
+    f.b.link("id4", "id5", "Ν");
+    f.b.link("id5", "id6");
+    PseudoCodeGenerator generator;
+    QCOMPARE(generator.generate(f.t.diagram).value(),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Σ <-- 0", "ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ", "Σ <-- Σ + 1",
+                    "ΜΕΧΡΙΣ_ΟΤΟΥ Σ > 5", "ΓΡΑΨΕ Σ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+}
+
+void TestCodegen::noElseBranch() {
+    Flowchart f;
+    f.b.start();
+    f.b.decision("Χ > 0");
+    f.b.assign("Χ", "0");
+    f.b.junction();
+    f.b.end();
+    f.b.link("id1", "id2");
+    f.b.link("id2", "id3", "Ν");
+    f.b.link("id2", "id4", "Ο");
+    f.b.chain({"id3", "id4", "id5"});
+    QCOMPARE(f.generate(),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΑΝ  Χ > 0 ΤΟΤΕ", "Χ <-- 0", "ΤΕΛΟΣ_ΑΝ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+}
+
+void TestCodegen::elseIfChain() {
+    Flowchart f;
+    f.b.start();           // 1
+    f.b.decision("Χ > 0"); // 2
+    f.b.assign("Υ", "1");  // 3
+    f.b.decision("Χ < 0"); // 4
+    f.b.assign("Υ", "2");  // 5
+    f.b.assign("Υ", "3");  // 6
+    f.b.junction();        // 7 inner join
+    f.b.junction();        // 8 outer join
+    f.b.end();             // 9
+    f.b.link("id1", "id2");
+    f.b.link("id2", "id3", "Ν");
+    f.b.link("id2", "id4", "Ο");
+    f.b.link("id4", "id5", "Ν");
+    f.b.link("id4", "id6", "Ο");
+    f.b.link("id5", "id7");
+    f.b.link("id6", "id7");
+    f.b.link("id7", "id8");
+    f.b.link("id3", "id8");
+    f.b.link("id8", "id9");
+    QCOMPARE(f.generate(),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΑΝ  Χ > 0 ΤΟΤΕ", "Υ <-- 1", "ΑΛΛΙΩΣ_ΑΝ  Χ < 0 ΤΟΤΕ",
+                    "Υ <-- 2", "ΑΛΛΙΩΣ", "Υ <-- 3", "ΤΕΛΟΣ_ΑΝ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+}
+
+void TestCodegen::loopInsideDecisionAndDecisionInsideLoop() {
+    // The Russian multiplication example: a decision inside a while loop.
+    Flowchart f;
+    f.b.start();                 // 1
+    f.b.junction();              // 2 loop entry
+    f.b.whileTest("Α > 0");      // 3
+    f.b.decision("Α MOD 2 = 1"); // 4
+    f.b.assign("Γ", "Γ + Β");    // 5
+    f.b.junction();              // 6
+    f.b.assign("Α", "Α DIV 2");  // 7
+    f.b.write("Γ");              // 8
+    f.b.end();                   // 9
+    f.b.chain({"id1", "id2", "id3"});
+    f.b.link("id3", "id4", "Ν");
+    f.b.link("id3", "id8", "Ο");
+    f.b.link("id4", "id5", "Ν");
+    f.b.link("id4", "id6", "Ο");
+    f.b.link("id5", "id6");
+    f.b.chain({"id6", "id7", "id2"});
+    f.b.link("id8", "id9");
+    QCOMPARE(f.generate(), lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΟΣΟ Α > 0 ΕΠΑΝΑΛΑΒΕ", "ΑΝ  Α MOD 2 = 1 ΤΟΤΕ",
+                                  "Γ <-- Γ + Β", "ΤΕΛΟΣ_ΑΝ", "Α <-- Α DIV 2", "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ",
+                                  "ΓΡΑΨΕ Γ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+}
+
+void TestCodegen::noStartLine() {
+    Flowchart f;
+    f.b.start();
+    f.b.end();
+    PseudoCodeGenerator generator;
+    QVERIFY(!generator.generate(f.t.diagram));
+    Flowchart empty;
+    QVERIFY(!generator.generate(empty.t.diagram));
+}
+
+void TestCodegen::largeDiagramConverts() {
+    Flowchart f;
+    QStringList chain{f.b.start()};
+    for (int i = 0; i < 59; ++i)
+        chain << f.b.assign("Χ" + QString::number(i), QString::number(i));
+    chain << f.b.end();
+    f.b.chain(chain);
+    const QString text = f.generate();
+    QCOMPARE(text.count("\r\n"), 61);
+    QVERIFY(text.contains(QStringLiteral("\r\nΧ58 <-- 58\r\nΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n")));
+    // A loop whose walk is longer than 40 blocks stays unbuilt, as a bare line.
+    Flowchart loop;
+    QStringList body{loop.b.start(), loop.b.junction(), loop.b.whileTest("Χ < 1")};
+    for (int i = 0; i < 45; ++i)
+        body << loop.b.assign("Χ", "Χ + 1");
+    loop.b.chain({body[0], body[1], body[2]});
+    loop.b.link(body[2], body[3], "Ν");
+    loop.b.chain(body.mid(3));
+    loop.b.link(body.last(), body[1]);
+    const QString unbuilt = loop.generate();
+    QVERIFY(unbuilt.contains(QStringLiteral("\r\nΟΣΟ Χ < 1\r\n")));
+}
+
+void TestCodegen::tablesAreEmptiedBetweenGenerations() {
+    Flowchart big;
+    decisionExample(big);
+    PseudoCodeGenerator generator;
+    QVERIFY(generator.generate(big.t.diagram));
+    Flowchart small;
+    small.b.chain({small.b.start(), small.b.assign("Χ", "1"), small.b.end()});
+    QCOMPARE(generator.generate(small.t.diagram).value(),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Χ <-- 1", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+    QCOMPARE(generator.pli8os_e(), 2);
+}
+
+void TestCodegen::replHelpers() {
+    QCOMPARE(PseudoCodeGenerator::REPL_("ΑΝ_Α>0_ΤΟΤΕ"), QStringLiteral("ΑΝ Α>0 ΤΟΤΕ"));
+    QCOMPARE(PseudoCodeGenerator::REPL_("ΟΣΟ_Σ<10_"), QStringLiteral("ΟΣΟ Σ<10_"));
+    QCOMPARE(PseudoCodeGenerator::REPL_("Αρχή Αρχή"), QStringLiteral("Αρχή"));
+    QCOMPARE(PseudoCodeGenerator::REPL_("ΑΝ..ΤΟΤΕ"), QString());
+    QCOMPARE(PseudoCodeGenerator::finish("Γράψε \"Όλα καλά!\"\r\n"),
+             QStringLiteral("ΓΡΑΨΕ \"ΟΛΑ ΚΑΛΑ\"\r\n"));
+}
+
+void TestCodegen::indentation() {
+    QCOMPARE(ProgramTextConversions::indent(example1), example1Indented);
+    const QString loop = lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ", "Σ <-- Σ + 1",
+                                "ΜΕΧΡΙΣ_ΟΤΟΥ Σ > 5", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"});
+    QCOMPARE(ProgramTextConversions::indent(loop),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "    ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ", "        Σ <-- Σ + 1",
+                    "    ΜΕΧΡΙΣ_ΟΤΟΥ Σ > 5", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ", ""}));
+    const QString unbalanced = lines({"Α", "ΤΕΛΟΣ_ΑΝ", "ΤΕΛΟΣ_ΑΝ"});
+    QCOMPARE(ProgramTextConversions::indent(unbalanced), unbalanced);
+    QCOMPARE(ProgramTextConversions::indent(QStringLiteral("χωρίς αλλαγή γραμμής")),
+             QStringLiteral("\r\n"));
+    QStringList longText{"ΑΛΓΟΡΙΘΜΟΣ Α1"};
+    for (int i = 0; i < 45; ++i)
+        longText << "Χ <-- " + QString::number(i);
+    longText << "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ";
+    const QString indented = ProgramTextConversions::indent(lines(longText));
+    QVERIFY(indented.contains(QStringLiteral("\r\n    Χ <-- 44\r\nΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n\r\n")));
+}
+
+void TestCodegen::basicWorkedExample() {
+    const auto result = ProgramTextConversions::toBasic(example1Indented);
+    QCOMPARE(result.status, ProgramTextConversions::Result::Status::Converted);
+    QCOMPARE(result.text,
+             lines({"Private Sub A1", " A = InputBox(\"..\")", " If A > 0 Then", "  B = 1", " Else",
+                    "  B = 2", " EndIf", " PRINT B", "End Sub", ""}));
+}
+
+void TestCodegen::basicRewrites() {
+    const auto modulo = ProgramTextConversions::toBasic(lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", " Υ <-- Χ MOD 2"}));
+    QVERIFY(modulo.text.contains(QStringLiteral("X-(X\\2) * 2\r\n")));
+    const auto prompt =
+        ProgramTextConversions::toBasic(lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", " ΔΙΑΒΑΣΕ \"ΔΩΣΕ ΤΙΜΗ\",Χ"}));
+    QVERIFY(prompt.text.contains(QStringLiteral(" X = InputBox(\"DOSETIMH\")")));
+    QCOMPARE(ProgramTextConversions::toBasic(QStringLiteral("ΑΛΓΟΡΙΘΜΟΣ Α1\r\nΔΙΑΒΑΣΕ Χ")).status,
+             ProgramTextConversions::Result::Status::Failed);
+    QCOMPARE(ProgramTextConversions::toBasic(QStringLiteral("Χ MOD 2\r\n")).status,
+             ProgramTextConversions::Result::Status::Failed);
+    const auto stopped = ProgramTextConversions::toBasic(QStringLiteral(" MOD 2\r\n"));
+    QCOMPARE(stopped.status, ProgramTextConversions::Result::Status::Stopped);
+    QCOMPARE(stopped.text, QStringLiteral(" MOD 2\r\n"));
+}
+
+void TestCodegen::pascalWorkedExample() {
+    const auto basic = ProgramTextConversions::toBasic(example1Indented);
+    const auto result = ProgramTextConversions::toPascal(basic.text);
+    QCOMPARE(result.status, ProgramTextConversions::Result::Status::Converted);
+    QCOMPARE(result.text, lines({"Program A1;", "Const ", "", "Var  B  : Real;", " ", "Begin", "",
+                                 "  Writeln(\"..\");", "Readln(  A   );", " If A > 0 Then Begin",
+                                 "  B  :=  1;", " end", " Else", " Begin", "  B  :=  2;", " End;",
+                                 " WRITELN(B);", "End.", ";"}));
+}
+
+void TestCodegen::pascalLoops() {
+    const QString pseudo = ProgramTextConversions::indent(lines(
+        {"ΑΛΓΟΡΙΘΜΟΣ Α1", "Σ <-- 0", "ΟΣΟ Σ < 10 ΕΠΑΝΑΛΑΒΕ", "Σ <-- Σ + 1", "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ",
+         "ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ", "Σ <-- Σ - 1", "ΜΕΧΡΙΣ_ΟΤΟΥ Σ = 0", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+    const auto result =
+        ProgramTextConversions::toPascal(ProgramTextConversions::toBasic(pseudo).text);
+    QCOMPARE(result.status, ProgramTextConversions::Result::Status::Converted);
+    QCOMPARE(result.text,
+             lines({"Program A1;", "Const ", "", "Var  S  ,  S  : Real;", " ", "Begin", "",
+                    " S  :=  0;", " While S  <  10  Do Begin", "  S  :=  S + 1;", " End;",
+                    " Repeat ", "  S  :=  S - 1;", " Until S  =  0;", "End.", ";"}));
+}
+
+void TestCodegen::programTextWindow() {
+    ScriptedQuestions questions;
+    algorFrm window(example1, questions);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Μετατροπή σε Ψευδογλώσσα"));
+    QCOMPARE(window.text(), example1Indented);
+    window.Form_Activate(); // activated again: indented once only
+    QCOMPARE(window.text(), example1Indented);
+    QTest::keyClicks(window.text1, "abc");
+    QCOMPARE(window.text(), example1Indented);
+    QCOMPARE(window.text1->textCursor().selectedText(), QString());
+
+    window.basic->trigger();
+    QVERIFY(!window.basic->isEnabled());
+    QVERIFY(!window.pascal->isEnabled());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Basic"));
+    QVERIFY(window.text().startsWith(QStringLiteral("Private Sub A1\r\n")));
+    window.Form_Activate();
+    QVERIFY(window.basic->isEnabled() && window.pascal->isEnabled());
+    QVERIFY(window.text().startsWith(QStringLiteral("Private Sub A1\r\n")));
+
+    algorFrm pascal(example1, questions);
+    pascal.show();
+    pascal.pascal->trigger();
+    QCOMPARE(pascal.windowTitle(), QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Pascal"));
+    QVERIFY(pascal.text().startsWith(QStringLiteral("Program A1;\r\n")));
+    QVERIFY(questions.asked().isEmpty());
+}
+
+QTEST_MAIN(TestCodegen)
+#include "tst_codegen.moc"
