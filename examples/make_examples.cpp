@@ -16,7 +16,7 @@ using namespace BlockKinds;
 namespace {
 
 constexpr double columnX[] = {260, 530, 800, 1070};
-constexpr double firstRowY = 30;
+constexpr double firstRowY = 60; // below the command toolbar
 constexpr double rowHeight = 72;
 
 class Example {

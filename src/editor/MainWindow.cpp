@@ -19,6 +19,9 @@
 #include "model/BlockKinds.h"
 #include "model/BlockSurface.h"
 #include "model/Diagram.h"
+#include "pictures/CaptureWindows.h"
+#include "pictures/ScreenPictures.h"
+#include "pictures/ScreenRecorder.h"
 #include "windows/CommentWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/MessageWindow.h"
@@ -26,6 +29,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +98,9 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_files = new FileCommands(*this);
     m_run = new RunController(*this);
     m_editing = new CanvasEditing(*this);
+    m_recorder = new ScreenRecorder(*this);
+    connect(m_run, &RunController::recordStep, m_recorder, &ScreenRecorder::recordStep);
+    connect(m_run, &RunController::runEnded, m_recorder, &ScreenRecorder::runEnded);
     m_appearance = std::make_unique<Appearance>(*this);
     m_output->viewport()->installEventFilter(this);
     connectMenus();
@@ -157,6 +164,9 @@ void Main_F::connectMenus() {
     connect(m.mnuExit, &QAction::triggered, m_files, &FileCommands::mnuExit_Click);
     connect(m.mnexit, &QAction::triggered, this, &QWidget::close);
     connect(m.a22, &QAction::triggered, this, &Main_F::a22_Click);
+    connect(m.save_screen, &QAction::triggered, this, [this] { m_recorder->save_screen_Click(); });
+    connect(m.mnuRectangle, &QAction::triggered, this, &Main_F::mnuRectangle_Click);
+    connect(m.a22222, &QAction::triggered, this, &Main_F::mnuRectangle_Click);
     connect(m.make_diag, &QAction::triggered, this, &Main_F::NEO);
     connect(m.command(10), &QAction::triggered, this, [this] { m_editing->showLinkingHelp(); });
     connect(m.command(12), &QAction::triggered, this, [this] { m_editing->deleteCurrentBlock(); });
@@ -249,6 +259,22 @@ font1* Main_F::fontWindow() {
     if (!m_fontWindow)
         m_fontWindow = new font1(*this);
     return m_fontWindow;
+}
+
+void Main_F::mnuRectangle_Click() {
+    const QPixmap screen = ScreenPictures::grabScreen(this);
+    QCoreApplication::processEvents();
+    m_preview = new frm_foto(*m_questions, this);
+    m_capture = new frmCaptureRectangle(*m_preview);
+    m_capture->ShowPicture(screen);
+}
+
+frmCaptureRectangle* Main_F::captureWindow() const {
+    return m_capture;
+}
+
+frm_foto* Main_F::previewWindow() const {
+    return m_preview;
 }
 
 void Main_F::a22_Click() {

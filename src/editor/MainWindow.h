@@ -2,13 +2,17 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 
 class Appearance;
 class CanvasEditing;
 class CanvasWidget;
+class ScreenRecorder;
 class Size_F;
+class frmCaptureRectangle;
+class frm_foto;
 class Sizeshp_F;
 class font1;
 class CommandToolbar;
@@ -80,6 +84,12 @@ public:
     void Form_Activate();
     void shape_Paint(int index);
 
+    ScreenRecorder& recorder() { return *m_recorder; }
+    // "Επιλογή Μέρους οθόνης": grabs the screen and lets the pupil cut a rectangle out of it.
+    void mnuRectangle_Click();
+    frmCaptureRectangle* captureWindow() const;
+    frm_foto* previewWindow() const;
+
     // "Σε Ψευδογλώσσα": the flowchart as pseudo-language in the program text window.
     void a22_Click();
 
@@ -135,6 +145,9 @@ private:
     Sizeshp_F* m_moveAll = nullptr;
     font1* m_fontWindow = nullptr;
     bool m_draggingOutput = false;
+    ScreenRecorder* m_recorder;
+    QPointer<frmCaptureRectangle> m_capture;
+    QPointer<frm_foto> m_preview;
     bool m_timerEnabled = false;
 
     QString m_selectedTool;

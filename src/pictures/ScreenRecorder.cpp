@@ -1,0 +1,53 @@
+#include "pictures/ScreenRecorder.h"
+
+#include "editor/MainMenus.h"
+#include "editor/MainWindow.h"
+#include "files/FileCommands.h"
+#include "files/PathHelpers.h"
+#include "pictures/ScreenPictures.h"
+#include "windows/ModalQuestions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+ScreenRecorder::ScreenRecorder(Main_F& window) : QObject(&window), m_window(window) {}
+
+bool ScreenRecorder::recording() const {
+    return m_window.menus().save_screen->text() != offCaption();
+}
+
+QString ScreenRecorder::frameFolder() const {
+    const QString program = withTrailingBackslash(m_window.files().programFolder());
+    if (!QFileInfo(program + QStringLiteral("Temp")).isDir() &&
+        QFileInfo(program + QStringLiteral("temp")).isDir())
+        return program + QStringLiteral("temp");
+    return program + QStringLiteral("Temp");
+}
+
+void ScreenRecorder::save_screen_Click() {
+    m_counter = 0;
+    QAction* item = m_window.menus().save_screen;
+    item->setText(item->text() == offCaption() ? onCaption() : offCaption());
+    if (item->text() != onCaption())
+        return;
+    // A folder that cannot be made shows up as failed frames, one message each.
+    QDir().mkpath(frameFolder());
+    m_window.questions().messageBox(QStringLiteral("Καταγραφή οθόνης σε αρχεία είναι ενεργή"),
+                                    QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
+}
+
+void ScreenRecorder::recordStep() {
+    if (!recording())
+        return;
+    if (m_counter < 32767)
+        ++m_counter;
+    const QString path = frameFolder() + QStringLiteral("/ttt") + QString::number(m_counter) +
+                         QStringLiteral(".bmp");
+    ScreenPictures::saveScreenFrame(path, &m_window, m_window.questions());
+}
+
+void ScreenRecorder::runEnded() {
+    m_window.menus().save_screen->setText(offCaption());
+    m_counter = 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Main_F;
+
+// "Καταγραφή οθονών": while on, a run saves one picture of the screen per step into the
+// program folder's Temp folder, as ttt1.bmp, ttt2.bmp, ...
+class ScreenRecorder : public QObject {
+    Q_OBJECT
+public:
+    explicit ScreenRecorder(Main_F& window);
+
+    static QString offCaption() { return QStringLiteral("Καταγραφή οθονών OFF"); }
+    static QString onCaption() { return QStringLiteral("Καταγραφή οθονών ΟΝ "); }
+
+    bool recording() const;
+    int counter() const { return m_counter; }
+    // The folder of the frames: the program folder's "Temp", or "temp" when only that
+    // spelling exists, so that both spellings lead to one folder.
+    QString frameFolder() const;
+
+    void save_screen_Click();
+    // After a step: one more frame while recording is on.
+    void recordStep();
+    // A run ended: recording is off and the counter starts again.
+    void runEnded();
+
+private:
+    Main_F& m_window;
+    int m_counter = 0;
+};

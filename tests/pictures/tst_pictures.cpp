@@ -1,0 +1,194 @@
+#include "DiagramBuilder.h"
+#include "editor/EditorTestHelpers.h"
+#include "editor/MainMenus.h"
+#include "execution/RunController.h"
+#include "execution/RunControlsFrame.h"
+#include "files/FileCommands.h"
+#include "pictures/CaptureWindows.h"
+#include "pictures/ScreenPictures.h"
+#include "pictures/ScreenRecorder.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QSlider>
+#include <QTemporaryDir>
+
+namespace {
+
+// A picture whose every pixel differs, so that any misplaced cut shows.
+QPixmap patterned(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y * 13) % 256));
+    }
+    return QPixmap::fromImage(image);
+}
+
+QImage cut(const QPixmap& screen, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+    ScriptedQuestions questions;
+    auto* preview = new frm_foto(questions, nullptr);
+    auto* capture = new frmCaptureRectangle(*preview);
+    capture->ShowPicture(screen);
+    QTest::mousePress(capture, button, {}, from);
+    QTest::mouseMove(capture, to);
+    QMouseEvent move(QEvent::MouseMove, to, capture->mapToGlobal(to), Qt::NoButton, button, {});
+    QApplication::sendEvent(capture, &move);
+    QTest::mouseRelease(capture, button, {}, to);
+    const QImage picture = preview->picture().toImage();
+    preview->setPicture(QPixmap()); // close without touching the clipboard
+    preview->close();
+    return picture;
+}
+
+struct RecordingFixture : EditorFixture {
+    QTemporaryDir folder;
+    DiagramBuilder b{diagram()};
+    RecordingFixture() {
+        window.files().setProgramFolder(folder.path());
+        QStringList chain{b.start()};
+        for (int i = 1; i <= 4; ++i)
+            chain << b.assign("Χ", QString::number(i));
+        chain << b.end();
+        b.chain(chain);
+        diagram().diagramModified = false;
+        window.fraDebug()->scroll_ExecutionDelay->setValue(5);
+    }
+    QString frame(int n) { return folder.filePath("Temp/ttt" + QString::number(n) + ".bmp"); }
+    void runToTheEnd() {
+        const qsizetype asked = questions.asked().size();
+        QTest::mousePress(window.fraDebug()->cmdRun, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(questions.asked().size() > asked &&
+                                     questions.asked().last().title == "Τερματισμός",
+                                 5000);
+    }
+};
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private slots:
+    void dragDirectionDoesNotMatter();
+    void clickGivesOnePixel();
+    void clipboardOnlyAfterThePreviewCloses();
+    void captureCommandYieldsAPicture();
+    void recordingWritesOneFramePerStep();
+    void recordingSwitchAndFolder();
+    void unwritableFolderReported();
+};
+
+void TestPictures::dragDirectionDoesNotMatter() {
+    const QPixmap screen = patterned(300, 200);
+    const QImage downRight = cut(screen, {52, 42}, {102, 82});
+    const QImage upLeft = cut(screen, {102, 82}, {52, 42});
+    QCOMPARE(downRight.size(), QSize(50, 40));
+    QCOMPARE(downRight, upLeft);
+    QCOMPARE(downRight.pixel(0, 0), screen.toImage().pixel(50, 40));
+}
+
+void TestPictures::clickGivesOnePixel() {
+    const QPixmap screen = patterned(300, 200);
+    QCOMPARE(cut(screen, {60, 60}, {60, 60}).size(), QSize(1, 1));
+    QCOMPARE(cut(screen, {60, 60}, {90, 90}, Qt::RightButton).size(), QSize(1, 1));
+}
+
+void TestPictures::clipboardOnlyAfterThePreviewCloses() {
+    QApplication::clipboard()->setText(QStringLiteral("πριν"));
+    ScriptedQuestions questions;
+    auto* preview = new frm_foto(questions, nullptr);
+    auto* capture = new frmCaptureRectangle(*preview);
+    capture->ShowPicture(patterned(200, 200));
+    QTest::mousePress(capture, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 30), capture->mapToGlobal(QPointF(40, 30)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(capture, &move);
+    QTest::mouseRelease(capture, Qt::LeftButton, {}, QPoint(40, 30));
+    QVERIFY(preview->isVisible());
+    QCOMPARE(preview->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("πριν"));
+    const QImage picture = preview->picture().toImage();
+    preview->close();
+    QCOMPARE(QApplication::clipboard()->image().convertToFormat(picture.format()), picture);
+    QCOMPARE(questions.asked().size(), 1);
+    QCOMPARE(questions.asked()[0].title, QStringLiteral("Αντιγραφή στο πρόχειρο"));
+    QCOMPARE(questions.asked()[0].text,
+             QStringLiteral("Η εικόνα έχει αποθηκευθεί στο πρόχειρο των Windows\r\n Με CTL+V "
+                            "μπορείτε να την επικολλήσετε σε μια άλλη εφαρμογή."));
+}
+
+void TestPictures::captureCommandYieldsAPicture() {
+    EditorFixture f;
+    f.window.menus().mnuRectangle->trigger();
+    QVERIFY(f.window.captureWindow() && f.window.captureWindow()->isVisible());
+    QTest::mousePress(f.window.captureWindow(), Qt::LeftButton, {}, QPoint(12, 12));
+    QTest::mouseRelease(f.window.captureWindow(), Qt::LeftButton, {}, QPoint(12, 12));
+    QVERIFY(f.window.previewWindow()->isVisible());
+    QVERIFY(!f.window.previewWindow()->picture().isNull());
+    QVERIFY(!ScreenPictures::grabScreen(&f.window).isNull());
+}
+
+void TestPictures::recordingWritesOneFramePerStep() {
+    RecordingFixture f;
+    f.window.menus().save_screen->trigger();
+    QCOMPARE(f.window.menus().save_screen->text(), ScreenRecorder::onCaption());
+    f.runToTheEnd();
+    for (int n = 1; n <= 5; ++n) {
+        QImageReader reader(f.frame(n));
+        QCOMPARE(reader.format(), QByteArray("bmp"));
+        QVERIFY(!reader.read().isNull());
+    }
+    QVERIFY(!QFile::exists(f.frame(6)));
+    QCOMPARE(f.window.menus().save_screen->text(), ScreenRecorder::offCaption());
+    QCOMPARE(f.window.recorder().counter(), 0);
+
+    // A second recording leaves the first frames alone.
+    QFile first(f.frame(1));
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    const QByteArray before = first.readAll();
+    first.close();
+    QVERIFY(QFile::remove(f.frame(3)));
+    f.window.menus().save_screen->trigger();
+    f.runToTheEnd();
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), before);
+    QVERIFY(QFile::exists(f.frame(3))); // only the missing number is written again
+    QVERIFY(!QFile::exists(f.frame(6)));
+}
+
+void TestPictures::recordingSwitchAndFolder() {
+    RecordingFixture f;
+    QVERIFY(QDir(f.folder.path()).mkdir("temp"));
+    f.window.menus().save_screen->trigger();
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("Καταγραφή οθόνης σε αρχεία είναι ενεργή"));
+    QCOMPARE(f.questions.asked().last().title, QStringLiteral("Προσοχή"));
+    QCOMPARE(f.window.recorder().frameFolder(), f.folder.filePath("temp"));
+    QVERIFY(!QFileInfo::exists(f.folder.filePath("Temp")));
+    const qsizetype asked = f.questions.asked().size();
+    f.window.menus().save_screen->trigger();
+    QCOMPARE(f.window.menus().save_screen->text(), ScreenRecorder::offCaption());
+    QCOMPARE(f.questions.asked().size(), asked); // switching off says nothing
+}
+
+void TestPictures::unwritableFolderReported() {
+    RecordingFixture f;
+    QFile blocker(f.folder.filePath("Temp"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    f.window.menus().save_screen->trigger();
+    f.runToTheEnd();
+    int failures = 0;
+    for (const auto& asked : f.questions.asked())
+        failures += asked.text.startsWith(QStringLiteral("La8os #: ")) ? 1 : 0;
+    QCOMPARE(failures, 5);
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς")); // the run went on
+}
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
