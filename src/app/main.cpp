@@ -1,4 +1,6 @@
 #include "editor/MainWindow.h"
+#include "files/FileCommands.h"
+#include "files/PathHelpers.h"
 
 #include <QApplication>
 
@@ -7,5 +9,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kelvra"));
     Main_F window;
     window.show();
+    // A diagram named on the command line (a double-click on a ".kv" file) opens as Open does.
+    const QStringList arguments = app.arguments().mid(1);
+    if (!arguments.isEmpty())
+        window.files().openFromCommandLine(arguments.first());
     return app.exec();
 }

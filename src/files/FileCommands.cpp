@@ -219,6 +219,13 @@ void FileCommands::mnuExit_Click() {
         m_window.close();
 }
 
+void FileCommands::openFromCommandLine(const QString& path) {
+    if (!load_FILE(path) && m_lastLoad == LoadOutcome::Missing)
+        m_window.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: ") + path);
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
 void FileCommands::Form_OLEDragDrop(const QStringList& files) {
     if (files.isEmpty() || !m_window.menus().mnuFile->isEnabled())
         return;

@@ -37,6 +37,8 @@ public:
     bool mnuSave_Click();
     bool mnuSaveAs_Click();
     void mnuExit_Click();
+    // The diagram named when the program was started.
+    void openFromCommandLine(const QString& path);
     // A file dropped on the canvas.
     void Form_OLEDragDrop(const QStringList& files);
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Installation.h"
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+// "version 2.70": one button installs, the other ends the installer.
+class setup_form : public QWidget {
+    Q_OBJECT
+public:
+    explicit setup_form(Installation& installation, QWidget* parent = nullptr);
+
+    // Shows the final message or an error; replaceable so that tests answer it.
+    std::function<void(const QString& text, bool error)> showMessage;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+    void Command1_Click();
+
+    static QString doneMessage() {
+        return QStringLiteral("Έγινε συντόμευση στην επιφάνεια εργασίας");
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Installation& m_installation;
+};
