@@ -37,6 +37,7 @@ private slots:
     void speedPositions();
     void commentAndHelpWindows();
     void toolbarHiddenByDoubleClickShownByMenu();
+    void hugeCoordinatesAndTexts();
 };
 
 void TestMainWindow::startsUpInGreek() {
@@ -320,6 +321,27 @@ void TestMainWindow::toolbarHiddenByDoubleClickShownByMenu() {
     QTest::mouseMove(toolbar, QPoint(52, 82));
     QTest::mouseRelease(toolbar, Qt::LeftButton, {}, QPoint(52, 82));
     QCOMPARE(toolbar->pos(), QPoint(50, 80));
+}
+
+void TestMainWindow::hugeCoordinatesAndTexts() {
+    EditorFixture f;
+    Bl_Co& blocks = f.diagram().the_bl_co();
+    cBck* far = blocks.AddShape(Rectangle, "id1", 1e12, -1e12);
+    far->setShapeWidth(80);
+    far->setShapeHeight(20);
+    far->setZaction(assign);
+    far->setZParam1("Χ");
+    far->setZParam2(QString(40000, QChar(0x0391))); // wider than any 16-bit size
+    far->setCaptionToAction();
+    cBck* near = blocks.AddShape(Ellipse, "id2", 10, 10);
+    near->setZaction(start);
+    near->setCaptionToAction();
+    f.diagram().the_li_co().Add_LINE("id2", "id1", {});
+    far->t_O_Shape()->requestRepaint();
+    f.settle();
+    QCOMPARE(far->shapeLeft(), 1e12); // the block keeps its place; the widget is clamped
+    QCOMPARE(far->shapeWidth(), 80);  // a size beyond 16 bits is refused, not wrapped
+    QCOMPARE(f.diagram().the_li_co().Count(), 1);
 }
 
 QTEST_MAIN(TestMainWindow)

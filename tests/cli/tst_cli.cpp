@@ -1,0 +1,135 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Outcome cli(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(KELVRA_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {-1, {}, QStringLiteral("timed out")};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString example(const QString& name) {
+    return QStringLiteral(KELVRA_EXAMPLES_DIR "/") + name;
+}
+
+} // namespace
+
+// The headless tool as a teacher calls it, through its command line.
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void everyExampleRuns_data();
+    void everyExampleRuns();
+    void runExitCodes();
+    void variablesTable();
+    void canonAndEval();
+    void resaveKeepsTheBytes();
+    void convertPrintsTheWindowText();
+    void usage();
+};
+
+void TestCli::everyExampleRuns_data() {
+    QTest::addColumn<QString>("file");
+    for (const QString& file : QDir(QStringLiteral(KELVRA_EXAMPLES_DIR)).entryList({"*.kv"}))
+        QTest::newRow(qPrintable(file)) << file;
+}
+
+void TestCli::everyExampleRuns() {
+    QFETCH(QString, file);
+    const Outcome run = cli({"run", example(file)}, QByteArray("5\n").repeated(100));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains(QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς")));
+    QVERIFY(!run.out.isEmpty());
+}
+
+void TestCli::runExitCodes() {
+    const Outcome product = cli({"run", example("alarosika.kv"), "--input", "6", "--input", "7"});
+    QCOMPARE(product.exitCode, 0);
+    QCOMPARE(product.out, QStringLiteral("\r\n\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"    42"));
+    QCOMPARE(cli({"run", example("alarosika.kv"), "--input", "6"}).exitCode, 4);
+    QCOMPARE(cli({"run", example("fibo.kv"), "--input", "1000000", "--max-steps", "50"}).exitCode,
+             3);
+    QCOMPARE(cli({"run", "/no/such/file.kv"}).exitCode, 2);
+}
+
+void TestCli::variablesTable() {
+    QTemporaryDir dir;
+    const QString table = dir.filePath("vars.tsv");
+    QCOMPARE(cli({"run", example("tpsifio.kv"), "--input", "1234", "--vars", table}).exitCode, 0);
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[0], QStringLiteral("BHM/MET\tΧ\tΨ"));
+    QCOMPARE(rows[1], QStringLiteral("TEΛΙΚΕΣ\t1234\t4"));
+    QCOMPARE(rows[2], QStringLiteral("Βήμα:002\t1234\t"));
+    QCOMPARE(rows[3], QStringLiteral("Βήμα:003\t\t4"));
+}
+
+void TestCli::canonAndEval() {
+    const Outcome canon = cli({"canon", "x <-- y mod 2", "Π[Ι,Κ]"});
+    QCOMPARE(canon.out, QStringLiteral("Χ <-- Υ MOD 2\t0\nΠ[Ι,Κ]\t-1\n"));
+    const Outcome eval = cli({"eval", "Α+Β*2", "Α=3", "Β=4"});
+    QCOMPARE(eval.exitCode, 0);
+    QCOMPARE(eval.out, QStringLiteral("11\n3+4*2\n"));
+    const Outcome undefined = cli({"eval", "Χ+1"});
+    QCOMPARE(undefined.out, QStringLiteral("1\n0+1\n"));
+    QVERIFY(undefined.err.contains(QStringLiteral("Μεταβλητή : Χ - μη ορισμένη!")));
+    QCOMPARE(cli({"eval", "ΤΥΧΑΙΟΣ(1000)", "--seed", "9"}).out,
+             cli({"eval", "ΤΥΧΑΙΟΣ(1000)", "--seed", "9"}).out);
+}
+
+void TestCli::resaveKeepsTheBytes() {
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("copy.kv");
+    QCOMPARE(cli({"resave", example("maxabc.kv"), copy}).exitCode, 0);
+    QFile original(example("maxabc.kv")), saved(copy);
+    QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), original.readAll());
+    QFile broken(dir.filePath("broken.kv"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a diagram\r\n");
+    broken.close();
+    const Outcome refused = cli({"resave", broken.fileName(), dir.filePath("x.kv")});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY(refused.err.contains(QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !")));
+    QVERIFY(!QFile::exists(dir.filePath("x.kv")));
+}
+
+void TestCli::convertPrintsTheWindowText() {
+    const Outcome pseudo = cli({"convert", example("tpsifio.kv"), "--to", "pseudo"});
+    QCOMPARE(pseudo.exitCode, 0);
+    QCOMPARE(pseudo.out, QStringLiteral("ΑΛΓΟΡΙΘΜΟΣ Α1\r\n    ΔΙΑΒΑΣΕ Χ\r\n    Ψ <-- Χ MOD 10\r\n"
+                                        "    ΓΡΑΨΕ \"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\",Ψ\r\n"
+                                        "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n\r\n"));
+    const Outcome basic = cli({"convert", example("tpsifio.kv"), "--to", "basic"});
+    QVERIFY(basic.out.startsWith(QStringLiteral("Private Sub A1\r\n")));
+    QVERIFY(basic.out.contains(QStringLiteral("PS = X-(X\\10) * 10")));
+    const Outcome pascal = cli({"convert", example("tpsifio.kv"), "--to", "pascal"});
+    QVERIFY(pascal.out.startsWith(QStringLiteral("Program A1;\r\n")));
+}
+
+void TestCli::usage() {
+    QCOMPARE(cli({}).exitCode, 2);
+    QCOMPARE(cli({"convert", example("fibo.kv"), "--to", "cobol"}).exitCode, 2);
+    QCOMPARE(cli({"run"}).exitCode, 2);
+    QVERIFY(cli({"--version"}).out.startsWith(QStringLiteral("kelvra-cli ")));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
