@@ -46,15 +46,20 @@ void printMessages(const HeadlessDiagram& headless, QTextStream& err) {
     err.flush();
 }
 
+bool loadOrReport(HeadlessDiagram& headless, const QString& path, QTextStream& err) {
+    if (headless.load(path))
+        return true;
+    printMessages(headless, err);
+    return false;
+}
+
 // Loads as the editor's Open does and saves as its Save does.
 int resave(const QStringList& args, QTextStream& err) {
     if (args.size() != 2)
         return usage(err);
     HeadlessDiagram headless;
-    if (!headless.load(args[0])) {
-        printMessages(headless, err);
+    if (!loadOrReport(headless, args[0], err))
         return 1;
-    }
     const bool saved = headless.save(args[1]);
     printMessages(headless, err);
     return saved ? 0 : 1;
@@ -65,10 +70,8 @@ int render(const QStringList& args, QTextStream& err) {
     if (args.size() != 2)
         return usage(err);
     HeadlessDiagram headless;
-    if (!headless.load(args[0])) {
-        printMessages(headless, err);
+    if (!loadOrReport(headless, args[0], err))
         return 1;
-    }
     const QImage picture = DiagramRenderer::render(headless.diagram(), headless.canvas());
     printMessages(headless, err);
     if (!picture.save(args[1], "PNG")) {

@@ -194,21 +194,12 @@ void RunController::TerminateExecution(bool success) {
     diagram.previousBlockIndex = -1;
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdRun->setEnabled(speed() > 0);
-    setRunMenus(true);
-    run->chkPause->setEnabled(false);
-    run->chkPause->setChecked(false);
+    m_window.fraDebug()->cmdRun->setEnabled(speed() > 0);
     m_window.questions().messageBox(HeadlessRun::endMessage(success), ended,
                                     ModalQuestions::Buttons::Ok);
-    MainMenus& menus = m_window.menus();
-    menus.step_run->setEnabled(true);
-    menus.auto_run->setEnabled(true);
-    menus.mnuHelp->setEnabled(true);
-    run->cmdVars->setEnabled(true);
-    m_caption->hide();
+    controlsAfterRun();
     m_window.canvas()->setLine1Visible(false);
-    menus.save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
     emit runEnded();
 }
 
@@ -244,6 +235,12 @@ void RunController::no_terminator() {
     error->hide();
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
+    controlsAfterRun();
+    m_window.fraDebug()->cmdRun->setEnabled(speed() > 0);
+    emit runEnded();
+}
+
+void RunController::controlsAfterRun() {
     setRunMenus(true);
     RunControlsFrame* run = m_window.fraDebug();
     run->chkPause->setEnabled(false);
@@ -254,8 +251,14 @@ void RunController::no_terminator() {
     menus.mnuHelp->setEnabled(true);
     run->cmdVars->setEnabled(true);
     m_caption->hide();
-    run->cmdRun->setEnabled(speed() > 0);
-    emit runEnded();
+}
+
+bool RunController::refuseEmptyDiagram() {
+    if (m_window.diagram().the_bl_co().Count() > 0)
+        return false;
+    m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+                                    ModalQuestions::Buttons::Ok);
+    return true;
 }
 
 void RunController::setRunMenus(bool enable) {
@@ -273,9 +276,7 @@ void RunController::setRunMenus(bool enable) {
 
 bool RunController::startRun() {
     Diagram& diagram = m_window.diagram();
-    if (diagram.the_bl_co().Count() == 0) {
-        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
-                                        ModalQuestions::Buttons::Ok);
+    if (refuseEmptyDiagram()) {
         return false;
     }
     m_window.NEO();
@@ -314,9 +315,7 @@ void RunController::cmdStop_MouseDown() {
 
 void RunController::cmdNextStep_Click() {
     Diagram& diagram = m_window.diagram();
-    if (diagram.the_bl_co().Count() == 0) {
-        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
-                                        ModalQuestions::Buttons::Ok);
+    if (refuseEmptyDiagram()) {
         return;
     }
     if (!m_interpreter.currentBlock()) {
@@ -359,11 +358,8 @@ void RunController::cmdVars_Click() {
 }
 
 void RunController::auto_run_Click() {
-    if (m_window.diagram().the_bl_co().Count() == 0) {
-        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
-                                        ModalQuestions::Buttons::Ok);
+    if (refuseEmptyDiagram())
         return;
-    }
     RunControlsFrame* run = m_window.fraDebug();
     run->cmdVars->setEnabled(false);
     m_window.text1()->hide();
@@ -380,11 +376,8 @@ void RunController::auto_run_Click() {
 }
 
 void RunController::step_run_Click() {
-    if (m_window.diagram().the_bl_co().Count() == 0) {
-        m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
-                                        ModalQuestions::Buttons::Ok);
+    if (refuseEmptyDiagram())
         return;
-    }
     RunControlsFrame* run = m_window.fraDebug();
     run->cmdVars->setEnabled(false);
     m_window.text1()->hide();

@@ -67,6 +67,10 @@ signals:
 
 private:
     bool startRun();
+    // "Δεν Υπάρχει διάγραμμα" when there is nothing to run; true then.
+    bool refuseEmptyDiagram();
+    // The controls as every end of a run leaves them.
+    void controlsAfterRun();
     void handle(Interpreter::Outcome outcome);
     void addMarker(cBck& block);
     int speed() const;

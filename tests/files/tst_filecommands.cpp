@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "editor/EditorTestHelpers.h"
 #include "editor/MainMenus.h"
 #include "files/DiagramFormat.h"
@@ -15,17 +16,6 @@
 using namespace BlockKinds;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // An editor whose program folder is a fresh temporary folder.
 struct FilesFixture : EditorFixture {

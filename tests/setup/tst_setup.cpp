@@ -1,5 +1,6 @@
 #include "Installation.h"
 #include "SetupWindow.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,17 +10,6 @@
 #include <QTest>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The value of `key` in a desktop entry file, as written.
 QString desktopValue(const QString& path, const QString& key) {
