@@ -78,6 +78,10 @@ bool FileCommands::load_FILE(const QString& path) {
     if (result.status == DiagramFormat::ReadResult::Status::NotReadable) {
         m_lastLoad = LoadOutcome::NotReadable;
         m_window.showMessage(QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !"));
+        // The examples name the file in their own message.
+        if (!m_loadingExample)
+            m_window.showMessage(QStringLiteral("Το αρχείο ") + path +
+                                 QStringLiteral(" δεν είναι διάγραμμα."));
         diagram.diagramModified = false;
         unnameFile();
         return false;
@@ -165,7 +169,10 @@ void FileCommands::openExample(const QString& fileName) {
     m_window.NEO();
     m_window.canvas()->hideSelector();
     const QString path = withTrailingBackslash(m_programFolder) + fileName;
-    if (!load_FILE(path) && m_lastLoad != LoadOutcome::ReadError)
+    m_loadingExample = true;
+    const bool loaded = load_FILE(path);
+    m_loadingExample = false;
+    if (!loaded && m_lastLoad != LoadOutcome::ReadError)
         m_window.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: ") + path);
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;

@@ -56,5 +56,6 @@ private:
     Main_F& m_window;
     QString m_currentFile;
     LoadOutcome m_lastLoad = LoadOutcome::Missing;
+    bool m_loadingExample = false;
     QString m_programFolder;
 };

@@ -46,6 +46,7 @@ private slots:
     void unreadableHeaderReported();
     void failedSaveKeepsTheOldFile();
     void leavingAsksOnce();
+    void openedNonDiagramNamed();
     void droppedFileOpens();
 };
 
@@ -197,6 +198,19 @@ void TestFileCommands::leavingAsksOnce() {
     QCOMPARE(f.questions.asked()[0].text, QStringLiteral("Να τερματισθεί το πρόγραμμα"));
     QCOMPARE(f.questions.asked()[0].title, QStringLiteral("Προσοχή"));
     QVERIFY(!f.window.isVisible());
+}
+
+void TestFileCommands::openedNonDiagramNamed() {
+    FilesFixture f;
+    writeFile(f.path("notes.kv"), "just some notes\r\n");
+    f.questions.answerText(f.path("notes.kv"));
+    f.window.menus().mnuLoad->trigger();
+    QCOMPARE(f.window.messageSink().window()->text(),
+             "Δεν είναι αρχείο αναγνώσιμο !\r\nΤο αρχείο " + f.path("notes.kv") +
+                 " δεν είναι διάγραμμα.\r\n");
+    QVERIFY(f.files().currentFile().isEmpty());
+    QCOMPARE(f.window.windowTitle(), f.window.baseTitle());
+    QVERIFY(!f.diagram().diagramModified);
 }
 
 void TestFileCommands::droppedFileOpens() {
