@@ -42,14 +42,14 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 24, 24, 16);
+    layout->setContentsMargins(24, 24, 120, 16); // the right edge shows the drawn picture
     layout->addWidget(Label1);
     layout->addSpacing(12);
     layout->addWidget(Label3);
     layout->addStretch();
     layout->addWidget(Label2);
     layout->addLayout(buttons);
-    resize(520, 320);
+    resize(600, 320);
 }
 
 void setup_form::Command1_Click() {

@@ -39,7 +39,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(text1);
-    resize(400, 460);
+    resize(560, 480); // wide enough for the four menu items
     setText(text);
 }
 
