@@ -13,6 +13,7 @@
 #include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -74,6 +75,7 @@ private slots:
     void fontWindow();
     void blockWindow();
     void drawAndRunFromNothing();
+    void outputBoxDragged();
 };
 
 void TestCanvasEditing::linkThreeToSeven() {
@@ -442,6 +444,18 @@ void TestCanvasEditing::drawAndRunFromNothing() {
     HeadlessRun run(f.diagram(), f.questions, sink);
     QCOMPARE(run.run(100).outcome, Interpreter::Outcome::Succeeded);
     QCOMPARE(run.interpreter().output(), QStringLiteral("\r\n    42"));
+}
+
+void TestCanvasEditing::outputBoxDragged() {
+    EditFixture f;
+    QPlainTextEdit* box = f.window.text1();
+    box->show();
+    box->move(10, 10);
+    QWidget* viewport = box->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(5, 5));
+    const QPoint drop = viewport->mapFrom(f.canvas(), QPoint(300, 240));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, drop);
+    QCOMPARE(box->pos(), QPoint(300, 240));
 }
 
 QTEST_MAIN(TestCanvasEditing)

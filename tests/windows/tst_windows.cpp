@@ -1,7 +1,17 @@
 #include "windows/CommentWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/MessageWindow.h"
+#include "windows/QtModalQuestions.h"
 #include "windows/ScriptedQuestions.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,6 +26,7 @@ private slots:
     void commentKeepsWindowsLineBreaks();
     void helpTextCoversTheLesson();
     void scriptedQuestionsRecordAndAnswer();
+    void realDialogsSpeakGreek();
 };
 
 void TestWindows::messagesAccumulateInOrder() {
@@ -88,6 +99,42 @@ void TestWindows::scriptedQuestionsRecordAndAnswer() {
     QVERIFY(q.openFileName(QString(), QString(), {}).isEmpty());
     QCOMPARE(q.asked().size(), 5);
     QCOMPARE(q.asked()[0].title, QStringLiteral("β"));
+}
+
+void TestWindows::realDialogsSpeakGreek() {
+    QtModalQuestions questions;
+    QStringList seen;
+    auto answer = [&seen](const QString& press) {
+        QTimer::singleShot(0, [&seen, press] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QPushButton* chosen = nullptr;
+            for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                seen << button->text();
+                if (button->text() == press)
+                    chosen = button;
+            }
+            QVERIFY(chosen);
+            chosen->click();
+        });
+    };
+    answer(QStringLiteral("Όχι"));
+    QCOMPARE(questions.messageBox("Να διαγραφεί", "Προσοχή", ModalQuestions::Buttons::YesNo),
+             ModalQuestions::Answer::No);
+    QVERIFY(seen.contains(QStringLiteral("Ναι")) && seen.contains(QStringLiteral("Όχι")));
+    seen.clear();
+    answer(QStringLiteral("OK"));
+    QCOMPARE(questions.inputBox("Χ", "Διάβασε ", "5"), std::optional<QString>("5"));
+    QVERIFY(seen.contains(QStringLiteral("Άκυρο")));
+    seen.clear();
+    answer(QStringLiteral("Άκυρο"));
+    QVERIFY(!questions.color(Qt::red, "Χρώμα"));
+    QVERIFY(seen.contains(QStringLiteral("OK")));
+    seen.clear();
+    answer(QStringLiteral("Άκυρο"));
+    QVERIFY(
+        questions.openFileName("Άνοιγμα", QDir::tempPath(), {"Διάγραμμα ροής (*.kv)"}).isEmpty());
+    QVERIFY(seen.contains(QStringLiteral("Άνοιγμα")));
 }
 
 QTEST_MAIN(TestWindows)
