@@ -56,9 +56,12 @@ cBck* Bl_Co::Item(const QString& key) const {
 void Bl_Co::Remove(int position) {
     if (position < 1 || position > Count())
         return;
+    m_keyIndex.remove(m_blocks[size_t(position - 1)]->tagid().toLower());
+    const bool last = position == Count();
     m_blocks.erase(m_blocks.begin() + (position - 1));
-    m_keyIndex.clear();
-    for (int i = 0; i < Count(); ++i)
+    if (last)
+        return; // clearing removes from the end: nothing else moves
+    for (int i = position - 1; i < Count(); ++i)
         m_keyIndex.insert(m_blocks[size_t(i)]->tagid().toLower(), i + 1);
 }
 

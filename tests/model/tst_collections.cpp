@@ -24,6 +24,7 @@ private slots:
     void emptyEndRefused();
     void removeShapeOutOfRangeIsHarmless();
     void creationLimitRefusedCleanly();
+    void removingKeepsKeysInStep();
 };
 
 void TestCollections::newBlockDefaults() {
@@ -230,6 +231,22 @@ void TestCollections::creationLimitRefusedCleanly() {
     QVERIFY(!t.lines().Add_LINE(QStringLiteral("id1"), QStringLiteral("id2"), QString()));
     QCOMPARE(t.lines().Count(), Diagram::maxCreations);
     QCOMPARE(t.sink.messages.size(), 2);
+}
+
+void TestCollections::removingKeepsKeysInStep() {
+    TestDiagram t;
+    t.add(start, 0, 0);
+    t.add(assign, 0, 50);
+    t.add(end, 0, 100);
+    t.blocks().Remove(1);
+    QCOMPARE(t.blocks().Count(), 2);
+    QCOMPARE(t.blocks().Item(QStringLiteral("id3"))->zaction(), end);
+    QCOMPARE(t.blocks().Item(QStringLiteral("id2"))->zaction(), assign);
+    QVERIFY(!t.blocks().Item(QStringLiteral("id1")));
+    QVERIFY(!t.blocks().object_n_Exists(QStringLiteral("id1")));
+    t.blocks().Remove(2);
+    QVERIFY(!t.blocks().Item(QStringLiteral("id3")));
+    QCOMPARE(t.blocks().Item(QStringLiteral("id2"))->zaction(), assign);
 }
 
 QTEST_MAIN(TestCollections)
