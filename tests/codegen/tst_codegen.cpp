@@ -2,6 +2,11 @@
 #include "codegen/ProgramTextConversions.h"
 #include "codegen/ProgramTextWindow.h"
 #include "codegen/PseudoCodeGenerator.h"
+#include "editor/EditorTestHelpers.h"
+#include "editor/MainMenus.h"
+
+#include <QApplication>
+#include <QTimer>
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -69,6 +74,7 @@ private slots:
     void pascalWorkedExample();
     void pascalLoops();
     void programTextWindow();
+    void conversionMenuOfTheMainWindow();
 };
 
 void TestCodegen::decisionWorkedExample() {
@@ -349,6 +355,24 @@ void TestCodegen::programTextWindow() {
     QCOMPARE(pascal.windowTitle(), QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Pascal"));
     QVERIFY(pascal.text().startsWith(QStringLiteral("Program A1;\r\n")));
     QVERIFY(questions.asked().isEmpty());
+}
+
+void TestCodegen::conversionMenuOfTheMainWindow() {
+    EditorFixture f;
+    f.window.menus().a22->trigger(); // an empty diagram has no start line
+    QCOMPARE(f.questions.asked().last().text, QStringLiteral("Πρόβλημα στην δομή του αλγόριθμου"));
+    DiagramBuilder b(f.diagram());
+    b.chain({b.start(), b.assign("Χ", "1"), b.end()});
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* window = qobject_cast<algorFrm*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        shown = window->text();
+        window->EXIT_->trigger();
+    });
+    f.window.menus().a22->trigger();
+    QCOMPARE(shown, lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "    Χ <-- 1", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ", ""}));
+    QVERIFY(!f.window.menus().make_diag->isEnabled());
 }
 
 QTEST_MAIN(TestCodegen)

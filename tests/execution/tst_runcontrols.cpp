@@ -19,7 +19,11 @@ struct RunFixture : EditorFixture {
     DiagramBuilder b{diagram()};
     RunControlsFrame* run() { return window.fraDebug(); }
     RunController& runs() { return window.runs(); }
-    void press(QWidget* button) { QTest::mousePress(button, Qt::LeftButton); }
+    // Run and stop act on the press; the release that follows does nothing more.
+    void press(QWidget* button) {
+        QTest::mousePress(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::LeftButton);
+    }
     void release(QWidget* button) { QTest::mouseRelease(button, Qt::LeftButton); }
     bool asked(const QString& text) const {
         for (const auto& a : questions.asked()) {
@@ -57,6 +61,7 @@ private slots:
     void stepRunLoopStopsOnPress();
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
+    void tooltipsInTheStatusBar();
 };
 
 void TestRunControls::timedRunToTheEnd() {
@@ -209,6 +214,16 @@ void TestRunControls::autoRunSetsTheSpeed() {
     QCOMPARE(f.window.timerRunner().interval(), 200);
     QVERIFY(f.window.timerRunner().isActive());
     f.press(f.run()->cmdStop);
+}
+
+void TestRunControls::tooltipsInTheStatusBar() {
+    RunFixture f;
+    QTest::mouseMove(f.run()->cmdVars);
+    QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Παράθυρο μεταβλητών"));
+    QTest::mouseMove(f.run()->cmdRun);
+    QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Εκτέλεση Κώδικα"));
+    QTest::mouseMove(f.run()->cmdStop);
+    QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Διακοπή"));
 }
 
 QTEST_MAIN(TestRunControls)

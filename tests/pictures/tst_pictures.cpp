@@ -62,6 +62,7 @@ struct RecordingFixture : EditorFixture {
     void runToTheEnd() {
         const qsizetype asked = questions.asked().size();
         QTest::mousePress(window.fraDebug()->cmdRun, Qt::LeftButton);
+        QTest::mouseRelease(window.fraDebug()->cmdRun, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(questions.asked().size() > asked &&
                                      questions.asked().last().title == "Τερματισμός",
                                  5000);
