@@ -61,12 +61,17 @@ void setSize(CaptionLayout& out, double width, double height) {
 
 } // namespace
 
+QString noUnder(const QString& caption) {
+    QString text = caption;
+    text.replace(QStringLiteral("ΑΝ_"), QStringLiteral("ΑΝ "));
+    text.replace(QStringLiteral("_ΤΟΤΕ"), QStringLiteral(" ΤΟΤΕ"));
+    text.replace(QStringLiteral("ΟΣΟ_"), QStringLiteral("ΟΣΟ "));
+    text.replace(QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ_"), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ "));
+    return text;
+}
+
 QString shownCaption(const QString& sCaption) {
-    QString t = sCaption;
-    t.replace(QStringLiteral("ΑΝ_"), QStringLiteral("ΑΝ "));
-    t.replace(QStringLiteral("_ΤΟΤΕ"), QStringLiteral(" ΤΟΤΕ"));
-    t.replace(QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ_"), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ "));
-    t.replace(QStringLiteral("ΟΣΟ_"), QStringLiteral("ΟΣΟ "));
+    QString t = noUnder(sCaption);
     if (t.endsWith(QLatin1Char('_')))
         t.chop(1);
     return t;

@@ -24,8 +24,9 @@ struct CaptionLayout {
 
 namespace BlockPainter {
 
-// The caption as printed: the condition keywords' underscores turned to blanks and a
-// trailing underscore dropped.
+// The display form of a caption: the condition keywords' underscores turned to blanks.
+QString noUnder(const QString& caption);
+// The caption as printed: noUnder, with a trailing underscore dropped.
 QString shownCaption(const QString& sCaption);
 
 // Lays out `sCaption` on a surface of inner size (w + 1) x (h + 1).

@@ -1,5 +1,6 @@
 #include "editor/CanvasEditing.h"
 
+#include "drawing/BlockPainter.h"
 #include "editor/AppearanceWindows.h"
 #include "editor/CanvasWidget.h"
 #include "editor/Linking.h"
@@ -99,7 +100,7 @@ void CanvasEditing::shape_MouseMove(int n, Qt::MouseButtons buttons, const QPoin
     Diagram& diagram = m_window.diagram();
     if (cBck* block = diagram.blockAt(n)) {
         if (!block->sCaption().isEmpty())
-            m_window.statusPanel(1)->setText(Linking::noUnder(block->sCaption()));
+            m_window.statusPanel(1)->setText(BlockPainter::noUnder(block->sCaption()));
     }
     if (m_dragBlockIndex == -1 || buttons == Qt::NoButton)
         return;
@@ -123,7 +124,7 @@ void CanvasEditing::shape_MouseUp(int) {
 void CanvasEditing::shape_Click(int n) {
     if (cBck* block = m_window.diagram().blockAt(n)) {
         if (!block->sCaption().isEmpty())
-            m_window.statusPanel(1)->setText(Linking::noUnder(block->sCaption()));
+            m_window.statusPanel(1)->setText(BlockPainter::noUnder(block->sCaption()));
     }
 }
 

@@ -22,7 +22,7 @@ CanvasWidget::~CanvasWidget() {
 }
 
 BlockSurface* CanvasWidget::createSurface() {
-    auto* widget = new ShapeWidget(this);
+    auto* widget = new ShapeWidget(this, int(m_surfaces.size()) + 1);
     widget->setFont(MemoryCanvas::defaultBlockFont());
     widget->setToolTip(QStringLiteral("Διπλό κλικ για Διόρθωση Δεξιό κλικ για αλλαγή διαστάσεων"));
     m_surfaces.push_back(std::make_unique<WidgetSurface>(widget));

@@ -27,15 +27,6 @@ QString twoDigits(int blockNumber) {
     return QStringLiteral("%1").arg(blockNumber % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString noUnder(const QString& caption) {
-    QString text = caption;
-    text.replace(QStringLiteral("ΑΝ_"), QStringLiteral("ΑΝ "));
-    text.replace(QStringLiteral("_ΤΟΤΕ"), QStringLiteral(" ΤΟΤΕ"));
-    text.replace(QStringLiteral("ΟΣΟ_"), QStringLiteral("ΟΣΟ "));
-    text.replace(QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ_"), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ "));
-    return text;
-}
-
 bool isTest(const cBck& block) {
     const QString head = block.zaction().left(3);
     return head == QStringLiteral("ΑΝ.") || head == QStringLiteral("ΟΣΟ") ||

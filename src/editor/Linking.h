@@ -12,8 +12,6 @@ namespace Linking {
 
 // The last two digits of a block number, with a leading zero below 10 ("05", "12").
 QString twoDigits(int blockNumber);
-// The display form of a caption: the condition keywords' underscores turned to blanks.
-QString noUnder(const QString& caption);
 
 bool isTest(const cBck& block);     // a decision or a loop test: two exits
 bool isJunction(const cBck& block); // any number of entries

@@ -209,37 +209,28 @@ void Main_F::connectCanvas() {
             [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
 }
 
-int Main_F::surfaceIndexOf(const ShapeWidget* shape) const {
-    for (int i = m_diagram->shapeCount(); i >= 1; --i) {
-        if (m_canvas->shapeWidget(i) == shape)
-            return i;
-    }
-    return -1;
-}
-
 void Main_F::wireSurface(ShapeWidget* shape) {
-    shape->onPaint = [this](ShapeWidget* widget) { shape_Paint(surfaceIndexOf(widget)); };
+    shape->onPaint = [this](ShapeWidget* widget) { shape_Paint(widget->index()); };
     connect(shape, &ShapeWidget::pressed, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        m_editing->shape_MouseDown(surfaceIndexOf(widget), e->button(), e->modifiers(),
-                                   e->position());
+        m_editing->shape_MouseDown(widget->index(), e->button(), e->modifiers(), e->position());
     });
     connect(shape, &ShapeWidget::moved, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        m_editing->shape_MouseMove(surfaceIndexOf(widget), e->buttons(), e->position());
+        m_editing->shape_MouseMove(widget->index(), e->buttons(), e->position());
     });
     connect(shape, &ShapeWidget::released, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        const int n = surfaceIndexOf(widget);
+        const int n = widget->index();
         m_editing->shape_MouseUp(n);
         if (widget->rect().contains(e->position().toPoint()))
             m_editing->shape_Click(n);
     });
     connect(shape, &ShapeWidget::doubleClicked, this, [this](ShapeWidget* widget, QMouseEvent*) {
-        m_editing->shape_DblClick(surfaceIndexOf(widget));
+        m_editing->shape_DblClick(widget->index());
     });
     connect(shape, &ShapeWidget::keyPressed, this, [this](ShapeWidget* widget, QKeyEvent* e) {
-        m_editing->shape_KeyDown(surfaceIndexOf(widget), e->key(), e->modifiers());
+        m_editing->shape_KeyDown(widget->index(), e->key(), e->modifiers());
     });
     connect(shape, &ShapeWidget::keyReleased, this, [this](ShapeWidget* widget, QKeyEvent* e) {
-        m_editing->shape_KeyUp(surfaceIndexOf(widget), e->key());
+        m_editing->shape_KeyUp(widget->index(), e->key());
     });
 }
 

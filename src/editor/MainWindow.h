@@ -115,7 +115,6 @@ private:
     cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
     void mnuAbout_Click();
     void wireSurface(ShapeWidget* shape);
-    int surfaceIndexOf(const ShapeWidget* shape) const;
     // Shows the command dialog of `kind` for `block`, modal at `at` on the canvas, filled
     // from the block when `fill`; false when the dialog removed the block.
     bool runCommandDialog(cBck* block, const QString& kind, const QPointF& at, bool fill);

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
-ShapeWidget::ShapeWidget(QWidget* canvas) : QWidget(canvas) {
+ShapeWidget::ShapeWidget(QWidget* canvas, int index) : QWidget(canvas), m_index(index) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

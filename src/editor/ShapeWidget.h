@@ -9,7 +9,10 @@
 class ShapeWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit ShapeWidget(QWidget* canvas);
+    ShapeWidget(QWidget* canvas, int index);
+
+    // The surface index: the block's position in the block collection.
+    int index() const { return m_index; }
 
     QPainter* activePainter() const { return m_painter; }
     // Called on every repaint; the main window's shape_Paint.
@@ -34,6 +37,7 @@ protected:
 
 private:
     QPainter* m_painter = nullptr;
+    int m_index;
 };
 
 // A block surface backed by a ShapeWidget; keeps the real-valued position the widget

@@ -91,8 +91,9 @@ void TestCodegen::decisionWorkedExample() {
              QStringLiteral("ΑΝ_ Α > 0 ΤΟΤΕ\r\nΒ <-- 1\r\n\r\nΑλλιώς\r\nΒ <-- 2\r\nΤέλος_Αν"));
 }
 
-void TestCodegen::whileWorkedExample() {
-    Flowchart f;
+// Worked example 2: Σ <-- 0, a while test, its body Σ <-- Σ + 1, then Γράψε Σ. `body` labels
+// the exit into the body, `after` the exit out of the loop.
+void whileExample(Flowchart& f, const QString& body, const QString& after) {
     f.b.start();
     f.b.assign("Σ", "0");
     f.b.whileTest("Σ < 10");
@@ -100,27 +101,22 @@ void TestCodegen::whileWorkedExample() {
     f.b.write("Σ");
     f.b.end();
     f.b.chain({"id1", "id2", "id3"});
-    f.b.link("id3", "id4", "Ν");
+    f.b.link("id3", "id4", body);
     f.b.link("id4", "id3");
-    f.b.link("id3", "id5", "Ο");
+    f.b.link("id3", "id5", after);
     f.b.link("id5", "id6");
+}
+
+void TestCodegen::whileWorkedExample() {
+    Flowchart f;
+    whileExample(f, "Ν", "Ο");
     QCOMPARE(f.generate(), lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Σ <-- 0", "ΟΣΟ Σ < 10 ΕΠΑΝΑΛΑΒΕ", "Σ <-- Σ + 1",
                                   "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ", "ΓΡΑΨΕ Σ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
 }
 
 void TestCodegen::whileWithBodyOnTheNoExit() {
     Flowchart f;
-    f.b.start();
-    f.b.assign("Σ", "0");
-    f.b.whileTest("Σ < 10");
-    f.b.assign("Σ", "Σ + 1");
-    f.b.write("Σ");
-    f.b.end();
-    f.b.chain({"id1", "id2", "id3"});
-    f.b.link("id3", "id4", "Ο");
-    f.b.link("id4", "id3");
-    f.b.link("id3", "id5", "Ν");
-    f.b.link("id5", "id6");
+    whileExample(f, "Ο", "Ν");
     QVERIFY(f.generate().contains(QStringLiteral("ΟΣΟ ΟΧΙ(Σ < 10) ΕΠΑΝΑΛΑΒΕ\r\n")));
 }
 
