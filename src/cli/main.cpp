@@ -8,11 +8,12 @@
 #include "execution/RandomSource.h"
 #include "execution/VariableStore.h"
 #include "files/HeadlessDiagram.h"
+#include "files/SafeSave.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
@@ -65,6 +66,12 @@ int resave(const QStringList& args, QTextStream& err) {
     return saved ? 0 : 1;
 }
 
+bool writePicture(const QImage& picture, const QString& path) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return picture.save(&buffer, "PNG") && SafeSave::writeFile(path, buffer.data()).ok;
+}
+
 // Draws the diagram as the canvas shows it into a PNG picture.
 int render(const QStringList& args, QTextStream& err) {
     if (args.size() != 2)
@@ -72,9 +79,14 @@ int render(const QStringList& args, QTextStream& err) {
     HeadlessDiagram headless;
     if (!loadOrReport(headless, args[0], err))
         return 1;
-    const QImage picture = DiagramRenderer::render(headless.diagram(), headless.canvas());
+    const DiagramRenderer::Result drawn =
+        DiagramRenderer::render(headless.diagram(), headless.canvas());
     printMessages(headless, err);
-    if (!picture.save(args[1], "PNG")) {
+    if (drawn.picture.isNull()) {
+        err << drawn.error << '\n';
+        return 1;
+    }
+    if (!writePicture(drawn.picture, args[1])) {
         err << "Δεν ήταν δυνατό να γραφτεί η εικόνα " << args[1] << '\n';
         return 1;
     }
@@ -159,16 +171,36 @@ private:
     bool m_exhausted = false;
 };
 
-bool writeVariables(const VariableStore& store, const QString& path) {
-    QString text;
-    for (int row = 0; row < store.rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < store.columnCount(); ++column)
-            cells << store.valueCell(row, column);
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+// Above this many cells the table is written one value a row, so that the file grows with
+// the number of steps only.
+constexpr qint64 maxTableCells = 4 * 1024 * 1024;
+
+QString tableRow(const VariableStore& store, int row) {
+    QStringList cells;
+    for (int column = 0; column < store.columnCount(); ++column)
+        cells << store.valueCell(row, column);
+    return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+}
+
+// One history row as step, variable and value; the two first rows stay whole.
+QString longRow(const VariableStore& store, int row) {
+    const int column = store.historyColumn(row);
+    return store.valueCell(row, 0) + QLatin1Char('\t') + store.valueCell(0, column) +
+           QLatin1Char('\t') + store.valueCell(row, column) + QLatin1Char('\n');
+}
+
+bool writeVariables(const VariableStore& store, const QString& path, QTextStream& err) {
+    const bool wide = qint64(store.rowCount()) * store.columnCount() > maxTableCells;
+    if (wide)
+        err << "Ο πίνακας μεταβλητών είναι πολύ μεγάλος για στήλες: γράφεται μία τιμή σε "
+               "κάθε γραμμή (βήμα, μεταβλητή, τιμή).\n";
+    QByteArray bytes;
+    for (int row = 0; row < store.rowCount(); ++row)
+        bytes += (wide && row >= 2 ? longRow(store, row) : tableRow(store, row)).toUtf8();
+    const SafeSave::Result saved = SafeSave::writeFile(path, bytes);
+    if (!saved.ok)
+        err << saved.error << '\n';
+    return saved.ok;
 }
 
 // Runs the diagram as the run button would. Exit: 0 the end block, 1 a failed run, 2 usage
@@ -213,7 +245,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     const HeadlessRun::Result result = runner.run(maxSteps);
     out << runner.interpreter().output();
     out.flush();
-    if (!varsPath.isEmpty() && !writeVariables(runner.variables(), varsPath)) {
+    if (!varsPath.isEmpty() && !writeVariables(runner.variables(), varsPath, err)) {
         err << "Δεν ήταν δυνατό να γραφτεί ο πίνακας " << varsPath << '\n';
         return 2;
     }

@@ -15,7 +15,6 @@ namespace DiagramRenderer {
 namespace {
 
 constexpr int margin = 20;
-constexpr int maxSide = 8000;
 
 QRectF blockRect(const cBck& block) {
     return {block.shapeLeft(), block.shapeTop(), double(block.shapeWidth()),
@@ -47,16 +46,8 @@ void drawLine(QPainter& painter, const LineControls& line) {
     }
 }
 
-} // namespace
-
-QImage render(Diagram& diagram, MemoryCanvas& canvas) {
-    canvas.processRepaints([&diagram](MemorySurface& surface) {
-        if (cBck* block = diagram.the_bl_co().Item(surface.tag()))
-            if (block->tagid() == surface.tag())
-                block->PaintMe();
-    });
-    diagram.the_li_co().updateAllLines();
-
+// The part of the canvas the diagram covers, with its margin.
+QRectF diagramBounds(const Diagram& diagram) {
     QRectF bounds;
     for (const auto& block : diagram.the_bl_co()) {
         if (!Bl_Co::isDeleted(*block) && block->Visible())
@@ -66,10 +57,43 @@ QImage render(Diagram& diagram, MemoryCanvas& canvas) {
         if (const LineControls* c = line->t_Object_Line())
             bounds = bounds.united(QRectF(c->segment().p1(), c->segment().p2()).normalized());
     }
-    bounds = bounds.adjusted(-margin, -margin, margin, margin);
-    const QSize size(std::clamp(int(bounds.width()), 1, maxSide),
-                     std::clamp(int(bounds.height()), 1, maxSide));
+    return bounds.adjusted(-margin, -margin, margin, margin);
+}
+
+bool tooLarge(const QRectF& bounds) {
+    return !(bounds.width() <= maxSide && bounds.height() <= maxSide);
+}
+
+Result refusal(const QRectF& bounds) {
+    return {QImage(), QStringLiteral("Το διάγραμμα είναι πολύ μεγάλο για εικόνα (") +
+                          QString::number(qint64(bounds.width())) + QStringLiteral(" × ") +
+                          QString::number(qint64(bounds.height())) +
+                          QStringLiteral(" σημεία· το όριο είναι ") + QString::number(maxSide) +
+                          QStringLiteral(").")};
+}
+
+} // namespace
+
+Result render(Diagram& diagram, MemoryCanvas& canvas) {
+    // Checked before anything is painted, so that giant sizes cost no memory.
+    if (tooLarge(diagramBounds(diagram)))
+        return refusal(diagramBounds(diagram));
+    canvas.processRepaints(
+        [&diagram](MemorySurface& surface) {
+            if (cBck* block = diagram.the_bl_co().Item(surface.tag()))
+                if (block->tagid() == surface.tag())
+                    block->PaintMe();
+        },
+        false);
+    diagram.the_li_co().updateAllLines();
+    // Blocks grow to fit their captions.
+    const QRectF bounds = diagramBounds(diagram);
+    if (tooLarge(bounds))
+        return refusal(bounds);
+    const QSize size(std::max(1, int(bounds.width())), std::max(1, int(bounds.height())));
     QImage picture(size, QImage::Format_RGB32);
+    if (picture.isNull())
+        return {QImage(), QStringLiteral("Δεν υπάρχει αρκετή μνήμη για την εικόνα.")};
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);
     picture.fill(canvas.canvasColor());
@@ -86,8 +110,9 @@ QImage render(Diagram& diagram, MemoryCanvas& canvas) {
         surface->requestRepaint();
         surface->repaint([&block] { block->PaintMe(); });
         painter.drawImage(QPointF(block->shapeLeft(), block->shapeTop()), surface->picture());
+        surface->releasePicture();
     }
-    return picture;
+    return {picture, {}};
 }
 
 } // namespace DiagramRenderer

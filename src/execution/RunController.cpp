@@ -134,6 +134,25 @@ void RunController::timerRunner_Timer() {
     if (block && m_interpreter.executedBlocks().size() > executedBefore)
         addMarker(*block);
     handle(outcome);
+    if (outcome == Interpreter::Outcome::Continue && ++m_stepsSinceAsked >= m_stepsBeforeAsking)
+        askToGoOnAfterManySteps();
+}
+
+bool RunController::askToGoOnAfterManySteps() {
+    m_stepsSinceAsked = 0;
+    const bool wasEnabled = m_window.timerEnabled();
+    m_window.setTimerEnabled(false);
+    const ModalQuestions::Answer answer = m_window.questions().messageBox(
+        QStringLiteral("Η εκτέλεση έχει κάνει ") + QString::number(m_stepsBeforeAsking) +
+            QStringLiteral(" βήματα χωρίς να φτάσει στο Τέλος. Μήπως το διάγραμμα δεν "
+                           "τελειώνει ποτέ;\r\n\r\nΝα συνεχιστεί η εκτέλεση;"),
+        QStringLiteral("Προσοχή"), ModalQuestions::Buttons::YesNo);
+    if (answer == ModalQuestions::Answer::Yes) {
+        m_window.setTimerEnabled(wasEnabled);
+        return true;
+    }
+    cmdStop_MouseDown();
+    return false;
 }
 
 void RunController::handle(Interpreter::Outcome outcome) {
@@ -281,6 +300,7 @@ bool RunController::startRun() {
     }
     m_window.NEO();
     clearMarkers();
+    m_stepsSinceAsked = 0;
     // Unsaved work is offered for saving; the run goes on whatever the answer.
     m_window.files().askSaveChanges();
     m_interpreter.clearOutput();

@@ -84,4 +84,14 @@ private:
     std::vector<QLabel*> m_markers;
     QPointer<Vars_F> m_varsWindow;
     bool m_looping = false;
+    // Steps since the run started or the pupil last chose to go on.
+    long long m_stepsSinceAsked = 0;
+    // Pauses a run that may never end and asks whether to go on; false when it was stopped.
+    bool askToGoOnAfterManySteps();
+    long long m_stepsBeforeAsking = defaultStepsBeforeAsking;
+
+public:
+    // A run this long is probably endless; its variables table grows with every step.
+    static constexpr long long defaultStepsBeforeAsking = 1000000;
+    void setStepsBeforeAsking(long long steps) { m_stepsBeforeAsking = steps; }
 };

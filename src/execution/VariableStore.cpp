@@ -19,8 +19,9 @@ void VariableStore::clearVars() {
     m_columns.insert(stepHeader.toCaseFolded(), 0);
     m_arena.clear();
     m_arena.squeeze();
-    m_history.clear();
-    m_history.shrink_to_fit();
+    std::deque<HistoryRow>().swap(m_history);
+    m_blockIds.clear();
+    m_blockNumbers.clear();
 }
 
 void VariableStore::setVar(const QString& name, const QString& value, const QString& blockId,
@@ -36,11 +37,20 @@ void VariableStore::setVar(const QString& name, const QString& value, const QStr
         m_values[column] = value;
         m_texts[column] = expressionText;
     }
-    // Blocks are named "id" + number; many rows share the same few identifiers.
-    m_history.push_back(
-        {column, qint32(value.size()), qint32(expressionText.size()), m_arena.size(), blockId});
+    m_history.push_back({column, blockNumber(blockId), qint32(value.size()),
+                         qint32(expressionText.size()), m_arena.size()});
     m_arena += value;
     m_arena += expressionText;
+}
+
+qint32 VariableStore::blockNumber(const QString& blockId) {
+    const auto found = m_blockNumbers.constFind(blockId);
+    if (found != m_blockNumbers.cend())
+        return *found;
+    const qint32 number = qint32(m_blockIds.size());
+    m_blockIds.append(blockId);
+    m_blockNumbers.insert(blockId, number);
+    return number;
 }
 
 QString VariableStore::getVar(const QString& name) {
@@ -75,8 +85,14 @@ QString VariableStore::valueCell(int row, int column) const {
         return m_values[column];
     const HistoryRow& entry = m_history[size_t(row - 2)];
     if (column == 0)
-        return stepLabel(entry.blockId);
+        return stepLabel(m_blockIds[entry.block]);
     return entry.column == column ? arenaPart(entry.start, entry.valueLength) : QString();
+}
+
+int VariableStore::historyColumn(int row) const {
+    if (row < 2 || row >= rowCount())
+        return -1;
+    return m_history[size_t(row - 2)].column;
 }
 
 QString VariableStore::textCell(int row, int column) const {

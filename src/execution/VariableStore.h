@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
-#include <vector>
+#include <deque>
 
 class MessageSink;
 
@@ -29,6 +29,8 @@ public:
     int rowCount() const { return 2 + int(m_history.size()); }
     int columnCount() const { return int(m_names.size()); }
     QString valueCell(int row, int column) const;
+    // The column that history row `row` (2 ...) wrote, or -1.
+    int historyColumn(int row) const;
     // The expression text behind a value cell.
     QString textCell(int row, int column) const;
 
@@ -36,13 +38,15 @@ public:
     static QString stepLabel(const QString& blockId);
 
 private:
+    // 24 bytes a row: a long run keeps millions of them.
     struct HistoryRow {
         qint32 column;
+        qint32 block; // in m_blockIds
         qint32 valueLength;
         qint32 textLength;
-        qsizetype start; // of the value in the arena; the text follows it
-        QString blockId;
+        qint64 start; // of the value in the arena; the text follows it
     };
+    qint32 blockNumber(const QString& blockId);
     QString arenaPart(qsizetype start, qint32 length) const { return m_arena.mid(start, length); }
 
     MessageSink& m_messages;
@@ -52,5 +56,9 @@ private:
     QHash<QString, int> m_columns; // case-folded name to column
     // History values and texts, back to back in one text, so that a long run stays compact.
     QString m_arena;
-    std::vector<HistoryRow> m_history;
+    // A deque grows without copying, and without a vector's doubling of spare room.
+    std::deque<HistoryRow> m_history;
+    // A run names few blocks many times over.
+    QStringList m_blockIds;
+    QHash<QString, qint32> m_blockNumbers;
 };

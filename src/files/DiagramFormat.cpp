@@ -10,6 +10,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -30,6 +31,15 @@ QStringList splitLines(const QString& text) {
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+bool sharesCharacter(const QString& a, const QString& b) {
+    const QString foldedB = b.toCaseFolded();
+    for (const QChar c : a.toCaseFolded()) {
+        if (foldedB.contains(c))
+            return true;
+    }
+    return false;
 }
 
 // Reads the lines of a file one by one, remembering where it stopped.
@@ -71,9 +81,13 @@ template <typename Int> Int wholeField(const QString& line) {
     return Int(value);
 }
 
+// Positions are written back as whole numbers, so they must fit one.
+constexpr double maxPosition = 9.2e18;
+
 double floatField(const QString& line) {
     const double value = leadingNumber(line);
-    if (std::abs(value) > double(std::numeric_limits<float>::max()))
+    if (!(std::abs(value) <= double(std::numeric_limits<float>::max())) ||
+        std::abs(double(float(value))) >= maxPosition)
         throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed() +
                         QStringLiteral(" είναι εκτός ορίων")};
     return double(float(value));
@@ -154,6 +168,11 @@ void readLine(LineReader& reader, Diagram& diagram) {
                         QStringLiteral("» δεν έχει κόμμα")};
     need(reader); // "-1"
     QString caption = need(reader);
+    // Past the last link the diagram can hold, a link would be dropped without a word.
+    if (diagram.lineCount() >= Diagram::maxCreations)
+        throw ReadError{QStringLiteral("το διάγραμμα έχει περισσότερες από ") +
+                        QString::number(Diagram::maxCreations) +
+                        QStringLiteral(" συνδέσεις, όσες μπορεί να κρατήσει")};
     caption.replace(QStringLiteral("ΝΑΙ"), QStringLiteral("Ν"));
     caption.replace(QStringLiteral("ΟΧΙ"), QStringLiteral("Ο"));
     diagram.the_li_co().Add_LINE(ends.left(comma), ends.mid(comma + 1), caption);
@@ -176,10 +195,18 @@ QString replaceAllText(const QString& text, const QString& search, const QString
     // left; a replacement that recreates the search text is not searched again.
     if (search.isEmpty() || replacement.contains(search, Qt::CaseInsensitive))
         return QString(text).replace(search, replacement, Qt::CaseInsensitive);
+    // When the replacement shares no character with the search text, no replacement can
+    // form a new occurrence with its neighbours, and one pass gives the same text.
+    if (!replacement.isEmpty() && !sharesCharacter(search, replacement))
+        return QString(text).replace(search, replacement, Qt::CaseInsensitive);
+    // Otherwise a new occurrence can begin at most one search length before the replacement,
+    // since the text before it held none: searching resumes there, not from the start.
     QString result = text;
-    qsizetype at;
-    while ((at = result.indexOf(search, 0, Qt::CaseInsensitive)) >= 0)
+    qsizetype at = 0;
+    while ((at = result.indexOf(search, at, Qt::CaseInsensitive)) >= 0) {
         result.replace(at, search.size(), replacement);
+        at = std::max<qsizetype>(0, at - search.size() + 1);
+    }
     return result;
 }
 
@@ -205,6 +232,16 @@ QByteArray encode(const QString& text, QString* unstorable) {
         }
     }
     return bytes;
+}
+
+bool looksLikeUtf8(const QByteArray& bytes) {
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
+    if (!beyondAscii)
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString ignored = utf8.decode(bytes);
+    return !utf8.hasError();
 }
 
 QString decode(const QByteArray& bytes) {
@@ -262,7 +299,8 @@ WriteResult write(const Diagram& diagram, const QString& comment) {
 ReadResult read(const QByteArray& bytes, Diagram& diagram) {
     diagram.clear();
     ReadResult result;
-    LineReader reader(splitLines(decode(bytes)));
+    result.utf8 = looksLikeUtf8(bytes);
+    LineReader reader(splitLines(result.utf8 ? QString::fromUtf8(bytes) : decode(bytes)));
     const std::optional<QString> header = reader.next();
     if (!header || !header->contains(headerWord, Qt::CaseInsensitive)) {
         result.status = ReadResult::Status::NotReadable;

@@ -21,6 +21,9 @@ QString unescapeLineBreaks(const QString& text);
 
 QByteArray encode(const QString& text, QString* unstorable = nullptr);
 QString decode(const QByteArray& bytes);
+// True when the bytes are UTF-8 with at least one character beyond ASCII, as a file saved by
+// a modern text editor is; such bytes are almost never meaningful Windows-1253 text.
+bool looksLikeUtf8(const QByteArray& bytes);
 
 struct WriteResult {
     QByteArray bytes;
@@ -36,6 +39,7 @@ struct ReadResult {
     QString comment;   // set only when Ok
     int errorLine = 0; // 1-based line of a read error
     QString error;     // what went wrong there, in Greek
+    bool utf8 = false; // the file was UTF-8 text and was read as such
 };
 // Replaces the diagram's content by the file's. The diagram is cleared first; after a read
 // error the blocks and lines read so far stay.

@@ -3,7 +3,7 @@
 #include "editor/CanvasWidget.h"
 #include "editor/MainMenus.h"
 #include "editor/MainWindow.h"
-#include "files/DiagramFormat.h"
+#include "files/DiagramFile.h"
 #include "files/PathHelpers.h"
 #include "model/Block.h"
 #include "model/BlockSurface.h"
@@ -13,11 +13,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 
 namespace {
 const QString openTitle = QStringLiteral("Άνοιγμα διαγράμματος");
@@ -65,19 +63,14 @@ bool FileCommands::load_FILE(const QString& path) {
     Diagram& diagram = m_window.diagram();
     m_window.canvas()->hideSelector();
 
-    QFile file(path);
-    m_lastLoad = LoadOutcome::ReadError;
-    if (!file.open(QIODevice::ReadOnly)) {
-        diagram.clear();
-        unnameFile();
-        m_window.showMessage(QStringLiteral("Δεν είναι δυνατό να διαβαστεί το αρχείο ") + path +
-                             QStringLiteral(": ") + file.errorString());
-        return false;
-    }
-    const DiagramFormat::ReadResult result = DiagramFormat::read(file.readAll(), diagram);
-    if (result.status == DiagramFormat::ReadResult::Status::NotReadable) {
+    const DiagramFile::LoadResult result = DiagramFile::load(path, diagram);
+    for (const QString& message : result.messages)
+        m_window.showMessage(message);
+    switch (result.status) {
+    case DiagramFile::LoadResult::Status::Loaded:
+        break;
+    case DiagramFile::LoadResult::Status::NotReadable:
         m_lastLoad = LoadOutcome::NotReadable;
-        m_window.showMessage(QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !"));
         // The examples name the file in their own message.
         if (!m_loadingExample)
             m_window.showMessage(QStringLiteral("Το αρχείο ") + path +
@@ -85,11 +78,12 @@ bool FileCommands::load_FILE(const QString& path) {
         diagram.diagramModified = false;
         unnameFile();
         return false;
-    }
-    if (result.status == DiagramFormat::ReadResult::Status::ReadError) {
-        m_window.showMessage(QStringLiteral("Σφάλμα ανάγνωσης στο αρχείο ") + path +
-                             QStringLiteral(", γραμμή ") + QString::number(result.errorLine) +
-                             QStringLiteral(": ") + result.error);
+    case DiagramFile::LoadResult::Status::Missing:
+    case DiagramFile::LoadResult::Status::Unopenable:
+        diagram.clear();
+        [[fallthrough]];
+    case DiagramFile::LoadResult::Status::ReadError:
+        m_lastLoad = LoadOutcome::ReadError;
         unnameFile();
         return false;
     }
@@ -104,21 +98,14 @@ bool FileCommands::load_FILE(const QString& path) {
 bool FileCommands::saveDiagram(const QString& path) {
     recordingOff();
     Diagram& diagram = m_window.diagram();
-    const DiagramFormat::WriteResult written =
-        DiagramFormat::write(diagram, m_window.commentWindow()->commentText());
-    // The old file stays whole until the new one is complete.
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(written.bytes) == written.bytes.size() && file.commit();
-    if (!saved) {
-        m_window.questions().messageBox(QStringLiteral("Error on SAVE_FILE: ") + file.errorString(),
-                                        QString(), ModalQuestions::Buttons::Ok);
+    const DiagramFile::SaveResult result =
+        DiagramFile::save(path, diagram, m_window.commentWindow()->commentText());
+    if (!result.saved) {
+        m_window.questions().messageBox(result.message, QString(), ModalQuestions::Buttons::Ok);
         return false;
     }
-    if (!written.unstorable.isEmpty())
-        m_window.showMessage(QStringLiteral("Οι χαρακτήρες «") + written.unstorable +
-                             QStringLiteral("» δεν χωρούν σε αρχείο διαγράμματος και "
-                                            "αποθηκεύτηκαν ως «?»."));
+    if (!result.message.isEmpty())
+        m_window.showMessage(result.message);
     diagram.diagramModified = false;
     return true;
 }
@@ -173,7 +160,7 @@ void FileCommands::openExample(const QString& fileName) {
     const bool loaded = load_FILE(path);
     m_loadingExample = false;
     if (!loaded && m_lastLoad != LoadOutcome::ReadError)
-        m_window.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: ") + path);
+        m_window.showMessage(DiagramFile::missingFileMessage(path));
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;
 }
@@ -228,7 +215,7 @@ void FileCommands::mnuExit_Click() {
 
 void FileCommands::openFromCommandLine(const QString& path) {
     if (!load_FILE(path) && m_lastLoad == LoadOutcome::Missing)
-        m_window.showMessage(QStringLiteral("Δεν υπάρχει το αρχείο: ") + path);
+        m_window.showMessage(DiagramFile::missingFileMessage(path));
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;
 }

@@ -66,7 +66,8 @@ void MemoryCanvas::destroyDrawingObjects() {
     m_lines.clear();
 }
 
-void MemoryCanvas::processRepaints(const std::function<void(MemorySurface&)>& paint) {
+void MemoryCanvas::processRepaints(const std::function<void(MemorySurface&)>& paint,
+                                   bool keepPictures) {
     // Two passes settle every block; a few more guard against a caption that keeps resizing.
     for (int pass = 0; pass < 4; ++pass) {
         bool any = false;
@@ -74,6 +75,8 @@ void MemoryCanvas::processRepaints(const std::function<void(MemorySurface&)>& pa
             if (surface->repaintPending() && surface->isVisible()) {
                 any = true;
                 surface->repaint([&] { paint(*surface); });
+                if (!keepPictures)
+                    surface->releasePicture();
             }
         }
         if (!any)

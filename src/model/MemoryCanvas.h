@@ -42,6 +42,7 @@ public:
     // Paints through `paintMe` into the surface's picture while a repaint is pending.
     void repaint(const std::function<void()>& paintMe);
     const QImage& picture() const { return m_picture; }
+    void releasePicture() { m_picture = QImage(); }
 
 private:
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
@@ -72,7 +73,10 @@ public:
     // Repaints every surface that asked for it, as often as the repaints ask again
     // (a block fits its size on the first pass and centres its text on the second).
     // `paint` is given each surface and paints its block.
-    void processRepaints(const std::function<void(MemorySurface&)>& paint);
+    // Without `keepPictures` each picture is dropped once painted, so that memory holds one
+    // block's picture at a time.
+    void processRepaints(const std::function<void(MemorySurface&)>& paint,
+                         bool keepPictures = true);
 
     const std::vector<std::unique_ptr<MemorySurface>>& surfaces() const { return m_surfaces; }
     const std::vector<std::unique_ptr<LineControls>>& lineControls() const { return m_lines; }

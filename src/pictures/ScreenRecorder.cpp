@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 ScreenRecorder::ScreenRecorder(Main_F& window) : QObject(&window), m_window(window) {}
 
@@ -40,11 +42,27 @@ void ScreenRecorder::save_screen_Click() {
 void ScreenRecorder::recordStep() {
     if (!recording())
         return;
+    const QStorageInfo storage(frameFolder());
+    if (storage.isValid() && storage.bytesAvailable() < m_minimumFreeBytes) {
+        stopRecording(QStringLiteral("ο ελεύθερος χώρος στο ") + storage.rootPath() +
+                      QStringLiteral(" είναι λιγότερος από ") +
+                      QString::number(m_minimumFreeBytes / (1024 * 1024)) + QStringLiteral(" MB"));
+        return;
+    }
     if (m_counter < 32767)
         ++m_counter;
     const QString path = frameFolder() + QStringLiteral("/ttt") + QString::number(m_counter) +
                          QStringLiteral(".bmp");
-    ScreenPictures::saveScreenFrame(path, &m_window, m_window.questions());
+    if (!ScreenPictures::saveScreenFrame(path, &m_window, m_window.questions()) &&
+        !QFile::exists(path))
+        stopRecording(QStringLiteral("η εικόνα ") + path + QStringLiteral(" δεν γράφτηκε"));
+}
+
+void ScreenRecorder::stopRecording(const QString& reason) {
+    // One failure is enough: a message per step would keep the pupil from reaching Stop.
+    m_window.menus().save_screen->setText(offCaption());
+    m_window.showMessage(QStringLiteral("Η καταγραφή οθονών σταμάτησε: ") + reason +
+                         QLatin1Char('.'));
 }
 
 void ScreenRecorder::runEnded() {

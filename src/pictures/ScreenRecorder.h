@@ -27,7 +27,15 @@ public:
     // A run ended: recording is off and the counter starts again.
     void runEnded();
 
+    // Recording stops before the frames fill the disk.
+    static constexpr qint64 defaultMinimumFreeBytes = 100LL * 1024 * 1024;
+    void setMinimumFreeBytes(qint64 bytes) { m_minimumFreeBytes = bytes; }
+
 private:
+    // Switches recording off and says why, once; the run goes on.
+    void stopRecording(const QString& reason);
+
     Main_F& m_window;
     int m_counter = 0;
+    qint64 m_minimumFreeBytes = defaultMinimumFreeBytes;
 };

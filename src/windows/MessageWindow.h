@@ -17,6 +17,9 @@ public:
     void showMessage(const QString& text);
     QString text() const;
 
+    // Past this many lines a flood of messages is counted, not shown one by one.
+    static constexpr int maxLines = 1000;
+
     QPlainTextEdit* txtMessage;
     QPushButton* cmdOK;
 
@@ -25,7 +28,16 @@ protected:
 
 private:
     void cmdOK_Click();
+    void clearMessages();
+    void showSummary();
+    void appendLine(const QString& text);
+    QString summaryLine() const;
     QString m_text;
+    int m_lines = 0;
+    int m_withheld = 0; // messages past maxLines
+    bool m_summaryPending = false;
+    int m_summaryAt = 0;           // where the summary line starts in the window
+    qsizetype m_summaryTextAt = 0; // and in m_text
 };
 
 // Sends reports to a message window owned by `owner`, creating it on first use.

@@ -1,3 +1,6 @@
+#include "DiagramBuilder.h"
+#include "files/HeadlessDiagram.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -23,6 +26,10 @@ Outcome cli(const QStringList& arguments, const QByteArray& input = {}) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+QString dataFile(const QString& name) {
+    return QStringLiteral(KELVRA_TEST_DATA "/") + name;
+}
+
 QString example(const QString& name) {
     return QStringLiteral(KELVRA_EXAMPLES_DIR "/") + name;
 }
@@ -41,6 +48,8 @@ private slots:
     void resaveKeepsTheBytes();
     void convertPrintsTheWindowText();
     void usage();
+    void giantPictureRefused();
+    void wideVariablesTableStaysLinear();
 };
 
 void TestCli::everyExampleRuns_data() {
@@ -131,5 +140,45 @@ void TestCli::usage() {
     QVERIFY(cli({"--version"}).out.startsWith(QStringLiteral("kelvra-cli ")));
 }
 
-QTEST_GUILESS_MAIN(TestCli)
+void TestCli::giantPictureRefused() {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("giant.png");
+    const Outcome render = cli({"render", dataFile("giant_sizes.kv"), picture});
+    QCOMPARE(render.exitCode, 1);
+    QVERIFY2(render.err.contains(QStringLiteral("πολύ μεγάλο για εικόνα")), qPrintable(render.err));
+    QVERIFY(!QFile::exists(picture));
+    QCOMPARE(cli({"render", example("maxabc.kv"), picture}).exitCode, 0);
+    QVERIFY(QFile::exists(picture));
+}
+
+void TestCli::wideVariablesTableStaysLinear() {
+    // Α[Ι] <-- Ι for 2,100 indices: 2,103 columns by 6,300 rows as a grid (each round
+    // records the test, the element and Ι).
+    QTemporaryDir dir;
+    HeadlessDiagram headless;
+    DiagramBuilder b(headless.diagram());
+    const QString s = b.start(), i = b.assign("Ι", "1"), j = b.junction();
+    const QString w = b.whileTest("Ι<=2100"), a = b.assign("Α[Ι]", "Ι");
+    const QString next = b.assign("Ι", "Ι+1"), e = b.end();
+    b.chain({s, i, j, w});
+    b.link(w, a, "Ν");
+    b.chain({a, next, j});
+    b.link(w, e, "Ο");
+    const QString diagram = dir.filePath("wide.kv");
+    QVERIFY(headless.save(diagram));
+    const QString table = dir.filePath("vars.tsv");
+    const Outcome run = cli({"run", diagram, "--vars", table});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains(QStringLiteral("μία τιμή σε κάθε γραμμή")));
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 2 + 1 + 3 * 2100 + 1);
+    QCOMPARE(rows[0].count('\t'), 2102);
+    QCOMPARE(rows[2], QStringLiteral("Βήμα:002\tΙ\t1"));
+    QCOMPARE(rows[4], QStringLiteral("Βήμα:005\tΑ[1]\t1"));
+    QVERIFY(file.size() < 4 * 1024 * 1024);
+}
+
+QTEST_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -59,6 +59,7 @@ private slots:
     void stopEndsATimedRun();
     void speedZeroDuringARun();
     void stepRunLoopStopsOnPress();
+    void endlessRunAsksToGoOn();
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
     void tooltipsInTheStatusBar();
@@ -187,6 +188,25 @@ void TestRunControls::stepRunLoopStopsOnPress() {
     QVERIFY(f.runs().variables().getVar("Χ").toInt() > 10);
     QVERIFY(!f.runs().running());
     QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 4); // ENABLE_ALL_CMD put it back
+}
+
+void TestRunControls::endlessRunAsksToGoOn() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.runs().setStepsBeforeAsking(300);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes); // go on once
+    f.questions.answerMessage(ModalQuestions::Answer::No);  // then stop
+    f.window.menus().step_run->trigger();                   // returns once the loop has ended
+    int asked = 0;
+    for (const auto& a : f.questions.asked())
+        asked += a.text.contains(QStringLiteral("300 βήματα")) ? 1 : 0;
+    QCOMPARE(asked, 2);
+    QVERIFY(f.asked(failure));
+    QVERIFY(!f.runs().running());
+    QVERIFY(!f.window.timerRunner().isActive());
+    // Two rounds of 300 steps: the start, then the junction and the assignment in turn.
+    QCOMPARE(f.runs().variables().getVar("Χ").toInt(), 299);
+    QCOMPARE(f.runs().variables().rowCount(), 2 + 299);
 }
 
 void TestRunControls::failedExpressionReported() {

@@ -4,6 +4,7 @@
 #include "files/DiagramFormat.h"
 #include "files/FileCommands.h"
 #include "files/PathHelpers.h"
+#include "files/SafeSave.h"
 #include "model/BlockKinds.h"
 #include "windows/CommentWindow.h"
 #include "windows/MessageWindow.h"
@@ -13,9 +14,21 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace BlockKinds;
 
 namespace {
+
+// A disk without a free byte.
+class NoRoomLeft : public SafeSave::FileSystem {
+public:
+    ssize_t write(int, const char*, size_t) override {
+        errno = ENOSPC;
+        return -1;
+    }
+};
 
 // An editor whose program folder is a fresh temporary folder.
 struct FilesFixture : EditorFixture {
@@ -45,6 +58,7 @@ private slots:
     void brokenFileIsNeverOverwritten();
     void unreadableHeaderReported();
     void failedSaveKeepsTheOldFile();
+    void fullDiskSaveFromTheMenuKeepsTheOldFile();
     void leavingAsksOnce();
     void openedNonDiagramNamed();
     void droppedFileOpens();
@@ -186,6 +200,25 @@ void TestFileCommands::failedSaveKeepsTheOldFile() {
     QCOMPARE(f.questions.asked().size(), 1);
     QVERIFY(f.questions.asked()[0].text.startsWith(QStringLiteral("Error on SAVE_FILE: ")));
     QVERIFY(f.diagram().diagramModified);
+}
+
+void TestFileCommands::fullDiskSaveFromTheMenuKeepsTheOldFile() {
+    FilesFixture f;
+    const QByteArray old = readFile(QStringLiteral(KELVRA_EXAMPLES_DIR "/maxabc.kv"));
+    writeFile(f.path("ergasia.kv"), old);
+    f.questions.answerText(f.path("ergasia.kv"));
+    f.window.menus().mnuLoad->trigger();
+    f.placeStart();
+    QVERIFY(f.diagram().diagramModified);
+    NoRoomLeft full;
+    {
+        SafeSave::FileSystemOverride seam(full);
+        f.window.menus().mnuSave->trigger();
+    }
+    QCOMPARE(readFile(f.path("ergasia.kv")), old);
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("Error on SAVE_FILE: ") + QString::fromLocal8Bit(strerror(ENOSPC)));
+    QVERIFY(f.diagram().diagramModified); // the next New still asks
 }
 
 void TestFileCommands::leavingAsksOnce() {

@@ -7,6 +7,7 @@
 #include "pictures/CaptureWindows.h"
 #include "pictures/ScreenPictures.h"
 #include "pictures/ScreenRecorder.h"
+#include "windows/MessageWindow.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <limits>
 
 namespace {
 
@@ -79,6 +81,7 @@ private slots:
     void clipboardOnlyAfterThePreviewCloses();
     void captureCommandYieldsAPicture();
     void recordingWritesOneFramePerStep();
+    void recordingStopsWhenTheDiskFillsUp();
     void recordingSwitchAndFolder();
     void unwritableFolderReported();
 };
@@ -186,9 +189,23 @@ void TestPictures::unwritableFolderReported() {
     int failures = 0;
     for (const auto& asked : f.questions.asked())
         failures += asked.text.startsWith(QStringLiteral("La8os #: ")) ? 1 : 0;
-    QCOMPARE(failures, 5);
+    QCOMPARE(failures, 1); // the first failure switches recording off
+    QCOMPARE(f.window.menus().save_screen->text(), ScreenRecorder::offCaption());
     QCOMPARE(f.questions.asked().last().text,
              QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς")); // the run went on
+}
+
+void TestPictures::recordingStopsWhenTheDiskFillsUp() {
+    RecordingFixture f;
+    f.window.menus().save_screen->trigger();
+    f.window.recorder().setMinimumFreeBytes(std::numeric_limits<qint64>::max());
+    f.runToTheEnd();
+    QVERIFY(!QFile::exists(f.frame(1)));
+    QCOMPARE(f.window.menus().save_screen->text(), ScreenRecorder::offCaption());
+    const QString messages = f.window.messageSink().window()->text();
+    QCOMPARE(messages.count(QStringLiteral("Η καταγραφή οθονών σταμάτησε")), 1);
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς"));
 }
 
 QTEST_MAIN(TestPictures)

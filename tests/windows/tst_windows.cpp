@@ -23,6 +23,7 @@ private slots:
     void messagesAccumulateInOrder();
     void okClearsTheMessages();
     void closingDiscardsTheMessages();
+    void floodOfMessagesIsSummarised();
     void commentKeepsWindowsLineBreaks();
     void helpTextCoversTheLesson();
     void scriptedQuestionsRecordAndAnswer();
@@ -39,6 +40,29 @@ void TestWindows::messagesAccumulateInOrder() {
     QCOMPARE(sink.window()->text(), QStringLiteral("Δεν υπάρχει το αρχείο: α.kv\r\n"
                                                    "Δεν είναι αρχείο αναγνώσιμο !\r\n"));
     QCOMPARE(sink.window()->txtMessage->toPlainText().count(QLatin1Char('\n')), 2);
+}
+
+void TestWindows::floodOfMessagesIsSummarised() {
+    QWidget owner;
+    MessageWindowSink sink(&owner);
+    for (int i = 1; i <= 2500; ++i)
+        sink.showMessage(QStringLiteral("Μεταβλητή : Χ - μη ορισμένη! ") + QString::number(i));
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 10; ++i)
+        sink.showMessage(QStringLiteral("αργότερα"));
+    QCoreApplication::processEvents();
+    const QStringList lines =
+        sink.window()->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), mBoxF::maxLines + 1);
+    QCOMPARE(lines[mBoxF::maxLines - 1], QStringLiteral("Μεταβλητή : Χ - μη ορισμένη! 1000"));
+    QCOMPARE(lines.last(), QStringLiteral("... και 1510 ακόμη μηνύματα που δεν εμφανίζονται."));
+    QCOMPARE(sink.window()->txtMessage->toPlainText().count(QLatin1Char('\n')),
+             mBoxF::maxLines + 1);
+    QVERIFY(sink.window()->txtMessage->toPlainText().contains(lines.last()));
+    // OK starts afresh.
+    QTest::mouseClick(sink.window()->cmdOK, Qt::LeftButton);
+    sink.showMessage(QStringLiteral("νέο"));
+    QCOMPARE(sink.window()->text(), QStringLiteral("νέο\r\n"));
 }
 
 void TestWindows::okClearsTheMessages() {
