@@ -1,12 +1,13 @@
 #include "Installation.h"
 
+#include "files/SafeSave.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <utility>
 
@@ -154,8 +155,8 @@ bool Installation::writeIcon() {
 
 bool Installation::writeText(const QString& path, const QByteArray& text, bool executable) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    // Written whole and synced before it replaces the old file.
+    if (!SafeSave::writeFile(path, text).ok)
         return false;
     if (executable)
         QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |

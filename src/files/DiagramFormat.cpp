@@ -116,6 +116,19 @@ template <typename Parse> auto parseAt(int line, const QString& text, Parse pars
     }
 }
 
+// A command longer than this is no pupil's: the file is damaged or made to hurt, and laying
+// out such a caption would freeze the editor.
+constexpr qsizetype maxBlockText = 65535;
+
+QString blockText(LineReader& reader) {
+    const QString field = need(reader);
+    if (field.size() > maxBlockText)
+        throw ReadError{
+            QStringLiteral("το κείμενο της εντολής έχει ") + QString::number(field.size()) +
+            QStringLiteral(" χαρακτήρες, περισσότερους από τους ") + QString::number(maxBlockText)};
+    return ucase_en_gr(unescapeLineBreaks(field));
+}
+
 void readBlock(LineReader& reader, Diagram& diagram) {
     const QString key = need(reader);
     const int keyLine = reader.lineNumber();
@@ -153,9 +166,9 @@ void readBlock(LineReader& reader, Diagram& diagram) {
     block->setBorderColor(quint32(border));
     block->setTextColor(quint32(text));
     block->setZaction(kind);
-    block->setZParam1(ucase_en_gr(unescapeLineBreaks(need(reader))));
-    block->setZParam2(ucase_en_gr(unescapeLineBreaks(need(reader))));
-    block->setZParam3(ucase_en_gr(unescapeLineBreaks(need(reader))));
+    block->setZParam1(blockText(reader));
+    block->setZParam2(blockText(reader));
+    block->setZParam3(blockText(reader));
     block->setVisible(true);
     block->setCaptionToAction();
 }

@@ -83,6 +83,7 @@ private slots:
     void permissionsOfTheOldFileStay();
     void replaceAllMeansTheSameLinearly();
     void longEscapedTextComesBackWhole();
+    void giantBlockTextsAreRefused();
     void farPositionsAreRefused();
     void linksPastTheLimitAreRefused();
     void utf8FilesLoadWithAWarning();
@@ -199,6 +200,19 @@ void TestSafeSave::longEscapedTextComesBackWhole() {
     const QString escaped = DiagramFormat::escapeLineBreaks(lines);
     QCOMPARE(escaped, QStringLiteral("Α[\\n]").repeated(200000));
     QCOMPARE(DiagramFormat::unescapeLineBreaks(escaped), lines);
+}
+
+void TestSafeSave::giantBlockTextsAreRefused() {
+    QTemporaryDir dir;
+    QByteArray bytes = "1ORVANE\r\n 0 \r\nid1\r\n 2 \r\n 10 \r\n 10 \r\n 60 \r\n 20 \r\n 0 \r\n 0 "
+                       "\r\n 0 \r\n-1-\r\n-2-\r\n2++\r\n";
+    bytes += QByteArray("[\\n]").repeated(100000) + "\r\n\r\n\r\n";
+    const QString path = dir.filePath("giant.kv");
+    writeFile(path, bytes);
+    HeadlessDiagram headless;
+    QVERIFY(!headless.load(path));
+    QVERIFY2(headless.messages().last().contains(QStringLiteral("γραμμή 15")),
+             qPrintable(headless.messages().last()));
 }
 
 void TestSafeSave::farPositionsAreRefused() {
