@@ -82,13 +82,6 @@ void TestCodegen::decisionWorkedExample() {
     decisionExample(f);
     PseudoCodeGenerator generator;
     QCOMPARE(generator.generate(f.t.diagram).value(), example1);
-    QCOMPARE(generator.pli8os_e(), 7);
-    QCOMPARE(generator.linkCodes()[2], QStringLiteral("id1003-id1005_Ν+id1005_Ο"));
-    QCOMPARE(generator.linkCodes()[0], QStringLiteral("id1001-id1002_"));
-    QCOMPARE(generator.linkCodes()[3], QStringLiteral("******"));
-    QCOMPARE(generator.linkCodes()[6], QStringLiteral("******"));
-    QCOMPARE(generator.lineTexts()[2],
-             QStringLiteral("ΑΝ_ Α > 0 ΤΟΤΕ\r\nΒ <-- 1\r\n\r\nΑλλιώς\r\nΒ <-- 2\r\nΤέλος_Αν"));
 }
 
 // Worked example 2: Σ <-- 0, a while test, its body Σ <-- Σ + 1, then Γράψε Σ. `body` labels
@@ -224,7 +217,7 @@ void TestCodegen::largeDiagramConverts() {
     const QString text = f.generate();
     QCOMPARE(text.count("\r\n"), 61);
     QVERIFY(text.contains(QStringLiteral("\r\nΧ58 <-- 58\r\nΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n")));
-    // A loop whose walk is longer than 40 blocks stays unbuilt, as a bare line.
+
     Flowchart loop;
     QStringList body{loop.b.start(), loop.b.junction(), loop.b.whileTest("Χ < 1")};
     for (int i = 0; i < 45; ++i)
@@ -233,8 +226,13 @@ void TestCodegen::largeDiagramConverts() {
     loop.b.link(body[2], body[3], "Ν");
     loop.b.chain(body.mid(3));
     loop.b.link(body.last(), body[1]);
-    const QString unbuilt = loop.generate();
-    QVERIFY(unbuilt.contains(QStringLiteral("\r\nΟΣΟ Χ < 1\r\n")));
+    loop.b.link(body[2], loop.b.end(), "Ο");
+    // A loop of any length is built.
+    const QString built = loop.generate();
+    QVERIFY(built.contains(QStringLiteral("\r\nΟΣΟ Χ < 1 ΕΠΑΝΑΛΑΒΕ\r\n")));
+    QCOMPARE(built.count(QStringLiteral("Χ <-- Χ + 1\r\n")), 45);
+    QVERIFY(
+        built.endsWith(QStringLiteral("Χ <-- Χ + 1\r\nΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ\r\nΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n")));
 }
 
 void TestCodegen::tablesAreEmptiedBetweenGenerations() {
@@ -246,7 +244,6 @@ void TestCodegen::tablesAreEmptiedBetweenGenerations() {
     small.b.chain({small.b.start(), small.b.assign("Χ", "1"), small.b.end()});
     QCOMPARE(generator.generate(small.t.diagram).value(),
              lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Χ <-- 1", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
-    QCOMPARE(generator.pli8os_e(), 2);
 }
 
 void TestCodegen::replHelpers() {
