@@ -286,20 +286,14 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString text = ProgramTextConversions::indent(*pseudo);
     bool failed = false;
     if (target != QStringLiteral("pseudo")) {
-        const auto basic = ProgramTextConversions::toBasic(text);
-        if (basic.status == ProgramTextConversions::Result::Status::Failed) {
+        const auto converted = target == QStringLiteral("basic")
+                                   ? ProgramTextConversions::toBasic(text)
+                                   : ProgramTextConversions::toPascal(text);
+        if (converted.status == ProgramTextConversions::Result::Status::Failed) {
             err << ProgramTextConversions::failureMessage() << '\n';
             failed = true;
         }
-        text = basic.text;
-    }
-    if (target == QStringLiteral("pascal")) {
-        const auto pascal = ProgramTextConversions::toPascal(text);
-        if (pascal.status == ProgramTextConversions::Result::Status::Failed) {
-            err << ProgramTextConversions::failureMessage() << '\n';
-            failed = true;
-        }
-        text = pascal.text;
+        text = converted.text;
     }
     out << text;
     return failed ? 1 : 0;

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The program text window's rewrites: indentation of the pseudo-language, and its textual
-// translations into BASIC and Pascal.
+// The program text window's conversions: indentation of the pseudo-language, and the BASIC
+// and Pascal programs written from the statements it holds.
 namespace ProgramTextConversions {
 
 // Four blanks per level; the text unchanged when more blocks close than open.
@@ -19,9 +19,10 @@ struct Result {
     QString text;
 };
 
+// Both read the pseudo-language text (indented or not); Failed when its opening and closing
+// lines do not match.
 Result toBasic(const QString& pseudo);
-// Pascal is written from the BASIC text; `basic` is what the BASIC step left.
-Result toPascal(const QString& basic);
+Result toPascal(const QString& pseudo);
 
 // The message a failed conversion shows.
 QString failureMessage();

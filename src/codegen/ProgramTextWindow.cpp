@@ -41,6 +41,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     layout->addWidget(text1);
     resize(560, 480); // wide enough for the four menu items
     setText(text);
+    m_pseudo = text;
 }
 
 QString algorFrm::text() const {
@@ -68,7 +69,7 @@ bool algorFrm::convertToBasic() {
     basic->setEnabled(false);
     pascal->setEnabled(false);
     setWindowTitle(QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Basic"));
-    const Result result = ProgramTextConversions::toBasic(m_text);
+    const Result result = ProgramTextConversions::toBasic(m_pseudo);
     if (result.status == Result::Status::Converted)
         setText(result.text);
     else if (result.status == Result::Status::Failed)
@@ -84,7 +85,7 @@ void algorFrm::basic_Click() {
 void algorFrm::pascal_Click() {
     convertToBasic();
     setWindowTitle(QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Pascal"));
-    const Result result = ProgramTextConversions::toPascal(m_text);
+    const Result result = ProgramTextConversions::toPascal(m_pseudo);
     if (result.status == Result::Status::Converted)
         setText(result.text);
     else

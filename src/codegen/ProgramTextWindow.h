@@ -35,5 +35,7 @@ private:
 
     ModalQuestions& m_questions;
     QString m_text;
+    // The pseudo-language the window was opened with: both conversions start from it.
+    QString m_pseudo;
     bool m_indented = false;
 };
