@@ -1,0 +1,28 @@
+#pragma once
+
+// What the diagram fuzz targets share: a GUI application without a display, and a diagram
+// in memory whose reports go nowhere.
+#include "model/Diagram.h"
+#include "model/MemoryCanvas.h"
+#include "windows/MessageSink.h"
+#include "windows/ScriptedQuestions.h"
+
+#include <QGuiApplication>
+
+class QuietSink : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+
+struct FuzzDiagram {
+    MemoryCanvas canvas;
+    QuietSink sink;
+    ScriptedQuestions questions;
+    Diagram diagram{canvas, sink, questions};
+};
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
