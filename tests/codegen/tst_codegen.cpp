@@ -68,6 +68,7 @@ private slots:
     void nestedStructures_data();
     void nestedStructures();
     void brokenStructureIsSaid();
+    void blockNumbersPastAThousand();
     void noStartLine();
     void largeDiagramConverts();
     void tablesAreEmptiedBetweenGenerations();
@@ -280,6 +281,24 @@ void TestCodegen::brokenStructureIsSaid() {
     QVERIFY2(text.contains(QStringLiteral("\r\n! Η εντολή 2 σπάει τη δομή του διαγράμματος")),
              qPrintable(text));
     QVERIFY(text.endsWith(QStringLiteral("ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n")));
+}
+
+void TestCodegen::blockNumbersPastAThousand() {
+    // Numbers a pupil's diagram reaches after many deletions: no block may be lost.
+    Flowchart f;
+    Bl_Co& blocks = f.t.blocks();
+    const QStringList tags = {"id1500", "id999", "id2001", "id1001"};
+    const QStringList kinds = {BlockKinds::start, BlockKinds::assign, BlockKinds::assign,
+                               BlockKinds::end};
+    for (int i = 0; i < tags.size(); ++i) {
+        cBck* block = blocks.AddShape(0, tags[i], 10, 10 + 40 * i);
+        block->setZaction(kinds[i]);
+        block->setZParam1(QStringLiteral("Χ%1").arg(i));
+        block->setZParam2(QString::number(i));
+        block->setCaptionToAction();
+    }
+    f.b.chain(tags);
+    QCOMPARE(f.generate(), lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Χ1 <-- 1", "Χ2 <-- 2", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
 }
 
 void TestCodegen::noStartLine() {
