@@ -1,10 +1,10 @@
 // libFuzzer target: whatever a file holds, loading, running a bounded number of steps and the
 // three conversions end in a result, never a crash or a hang.
+#include "FuzzDiagram.h"
 #include "codegen/ProgramTextConversions.h"
 #include "codegen/PseudoCodeGenerator.h"
 #include "execution/HeadlessRun.h"
 #include "files/DiagramFormat.h"
-#include "FuzzDiagram.h"
 
 #include <cstdint>
 
