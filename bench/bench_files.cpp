@@ -1,4 +1,5 @@
-// Loading and saving a large diagram: 2,000 blocks and 2,000 lines.
+// Loading and saving a large diagram: 2,000 blocks and 2,000 lines; and hostile files of
+// 10 MB, which must load or be refused within 2 s.
 #include "BenchHelpers.h"
 #include "files/DiagramFormat.h"
 #include "model/Block.h"
@@ -51,6 +52,21 @@ int main(int argc, char* argv[]) {
     measure(QStringLiteral("load 2000 blocks + 2000 lines"), 20, [&] {
         Headless target;
         (void)DiagramFormat::read(bytes, target.diagram);
+    });
+
+    // One block whose text is 10 MB of escaped line breaks (refused), and 10 MB of comment.
+    const QByteArray block = "1ORVANE\r\n 0 \r\nid1\r\n 2 \r\n 10 \r\n 10 \r\n 60 \r\n 20 \r\n 0 "
+                             "\r\n 0 \r\n 0 \r\n-1-\r\n-2-\r\n2++\r\n";
+    const QByteArray escapes = block + QByteArray("[\\n]").repeated(2500000) + "\r\n\r\n\r\n";
+    measure(QStringLiteral("10 MB of escaped line breaks (goal < 2000 ms)"), 3, [&] {
+        Headless target;
+        (void)DiagramFormat::read(escapes, target.diagram);
+    });
+    const QByteArray comment = block + "\r\n\r\n\r\n  \r\n---- \xc3\xd1\xc1\xcc\xcc\xc7 ---- \r\n" +
+                               QByteArray("comment line of some length\r\n").repeated(350000);
+    measure(QStringLiteral("10 MB of comment (goal < 2000 ms)"), 3, [&] {
+        Headless target;
+        (void)DiagramFormat::read(comment, target.diagram);
     });
     return 0;
 }
