@@ -1,5 +1,5 @@
 #include "DiagramBuilder.h"
-#include "FlowchartSpec.h"
+#include "FlowchartPlan.h"
 #include "codegen/ProgramTextConversions.h"
 #include "codegen/ProgramTextWindow.h"
 #include "codegen/PseudoCodeGenerator.h"
@@ -203,23 +203,23 @@ void TestCodegen::loopInsideDecisionAndDecisionInsideLoop() {
 }
 
 void TestCodegen::nestedStructures_data() {
-    using S = Spec;
-    QTest::addColumn<std::vector<Spec>>("program");
+    using S = Plan;
+    QTest::addColumn<std::vector<Plan>>("program");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("nested while loops")
-        << std::vector<Spec>{S::whileLoop("Ι<3", {S::whileLoop("Κ<3", {S::assign("Κ", "Κ+1")}),
+        << std::vector<Plan>{S::whileLoop("Ι<3", {S::whileLoop("Κ<3", {S::assign("Κ", "Κ+1")}),
                                                   S::assign("Ι", "Ι+1")}),
                              S::write("Ι")}
         << QStringList{"ΟΣΟ Ι<3 ΕΠΑΝΑΛΑΒΕ", "ΟΣΟ Κ<3 ΕΠΑΝΑΛΑΒΕ", "Κ <-- Κ+1", "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ",
                        "Ι <-- Ι+1",         "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ",  "ΓΡΑΨΕ Ι"};
     QTest::newRow("else-if chain of three")
-        << std::vector<Spec>{S::decision(
+        << std::vector<Plan>{S::decision(
                "Α>0", {S::assign("Β", "1")},
                {S::decision("Α<0", {S::assign("Β", "2")}, {S::assign("Β", "3")})})}
         << QStringList{"ΑΝ  Α>0 ΤΟΤΕ", "Β <-- 1", "ΑΛΛΙΩΣ_ΑΝ  Α<0 ΤΟΤΕ", "Β <-- 2", "ΑΛΛΙΩΣ",
                        "Β <-- 3",      "ΤΕΛΟΣ_ΑΝ"};
     QTest::newRow("else-if chain of four")
-        << std::vector<Spec>{S::decision(
+        << std::vector<Plan>{S::decision(
                "Α=1", {S::assign("Β", "1")},
                {S::decision("Α=2", {S::assign("Β", "2")},
                             {S::decision("Α=3", {S::assign("Β", "3")}, {S::assign("Β", "4")})})})}
@@ -233,22 +233,22 @@ void TestCodegen::nestedStructures_data() {
                        "Β <-- 4",
                        "ΤΕΛΟΣ_ΑΝ"};
     QTest::newRow("while in repeat-until")
-        << std::vector<Spec>{S::until(
+        << std::vector<Plan>{S::until(
                "Ι>3", {S::whileLoop("Κ>0", {S::assign("Κ", "Κ-1")}), S::assign("Ι", "Ι+1")})}
         << QStringList{"ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ",  "ΟΣΟ Κ>0 ΕΠΑΝΑΛΑΒΕ", "Κ <-- Κ-1",
                        "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ", "Ι <-- Ι+1",         "ΜΕΧΡΙΣ_ΟΤΟΥ Ι>3"};
     QTest::newRow("repeat-until in while")
-        << std::vector<Spec>{S::whileLoop("Ι<3", {S::until("Κ=0", {S::assign("Κ", "Κ-1")}, true)})}
+        << std::vector<Plan>{S::whileLoop("Ι<3", {S::until("Κ=0", {S::assign("Κ", "Κ-1")}, true)})}
         << QStringList{"ΟΣΟ Ι<3 ΕΠΑΝΑΛΑΒΕ", "ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ", "Κ <-- Κ-1", "ΜΕΧΡΙΣ_ΟΤΟΥ ΟΧΙ(Κ=0)",
                        "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ"};
     QTest::newRow("loop in the no branch")
-        << std::vector<Spec>{S::decision("Α>0", {S::write("Α")},
+        << std::vector<Plan>{S::decision("Α>0", {S::write("Α")},
                                          {S::whileLoop("Α<0", {S::assign("Α", "Α+1")}, true)}),
                              S::write("Α")}
         << QStringList{"ΑΝ  Α>0 ΤΟΤΕ", "ΓΡΑΨΕ Α",          "ΑΛΛΙΩΣ",   "ΟΣΟ ΟΧΙ(Α<0) ΕΠΑΝΑΛΑΒΕ",
                        "Α <-- Α+1",    "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ", "ΤΕΛΟΣ_ΑΝ", "ΓΡΑΨΕ Α"};
     QTest::newRow("statement after a nested junction")
-        << std::vector<Spec>{S::decision(
+        << std::vector<Plan>{S::decision(
                "Α>0", {S::decision("Α>5", {S::assign("Β", "2")}), S::assign("Β", "Β*10")},
                {S::assign("ΑΝΩ", "1")})}
         << QStringList{"ΑΝ  Α>0 ΤΟΤΕ", "ΑΝ  Α>5 ΤΟΤΕ", "Β <-- 2",   "ΤΕΛΟΣ_ΑΝ",
@@ -256,10 +256,10 @@ void TestCodegen::nestedStructures_data() {
 }
 
 void TestCodegen::nestedStructures() {
-    QFETCH(std::vector<Spec>, program);
+    QFETCH(std::vector<Plan>, program);
     QFETCH(QStringList, expected);
     Flowchart f;
-    SpecDrawer(f.t.diagram).draw(program);
+    PlanDrawer(f.t.diagram).draw(program);
     QCOMPARE(f.generate(),
              lines(QStringList{"ΑΛΓΟΡΙΘΜΟΣ Α1"} + expected + QStringList{"ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
     // The indentation accepts every such text.

@@ -1,4 +1,4 @@
-#include "FlowchartSpec.h"
+#include "FlowchartPlan.h"
 #include "codegen/ProgramTextConversions.h"
 #include "codegen/PseudoCodeGenerator.h"
 #include "files/HeadlessDiagram.h"
@@ -12,8 +12,8 @@
 
 namespace {
 
-using S = Spec;
-using Program = std::vector<Spec>;
+using S = Plan;
+using Program = std::vector<Plan>;
 
 struct Case {
     const char* name;
@@ -264,7 +264,7 @@ void TestPascalPrograms::compilesAndAgrees_data() {
     int n = 0;
     for (const Case& c : cases()) {
         HeadlessDiagram headless;
-        SpecDrawer(headless.diagram()).draw(c.program);
+        PlanDrawer(headless.diagram()).draw(c.program);
         const QString path = m_dir.filePath(QStringLiteral("case%1.kv").arg(++n));
         QVERIFY(headless.save(path));
         QTest::newRow(c.name) << path << c.inputs;

@@ -6,18 +6,18 @@
 
 // Structured flowcharts written as statements, drawn block by block as a pupil would: every
 // decision and loop meets its flows again in a junction.
-struct Spec {
+struct Plan {
     enum class Kind { Assign, Read, Write, If, While, Until };
     Kind kind = Kind::Assign;
     // Assign: variable, expression; Read: variable; Write: expression, message; tests: condition
     QString a, b;
-    std::vector<Spec> body, other;
+    std::vector<Plan> body, other;
     bool negated = false; // a while with its body on "Ο", a repeat-until leaving on "Ο"
     bool sameLine = false;
 
-    static Spec make(Kind kind, const QString& a, const QString& b = {},
-                     std::vector<Spec> body = {}, std::vector<Spec> other = {}) {
-        Spec s;
+    static Plan make(Kind kind, const QString& a, const QString& b = {},
+                     std::vector<Plan> body = {}, std::vector<Plan> other = {}) {
+        Plan s;
         s.kind = kind;
         s.a = a;
         s.b = b;
@@ -25,34 +25,34 @@ struct Spec {
         s.other = std::move(other);
         return s;
     }
-    static Spec assign(const QString& v, const QString& e) { return make(Kind::Assign, v, e); }
-    static Spec read(const QString& v) { return make(Kind::Read, v); }
-    static Spec write(const QString& expression, const QString& message = {},
+    static Plan assign(const QString& v, const QString& e) { return make(Kind::Assign, v, e); }
+    static Plan read(const QString& v) { return make(Kind::Read, v); }
+    static Plan write(const QString& expression, const QString& message = {},
                       bool sameLine = false) {
-        Spec s = make(Kind::Write, expression, message);
+        Plan s = make(Kind::Write, expression, message);
         s.sameLine = sameLine;
         return s;
     }
-    static Spec decision(const QString& c, std::vector<Spec> yes, std::vector<Spec> no = {}) {
+    static Plan decision(const QString& c, std::vector<Plan> yes, std::vector<Plan> no = {}) {
         return make(Kind::If, c, {}, std::move(yes), std::move(no));
     }
-    static Spec whileLoop(const QString& c, std::vector<Spec> body, bool negated = false) {
-        Spec s = make(Kind::While, c, {}, std::move(body));
+    static Plan whileLoop(const QString& c, std::vector<Plan> body, bool negated = false) {
+        Plan s = make(Kind::While, c, {}, std::move(body));
         s.negated = negated;
         return s;
     }
-    static Spec until(const QString& c, std::vector<Spec> body, bool negated = false) {
-        Spec s = make(Kind::Until, c, {}, std::move(body));
+    static Plan until(const QString& c, std::vector<Plan> body, bool negated = false) {
+        Plan s = make(Kind::Until, c, {}, std::move(body));
         s.negated = negated;
         return s;
     }
 };
 
-class SpecDrawer {
+class PlanDrawer {
 public:
-    explicit SpecDrawer(Diagram& diagram) : b(diagram) {}
+    explicit PlanDrawer(Diagram& diagram) : b(diagram) {}
 
-    void draw(const std::vector<Spec>& program) {
+    void draw(const std::vector<Plan>& program) {
         const QString start = b.start();
         const QString end = b.end();
         b.link(start, sequence(program, end));
@@ -60,32 +60,32 @@ public:
 
 private:
     // Draws the statements so that the last leads to `next`; gives the first block.
-    QString sequence(const std::vector<Spec>& list, const QString& next) {
+    QString sequence(const std::vector<Plan>& list, const QString& next) {
         QString entry = next;
         for (auto it = list.rbegin(); it != list.rend(); ++it)
             entry = statement(*it, entry);
         return entry;
     }
 
-    QString statement(const Spec& s, const QString& next) {
+    QString statement(const Plan& s, const QString& next) {
         switch (s.kind) {
-        case Spec::Kind::Assign:
+        case Plan::Kind::Assign:
             return chained(b.assign(s.a, s.b), next);
-        case Spec::Kind::Read:
+        case Plan::Kind::Read:
             return chained(b.read(s.a), next);
-        case Spec::Kind::Write: {
+        case Plan::Kind::Write: {
             const QString end = s.sameLine ? QStringLiteral(";") : QString();
             const QString block = s.b.isEmpty() ? b.write(s.a + end) : b.write(s.b, s.a + end);
             return chained(block, next);
         }
-        case Spec::Kind::If: {
+        case Plan::Kind::If: {
             const QString test = b.decision(s.a);
             const QString join = chained(b.junction(), next);
             b.link(test, sequence(s.body, join), "Ν");
             b.link(test, sequence(s.other, join), "Ο");
             return test;
         }
-        case Spec::Kind::While: {
+        case Plan::Kind::While: {
             const QString entry = b.junction();
             const QString test = b.whileTest(s.a);
             b.link(entry, test);
@@ -93,7 +93,7 @@ private:
             b.link(test, next, s.negated ? "Ν" : "Ο");
             return entry;
         }
-        case Spec::Kind::Until: {
+        case Plan::Kind::Until: {
             const QString entry = b.junction();
             const QString test = b.block(BlockKinds::untilTest, "ΜΕΧΡΙΣ_ΟΤΟΥ_" + s.a + "_", s.a);
             b.link(entry, sequence(s.body, test));
