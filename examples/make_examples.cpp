@@ -94,21 +94,29 @@ void evenOdd(Example& e) {
 }
 
 void lastDigit(Example& e) {
-    e.chain({e.start(0), e.read("Χ", 0, 1), e.assign("Ψ", "Χ MOD 10", 0, 2),
-             e.write("\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"", "Ψ", 0, 3), e.end(4)});
+    e.chain({e.start(0), e.read("Χ", 0, 1), e.assign("Χ", "Α_Τ(Χ)", 0, 2),
+             e.assign("Ψ", "Χ MOD 10", 0, 3),
+             e.write("\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"", "Ψ", 0, 4), e.end(5)});
 }
 
+// Halves Α and doubles Β; a negative Α changes both signs first, so that the halving ends.
 void russianMultiplication(Example& e) {
     const QString s = e.start(0), a = e.read("Α", 0, 1), b = e.read("Β", 0, 2);
-    const QString g = e.assign("Γ", "0", 0, 3), loop = e.junction(0, 4);
-    const QString test = e.whileTest("Α>0", 0, 5);
-    const QString odd = e.decision("Α MOD 2 = 1", 1, 5);
-    const QString add = e.assign("Γ", "Γ+Β", 2, 6.1);
-    const QString merge = e.junction(1, 7.2);
-    const QString halve = e.assign("Α", "Α DIV 2", 1, 7.8);
-    const QString twice = e.assign("Β", "Β*2", 1, 8.6);
-    const QString out = e.write("\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"", "Γ", 0, 6.3), f = e.end(7.3);
-    e.chain({s, a, b, g, loop, test});
+    const QString negative = e.decision("Α<0", 0, 3);
+    const QString flipA = e.assign("Α", "-Α", 1, 3.8), flipB = e.assign("Β", "-Β", 1, 4.6);
+    const QString signs = e.junction(0, 5.4);
+    const QString g = e.assign("Γ", "0", 0, 6), loop = e.junction(0, 7);
+    const QString test = e.whileTest("Α>0", 0, 8);
+    const QString odd = e.decision("Α MOD 2 = 1", 1, 8);
+    const QString add = e.assign("Γ", "Γ+Β", 2, 9.1);
+    const QString merge = e.junction(1, 10.2);
+    const QString halve = e.assign("Α", "Α DIV 2", 1, 10.8);
+    const QString twice = e.assign("Β", "Β*2", 1, 11.6);
+    const QString out = e.write("\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"", "Γ", 0, 9.3), f = e.end(10.3);
+    e.chain({s, a, b, negative});
+    e.link(negative, flipA, "Ν");
+    e.link(negative, signs, "Ο");
+    e.chain({flipA, flipB, signs, g, loop, test});
     e.link(test, odd, "Ν");
     e.link(test, out, "Ο");
     e.link(odd, add, "Ν");
@@ -145,27 +153,39 @@ void fibonacci(Example& e) {
     e.chain({out, c, na, nb, inc, loop});
 }
 
+// Multiplies |Ε| times in a repeat-until loop, which is entered only when there is something
+// to multiply (a repeat-until body always runs once), and inverts for a negative exponent.
 void power(Example& e) {
     const QString s = e.start(0), b = e.read("Β", 0, 1), x = e.read("Ε", 0, 2);
     const QString d = e.assign("Δ", "1", 0, 3), i = e.assign("Ι", "0", 0, 4);
-    const QString loop = e.junction(0, 5), mul = e.assign("Δ", "Δ*Β", 0, 5.6);
-    const QString inc = e.assign("Ι", "Ι+1", 0, 6.4), test = e.untilTest("Ι>=Ε", 1, 7.2);
-    const QString out = e.write("\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"", "Δ", 0, 8.5), f = e.end(9.5);
-    e.chain({s, b, x, d, i, loop, mul, inc, test});
-    e.link(test, out, "Ν");
+    const QString n = e.assign("Ν", "Α_Τ(Ε)", 0, 5), any = e.decision("Ν>0", 0, 6);
+    const QString loop = e.junction(2, 6.3), mul = e.assign("Δ", "Δ*Β", 1, 6.9);
+    const QString inc = e.assign("Ι", "Ι+1", 1, 7.7), test = e.untilTest("Ι>=Ν", 1, 8.5);
+    const QString done = e.junction(0, 9.4), negative = e.decision("Ε<0", 0, 10);
+    const QString invert = e.assign("Δ", "1/Δ", 1, 10.8), merge = e.junction(0, 11.6);
+    const QString out = e.write("\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"", "Δ", 0, 12.2), f = e.end(13.2);
+    e.chain({s, b, x, d, i, n, any});
+    e.link(any, loop, "Ν");
+    e.link(any, done, "Ο");
+    e.chain({loop, mul, inc, test});
+    e.link(test, done, "Ν");
     e.link(test, loop, "Ο");
-    e.link(out, f);
+    e.link(done, negative);
+    e.link(negative, invert, "Ν");
+    e.link(negative, merge, "Ο");
+    e.link(invert, merge);
+    e.chain({merge, out, f});
 }
 
+// Prints the digits of |Χ| from the last one; a repeat-until loop, so that 0 prints its digit.
 void digits(Example& e) {
-    const QString s = e.start(0), r = e.read("Χ", 0, 1), loop = e.junction(0, 2);
-    const QString test = e.whileTest("Χ>0", 0, 3);
-    const QString digit = e.assign("Ψ", "Χ MOD 10", 1, 3), out = e.write("Ψ;", "", 1, 4);
-    const QString cut = e.assign("Χ", "Χ DIV 10", 1, 5), f = e.end(4.3);
-    e.chain({s, r, loop, test});
-    e.link(test, digit, "Ν");
-    e.link(test, f, "Ο");
-    e.chain({digit, out, cut, loop});
+    const QString s = e.start(0), r = e.read("Χ", 0, 1), a = e.assign("Χ", "Α_Τ(Χ)", 0, 2);
+    const QString loop = e.junction(0, 3), digit = e.assign("Ψ", "Χ MOD 10", 0, 3.6);
+    const QString out = e.write("Ψ;", "", 0, 4.4), cut = e.assign("Χ", "Χ DIV 10", 0, 5.2);
+    const QString test = e.untilTest("Χ=0", 1, 6), f = e.end(7.3);
+    e.chain({s, r, a, loop, digit, out, cut, test});
+    e.link(test, f, "Ν");
+    e.link(test, loop, "Ο");
 }
 
 // Reads an array, then keeps the smallest (`less`) or the largest element.

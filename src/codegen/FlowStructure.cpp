@@ -6,6 +6,7 @@
 #include "model/BlockKinds.h"
 #include "model/ConnectionLine.h"
 #include "model/Diagram.h"
+#include "model/OutputList.h"
 
 #include <QHash>
 #include <algorithm>
@@ -245,7 +246,12 @@ private:
     }
 
     QString lineOf(int b) const {
-        QString line = PseudoCodeGenerator::REPL_(m_g.blocks[size_t(b)]->sCaption());
+        const cBck* block = m_g.blocks[size_t(b)];
+        // An output's items as typed: its caption quotes them for display only.
+        if (block->zaction() == BlockKinds::output)
+            return PseudoCodeGenerator::finishLine(QStringLiteral("Γράψε ") +
+                                                   OutputList::text(*block));
+        QString line = PseudoCodeGenerator::REPL_(block->sCaption());
         if (line.endsWith(QLatin1Char('_')))
             line.chop(1);
         return PseudoCodeGenerator::finishLine(line);

@@ -1,5 +1,7 @@
 #include "codegen/PseudoProgram.h"
 
+#include "model/OutputList.h"
+
 #include <utility>
 
 namespace PseudoProgram {
@@ -117,7 +119,7 @@ private:
             s.expression = between(closing, until, {});
         } else if (line.startsWith(QStringLiteral("ΔΙΑΒΑΣΕ"))) {
             s.kind = Statement::Kind::Input;
-            const QStringList items = splitItems(line.mid(7));
+            const QStringList items = OutputList::split(line.mid(7));
             s.target = items.last().trimmed();
             if (items.size() > 1)
                 s.prompt = unquoted(items.first());
@@ -126,7 +128,7 @@ private:
             QString rest = line.mid(5).trimmed();
             s.sameLine = rest.endsWith(QLatin1Char(';'));
             rest.remove(QLatin1Char(';'));
-            for (const QString& item : splitItems(rest))
+            for (const QString& item : OutputList::split(rest))
                 if (!item.trimmed().isEmpty())
                     s.items << item.trimmed();
         } else if (line == endIf || line == endWhile || line == otherwiseLine ||
@@ -144,29 +146,6 @@ private:
 };
 
 } // namespace
-
-QStringList splitItems(const QString& text) {
-    QStringList items;
-    QString current;
-    bool quoted = false;
-    int depth = 0;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (!quoted && (c == QLatin1Char('[') || c == QLatin1Char('(')))
-            ++depth;
-        else if (!quoted && (c == QLatin1Char(']') || c == QLatin1Char(')')))
-            --depth;
-        if (c == QLatin1Char(',') && !quoted && depth <= 0) {
-            items << current;
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    items << current;
-    return items;
-}
 
 std::optional<Program> parse(const QString& pseudo) {
     try {

@@ -28,7 +28,4 @@ struct Program {
 // nullopt when the opening and closing lines do not match.
 std::optional<Program> parse(const QString& pseudo);
 
-// The items of an output or input, split at the commas outside quotes and brackets.
-QStringList splitItems(const QString& text);
-
 } // namespace PseudoProgram

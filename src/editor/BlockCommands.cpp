@@ -3,6 +3,7 @@
 #include "editor/CanonicalText.h"
 #include "model/Block.h"
 #include "model/BlockKinds.h"
+#include "model/OutputList.h"
 
 namespace BlockCommands {
 
@@ -50,14 +51,9 @@ bool applyInput(cBck& block, const QString& text) {
 }
 
 QString outputBoxText(const cBck& block) {
-    const QString quote = QStringLiteral("\"");
-    QString text;
-    if (!trimBlanks(block.zParam1()).isEmpty())
-        text = quote + block.zParam1() + quote;
-    if (!trimBlanks(block.zParam2()).isEmpty())
-        text += QLatin1Char(',') + trimBlanks(block.zParam2());
-    text.replace(QStringLiteral("\"\""), quote);
-    return text;
+    // The list exactly as the run reads it; quoting a lone variable here would turn it into
+    // a message the next time OK is pressed.
+    return OutputList::text(block);
 }
 
 void applyOutput(cBck& block, const QString& text) {
@@ -65,7 +61,10 @@ void applyOutput(cBck& block, const QString& text) {
     block.setZaction(BlockKinds::output);
     const qsizetype comma = upper.indexOf(QLatin1Char(','));
     if (comma < 0) {
-        block.setZParam1(QString(upper).remove(QLatin1Char('"')));
+        // A message alone keeps its quotes, or the run would take it for a variable.
+        block.setZParam1(OutputList::isLoneMessage(upper)
+                             ? trimBlanks(upper)
+                             : QString(upper).remove(QLatin1Char('"')));
         block.setZParam2(QString());
     } else {
         block.setZParam1(upper.left(comma));

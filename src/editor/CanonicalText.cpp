@@ -53,7 +53,12 @@ bool charactersAllowed(const QString& name) {
 } // namespace
 
 QString ucase_en_gr(const QString& text) {
-    QString result = text.toUpper();
+    // Upper-casing ΰ and ΐ gives a letter and two combining marks, which a diagram file in
+    // the Greek code page cannot hold; their plain capitals are what the table gives anyway.
+    QString result = QString(text)
+                         .replace(QChar(0x03B0), QChar(0x03A5))
+                         .replace(QChar(0x0390), QChar(0x0399))
+                         .toUpper();
     for (QChar& c : result) {
         const qsizetype at = latinAndAccented.indexOf(c);
         if (at >= 0)

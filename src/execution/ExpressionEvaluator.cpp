@@ -188,6 +188,10 @@ QString ExpressionEvaluator::substVars(const QString& s) {
     }
     for (const QString& word : toReplace) {
         const QString value = tokenValue(word);
+        // A negative base keeps its sign: -5 put before "^" would read -(5^2).
+        if (value.startsWith(QLatin1Char('-')))
+            w.replace(QLatin1Char(' ') + word + QStringLiteral(" ^ "),
+                      QStringLiteral(" ( ") + value + QStringLiteral(" ) ^ "));
         w.replace(QLatin1Char(' ') + word + QLatin1Char(' '),
                   QLatin1Char(' ') + value + QLatin1Char(' '));
         if (w.size() > maxSubstitutedLength)

@@ -9,6 +9,7 @@
 #include "model/ConnectionLine.h"
 #include "model/Diagram.h"
 #include "model/LineControls.h"
+#include "model/OutputList.h"
 #include "windows/ModalQuestions.h"
 
 #include <cmath>
@@ -152,26 +153,23 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
 
 Interpreter::Outcome Interpreter::write(cBck& block) {
     m_display.showOutputBox();
-    QString text = block.sCaption();
-    text.remove(QStringLiteral("Γράψε ")).remove(QStringLiteral("Γράψε")).remove(QLatin1Char(';'));
-    QString expression;
-    const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma >= 0) {
-        expression = text.mid(comma + 1);
-    } else {
-        expression = text;
-        text.prepend(QLatin1Char(','));
-    }
+    QString printed;
+    for (const QString& item : OutputList::split(OutputList::text(block).remove(QLatin1Char(';'))))
+        printed += OutputList::isMessage(item) ? item.trimmed() : printedValue(item);
+    m_output +=
+        (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + printed;
+    m_display.outputChanged(m_output);
+    return moveOn(nextBlock(&block, QString()));
+}
+
+QString Interpreter::printedValue(const QString& expression) {
     QString value = m_evaluator.evalExpr(expression);
     bool numeric = true;
     for (const QChar c : value.trimmed())
         numeric = numeric && numberCharacters.contains(c);
     if (numeric && value.size() < 6)
         value = QString(6 - value.size(), QLatin1Char(' ')) + value;
-    text.replace(QLatin1Char(',') + expression, value);
-    m_output += (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + text;
-    m_display.outputChanged(m_output);
-    return moveOn(nextBlock(&block, QString()));
+    return value;
 }
 
 Interpreter::Outcome Interpreter::assign(cBck& block) {

@@ -69,6 +69,8 @@ public:
 private:
     Outcome read(cBck& block);
     Outcome write(cBck& block);
+    // The value of one output item, numbers padded on the left to six characters.
+    QString printedValue(const QString& expression);
     Outcome assign(cBck& block);
     Outcome test(cBck& block, QString* choice);
     Outcome moveOn(cBck* next);

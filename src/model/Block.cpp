@@ -4,20 +4,7 @@
 #include "drawing/VbRounding.h"
 #include "model/BlockKinds.h"
 #include "model/BlockSurface.h"
-
-QString outputCaption(const QString& firstItem, const QString& rest) {
-    const QChar quote = QLatin1Char('"');
-    QString c = firstItem.trimmed();
-    const QString p2 = rest.trimmed();
-    if (!p2.isEmpty())
-        c += QLatin1Char(',') + p2;
-    c.replace(QStringLiteral(","), QStringLiteral("\","));
-    if (c.indexOf(quote, 1) > 0 && !c.startsWith(quote))
-        c.prepend(quote);
-    c.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    c.replace(QStringLiteral("\" \""), QStringLiteral("\""));
-    return QStringLiteral("Γράψε ") + c;
-}
+#include "model/OutputList.h"
 
 void cBck::setCaptionToAction() {
     using namespace BlockKinds;
@@ -26,7 +13,7 @@ void cBck::setCaptionToAction() {
     else if (m_zaction == junction)
         m_sCaption = QStringLiteral("+");
     else if (m_zaction == output)
-        m_sCaption = outputCaption(m_zParam1, m_zParam2);
+        m_sCaption = QStringLiteral("Γράψε ") + OutputList::text(*this);
     else if (m_zaction == input)
         m_sCaption = QStringLiteral("Διάβασε ") + m_zParam1 + m_zParam2;
     else if (m_zaction == assign)

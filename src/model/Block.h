@@ -78,6 +78,3 @@ private:
     quint32 m_borderColor = 0;
     qint16 m_shape = 0;
 };
-
-// The caption of an output block for its item list (first item, rest of the list).
-QString outputCaption(const QString& firstItem, const QString& rest);

@@ -50,6 +50,7 @@ private slots:
     void usage();
     void giantPictureRefused();
     void wideVariablesTableStaysLinear();
+    void messagesAndElementsPrint();
 };
 
 void TestCli::everyExampleRuns_data() {
@@ -83,11 +84,12 @@ void TestCli::variablesTable() {
     QFile file(table);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows.size(), 5);
     QCOMPARE(rows[0], QStringLiteral("BHM/MET\tΧ\tΨ"));
     QCOMPARE(rows[1], QStringLiteral("TEΛΙΚΕΣ\t1234\t4"));
     QCOMPARE(rows[2], QStringLiteral("Βήμα:002\t1234\t"));
-    QCOMPARE(rows[3], QStringLiteral("Βήμα:003\t\t4"));
+    QCOMPARE(rows[3], QStringLiteral("Βήμα:003\t1234\t"));
+    QCOMPARE(rows[4], QStringLiteral("Βήμα:004\t\t4"));
 }
 
 void TestCli::canonAndEval() {
@@ -99,6 +101,8 @@ void TestCli::canonAndEval() {
     const Outcome undefined = cli({"eval", "Χ+1"});
     QCOMPARE(undefined.out, QStringLiteral("1\n0+1\n"));
     QVERIFY(undefined.err.contains(QStringLiteral("Μεταβλητή : Χ - μη ορισμένη!")));
+    QCOMPARE(cli({"eval", "Β^2-4*Α*Γ", "Α=1", "Β=-5", "Γ=6"}).out,
+             QStringLiteral("1\n(-5)^2-4*1*6\n"));
     QCOMPARE(cli({"eval", "ΤΥΧΑΙΟΣ(1000)", "--seed", "9"}).out,
              cli({"eval", "ΤΥΧΑΙΟΣ(1000)", "--seed", "9"}).out);
 }
@@ -123,7 +127,8 @@ void TestCli::resaveKeepsTheBytes() {
 void TestCli::convertPrintsTheWindowText() {
     const Outcome pseudo = cli({"convert", example("tpsifio.kv"), "--to", "pseudo"});
     QCOMPARE(pseudo.exitCode, 0);
-    QCOMPARE(pseudo.out, QStringLiteral("ΑΛΓΟΡΙΘΜΟΣ Α1\r\n    ΔΙΑΒΑΣΕ Χ\r\n    Ψ <-- Χ MOD 10\r\n"
+    QCOMPARE(pseudo.out, QStringLiteral("ΑΛΓΟΡΙΘΜΟΣ Α1\r\n    ΔΙΑΒΑΣΕ Χ\r\n    Χ <-- Α_Τ(Χ)\r\n"
+                                        "    Ψ <-- Χ MOD 10\r\n"
                                         "    ΓΡΑΨΕ \"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\",Ψ\r\n"
                                         "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n\r\n"));
     const Outcome basic = cli({"convert", example("tpsifio.kv"), "--to", "basic"});
@@ -178,6 +183,20 @@ void TestCli::wideVariablesTableStaysLinear() {
     QCOMPARE(rows[2], QStringLiteral("Βήμα:002\tΙ\t1"));
     QCOMPARE(rows[4], QStringLiteral("Βήμα:005\tΑ[1]\t1"));
     QVERIFY(file.size() < 4 * 1024 * 1024);
+}
+
+// A saved diagram whose outputs are a lone message and a table element, run by the tool.
+void TestCli::messagesAndElementsPrint() {
+    QTemporaryDir dir;
+    HeadlessDiagram headless;
+    DiagramBuilder b(headless.diagram());
+    b.chain({b.start(), b.assign("Ι", "1"), b.assign("Κ", "2"), b.assign("Π[Ι,Κ]", "7"),
+             b.write("\"ΜΕΓΑΛΟ\""), b.write("Π[Ι", "Κ]"), b.write("\"ΤΙΜΗ\"", "Π[Ι,Κ]"), b.end()});
+    const QString diagram = dir.filePath("outputs.kv");
+    QVERIFY(headless.save(diagram));
+    const Outcome run = cli({"run", diagram});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QStringLiteral("\r\n\"ΜΕΓΑΛΟ\"\r\n     7\r\n\"ΤΙΜΗ\"     7"));
 }
 
 QTEST_MAIN(TestCli)

@@ -3,6 +3,8 @@
 #include "model/Block.h"
 #include "model/BlockKinds.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 class TestCanonicalText : public QObject {
@@ -11,6 +13,7 @@ private slots:
     void canonicalForm_data();
     void canonicalForm();
     void canonicalFormIsStable();
+    void canonicalFormFitsTheCodePage();
     void nameCheck_data();
     void nameCheck();
     void assignmentCommand();
@@ -44,6 +47,10 @@ void TestCanonicalText::canonicalForm_data() {
                                        << "ΑΕΗΙΟΥΩ";
     QTest::newRow("diaeresis on upsilon") << "ϋ"
                                           << "Υ";
+    QTest::newRow("upsilon with diaeresis and accent") << "πραΰς"
+                                                       << "ΠΡΑΥΣ";
+    QTest::newRow("iota with diaeresis and accent") << "ΐ"
+                                                    << "Ι";
     QTest::newRow("mixed Latin and Greek keys") << "sum<-συνολο+x"
                                                 << "ΣΘΜ<-ΣΥΝΟΛΟ+Χ";
     QTest::newRow("whole Latin keyboard") << "abcdefghijklmnoprstuvwxyz"
@@ -69,6 +76,26 @@ void TestCanonicalText::canonicalFormIsStable() {
                                 QStringLiteral("sqr(x) and int(b)"), QStringLiteral("άλφα")}) {
         const QString once = ucase_en_gr(text);
         QCOMPARE(ucase_en_gr(once), once);
+    }
+}
+
+// A canonical text must survive the Greek code page of the diagram files: every Greek or
+// Latin keyboard letter the code page holds stays representable after upper-casing.
+void TestCanonicalText::canonicalFormFitsTheCodePage() {
+    QStringDecoder decode("windows-1253");
+    QVERIFY(decode.isValid());
+    for (int byte = 0x20; byte <= 0xFE; ++byte) {
+        if (byte > 0x7E && byte < 0xB6)
+            continue; // signs and symbols, no letters of either keyboard
+        const char c = char(byte);
+        const QString letter = decode(QByteArray(1, c));
+        if (letter == QChar(QChar::ReplacementCharacter))
+            continue;
+        QStringEncoder encode("windows-1253");
+        const QByteArray encoded = encode(ucase_en_gr(letter));
+        QVERIFY2(!encode.hasError(),
+                 qPrintable(letter + QLatin1String(" -> ") + ucase_en_gr(letter)));
+        QVERIFY(!encoded.contains('?') || letter == QStringLiteral("?"));
     }
 }
 
@@ -131,18 +158,27 @@ void TestCanonicalText::outputRoundTrip_data() {
                                     << "\"ΤΟ ΑΘΡΟΙΣΜΑ ΕΙΝΑΙ\""
                                     << "Σ"
                                     << "\"ΤΟ ΑΘΡΟΙΣΜΑ ΕΙΝΑΙ\",Σ";
+    // Reopening shows the list as the run reads it: a lone value stays a value.
     QTest::newRow("value alone") << "Σ"
                                  << "Σ"
                                  << ""
-                                 << "\"Σ\"";
-    QTest::newRow("quoted alone loses quotes") << "\"ΓΕΙΑ\""
-                                               << "ΓΕΙΑ"
-                                               << ""
-                                               << "\"ΓΕΙΑ\"";
+                                 << "Σ";
+    QTest::newRow("message alone keeps its quotes") << "\"ΓΕΙΑ\""
+                                                    << "\"ΓΕΙΑ\""
+                                                    << ""
+                                                    << "\"ΓΕΙΑ\"";
+    QTest::newRow("quotes inside a value are dropped") << "Α\"Β"
+                                                       << "ΑΒ"
+                                                       << ""
+                                                       << "ΑΒ";
     QTest::newRow("three items") << "Χ,Υ,Ζ"
                                  << "Χ"
                                  << "Υ,Ζ"
-                                 << "\"Χ\",Υ,Ζ";
+                                 << "Χ,Υ,Ζ";
+    QTest::newRow("element of a table") << "\"ΤΙΜΗ\",Π[Ι,Κ]"
+                                        << "\"ΤΙΜΗ\""
+                                        << "Π[Ι,Κ]"
+                                        << "\"ΤΙΜΗ\",Π[Ι,Κ]";
 }
 
 void TestCanonicalText::outputRoundTrip() {

@@ -204,6 +204,27 @@ void TestEvaluator::partTable_data() {
                                             << ""
                                             << "-3"
                                             << "-7\\2";
+    // A negative value substituted before "^" keeps its sign; nothing else gains brackets.
+    QTest::newRow("negative base of a power") << "Β^2-4*Α*Γ"
+                                              << "Α=1;Β=-5;Γ=6"
+                                              << "1"
+                                              << "(-5)^2-4*1*6";
+    QTest::newRow("negative element as base") << "Α[1]^2"
+                                              << "Α[1]=-3"
+                                              << "9"
+                                              << "(-3)^2";
+    QTest::newRow("negative exponent unchanged") << "2^Β"
+                                                 << "Β=-1"
+                                                 << ".5"
+                                                 << "2^-1";
+    QTest::newRow("negative value elsewhere unchanged") << "Β*Β+Β ^2"
+                                                        << "Β=-2"
+                                                        << "8"
+                                                        << "-2*-2+(-2)^2";
+    QTest::newRow("typed minus binds after the power") << "-3^2"
+                                                       << ""
+                                                       << "-9"
+                                                       << "-3^2";
 }
 
 void TestEvaluator::partTable() {

@@ -48,6 +48,8 @@ private slots:
     void traversedLineHighlight();
     void executedBlocksOnce();
     void stepLimit();
+    void examplesGiveTheRightAnswers_data();
+    void examplesGiveTheRightAnswers();
     void examplesRunToTheirEnd_data();
     void examplesRunToTheirEnd();
 };
@@ -84,6 +86,27 @@ void TestInterpreter::outputFormatting_data() {
     QTest::newRow("failing expression prints EROR") << "Χ/0"
                                                     << ""
                                                     << "EROR";
+    QTest::newRow("a message alone") << "\"ΜΕΓΑΛΟ\""
+                                     << ""
+                                     << "\"ΜΕΓΑΛΟ\"";
+    QTest::newRow("several values") << "Χ"
+                                    << "Χ+1,Χ*2"
+                                    << "     5     6    10";
+    QTest::newRow("messages between values") << "\"Α=\""
+                                             << "Χ,\"Β=\",-Χ"
+                                             << "\"Α=\"     5\"Β=\"-5";
+    QTest::newRow("comma inside a message") << "\"Α"
+                                            << "Β\",Χ"
+                                            << "\"Α,Β\"     5";
+    QTest::newRow("element of a table") << "Π[Χ-4,Χ-3]"
+                                        << ""
+                                        << "    12";
+    QTest::newRow("element after a message") << "\"ΤΙΜΗ\""
+                                             << "Π[1,2]"
+                                             << "\"ΤΙΜΗ\"    12";
+    QTest::newRow("parenthesised items") << "(Χ+1)"
+                                         << "(Χ)"
+                                         << "     6     5";
 }
 
 void TestInterpreter::outputFormatting() {
@@ -91,7 +114,8 @@ void TestInterpreter::outputFormatting() {
     QFETCH(QString, rest);
     QFETCH(QString, printed);
     Run r;
-    r.b.chain({r.b.start(), r.b.assign("Χ", "5"), r.b.write(first, rest), r.b.end()});
+    r.b.chain({r.b.start(), r.b.assign("Χ", "5"), r.b.assign("Π[1,2]", "12"),
+               r.b.write(first, rest), r.b.end()});
     QCOMPARE(r.go().outcome, Outcome::Succeeded);
     QCOMPARE(r.output(), "\r\n" + printed);
 }
@@ -235,6 +259,67 @@ void TestInterpreter::stepLimit() {
     QVERIFY(result.stepLimitReached);
     QCOMPARE(result.steps, 1000);
     QVERIFY(!r.runner.interpreter().currentBlock());
+}
+
+void TestInterpreter::examplesGiveTheRightAnswers_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("printed");
+    const auto row = [](const char* file, const char* inputs, const char* printed) {
+        const QString name = QString::fromUtf8(file) + QLatin1Char(' ') + QString::fromUtf8(inputs);
+        QTest::newRow(qPrintable(name))
+            << QString::fromUtf8(file) << QString::fromUtf8(inputs).split(QLatin1Char(' '))
+            << QString::fromUtf8(printed);
+    };
+    row("dynami.kv", "2 0", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"     1");
+    row("dynami.kv", "2 1", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"     2");
+    row("dynami.kv", "2 10", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"  1024");
+    row("dynami.kv", "-2 3", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"-8");
+    row("dynami.kv", "1.5 2", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"  2.25");
+    row("dynami.kv", "2 -2", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"   .25");
+    row("dynami.kv", "0 3", "\"Η ΔΥΝΑΜΗ ΕΙΝΑΙ\"     0");
+    row("alarosika.kv", "0 5", "\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"     0");
+    row("alarosika.kv", "13 7", "\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"    91");
+    row("alarosika.kv", "-3 4", "\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"-12");
+    row("alarosika.kv", "-3 -4", "\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"    12");
+    row("alarosika.kv", "7 2.5", "\"ΤΟ ΓΙΝΟΜΕΝΟ ΕΙΝΑΙ\"  17.5");
+    row("parago.kv", "0", "\"ΤΟ ΠΑΡΑΓΟΝΤΙΚΟ ΕΙΝΑΙ\"     1");
+    row("parago.kv", "5", "\"ΤΟ ΠΑΡΑΓΟΝΤΙΚΟ ΕΙΝΑΙ\"   120");
+    row("psifia.kv", "0", "     0");
+    row("psifia.kv", "120", "     0      2      1");
+    row("psifia.kv", "-45", "     5      4");
+    row("tpsifio.kv", "0", "\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"     0");
+    row("tpsifio.kv", "-47", "\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"     7");
+    row("apolitost.kv", "-2.5", "\"Η ΑΠΟΛΥΤΗ ΤΙΜΗ ΕΙΝΑΙ\"   2.5");
+    row("apolitost.kv", "0", "\"Η ΑΠΟΛΥΤΗ ΤΙΜΗ ΕΙΝΑΙ\"     0");
+    row("artios-peritos.kv", "0", "\"ΑΡΤΙΟΣ ΕΙΝΑΙ Ο\"     0");
+    row("artios-peritos.kv", "-3", "\"ΠΕΡΙΤΤΟΣ ΕΙΝΑΙ Ο\"-3");
+    row("ison.kv", "-1.5 -1.5", "\"ΟΙ ΑΡΙΘΜΟΙ ΕΙΝΑΙ ΙΣΟΙ ΜΕ ΤΙΜΗ\"-1.5");
+    row("ison.kv", "0 1", "\"ΔΙΑΦΟΡΕΤΙΚΟΙ ΑΡΙΘΜΟΙ Ο ΔΕΥΤΕΡΟΣ\"     1");
+    row("maxabc.kv", "-1 -5 0", "\"Ο ΜΕΓΙΣΤΟΣ ΕΙΝΑΙ\"     0");
+    row("maxabc.kv", "1.5 1.7 1.2", "\"Ο ΜΕΓΙΣΤΟΣ ΕΙΝΑΙ\"   1.7");
+    row("maxP.kv", "3 -1 -5 -2", "\"ΤΟ ΜΕΓΙΣΤΟ ΕΙΝΑΙ\"-1");
+    row("minP.kv", "3 0 -1.5 2", "\"ΤΟ ΕΛΑΧΙΣΤΟ ΕΙΝΑΙ\"-1.5");
+    row("max_ar_2.kv", "2 2 -1 -2 -3 -4", "\"ΤΟ ΜΕΓΙΣΤΟ ΕΙΝΑΙ\"-1");
+    row("min_ar_2.kv", "1 2 .5 1", "\"ΤΟ ΕΛΑΧΙΣΤΟ ΕΙΝΑΙ\"    .5");
+    row("fibo.kv", "1", "     0");
+    row("fibo.kv", "6", "     0      1      1      2      3      5");
+}
+
+void TestInterpreter::examplesGiveTheRightAnswers() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, printed);
+    HeadlessDiagram headless;
+    QVERIFY(headless.load(QDir(QStringLiteral(KELVRA_EXAMPLES_DIR)).filePath(file)));
+    for (const QString& input : inputs)
+        headless.questions().answerText(input);
+    RecordingSink sink;
+    HeadlessRun runner(headless.diagram(), headless.questions(), sink);
+    QCOMPARE(runner.run(100000).outcome, Outcome::Succeeded);
+    QString output = runner.interpreter().output();
+    output.remove(0, output.startsWith(QStringLiteral("\r\n")) ? 2 : 1); // the first separator
+    QCOMPARE(output, printed);
 }
 
 void TestInterpreter::examplesRunToTheirEnd_data() {

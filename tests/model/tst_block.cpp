@@ -44,22 +44,26 @@ void TestBlock::caption_data() {
                                      << "Γράψε Α";
     QTest::newRow("output two items") << output << "Α"
                                       << "Β"
-                                      << "Γράψε \"Α\",Β";
+                                      << "Γράψε Α,Β";
+    // The caption shows the list as the run reads it: unquoted items are values.
     QTest::newRow("output text then value") << output << "ΤΟ ΑΠΟΤΕΛΕΣΜΑ"
                                             << "Χ"
-                                            << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
+                                            << "Γράψε ΤΟ ΑΠΟΤΕΛΕΣΜΑ,Χ";
     QTest::newRow("output quoted text then value") << output << "\"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\""
                                                    << "Χ"
                                                    << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
     QTest::newRow("output three items") << output << "Χ"
                                         << "Υ,Ζ"
-                                        << "Γράψε \"Χ\",Υ\",Ζ";
+                                        << "Γράψε Χ,Υ,Ζ";
     QTest::newRow("output trims") << output << "  Α  "
                                   << "   "
                                   << "Γράψε Α";
     QTest::newRow("output quote blank quote") << output << "\"Α\" \"Β\""
                                               << ""
-                                              << "Γράψε \"Α\"Β\"";
+                                              << "Γράψε \"Α\" \"Β\"";
+    QTest::newRow("output element of a table") << output << "\"ΤΙΜΗ\""
+                                               << "Π[Ι,Κ]"
+                                               << "Γράψε \"ΤΙΜΗ\",Π[Ι,Κ]";
     QTest::newRow("decision") << decision << "ΑΝ_Χ>5_ΤΟΤΕ"
                               << "Χ>5"
                               << "ΑΝ_Χ>5_ΤΟΤΕ";

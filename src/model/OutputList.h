@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class cBck;
+
+// The item list of an output block, as the pupil typed it: a message in double quotes is
+// printed as written, every other item is an expression whose value is printed. Commas
+// inside quotes, brackets or parentheses belong to their item (Π[Ι,Κ] is one item).
+// The interpreter and the code generators read the items from here, never from the
+// caption, whose quoting is for display.
+namespace OutputList {
+
+// The list as typed: the first item, then "," and the rest when there is a rest.
+QString text(const cBck& block);
+
+// The list cut at its top-level commas; items keep their blanks.
+QStringList split(const QString& list);
+
+// True for an item that is one message in double quotes ("ΜΕΓΑΛΟ", with blanks around).
+bool isMessage(const QString& item);
+
+// True for a text that is a single quoted message with no comma in it.
+bool isLoneMessage(const QString& text);
+
+} // namespace OutputList
