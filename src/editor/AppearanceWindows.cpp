@@ -110,10 +110,7 @@ Sizeshp_F::Sizeshp_F(Main_F& window) : QDialog(&window, Qt::Tool), m_window(wind
     grid->addWidget(Command2, 3, 1);
     connect(UpDownWidth, &QScrollBar::valueChanged, this, &Sizeshp_F::shift);
     connect(UpDownHeight, &QScrollBar::valueChanged, this, &Sizeshp_F::shift);
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        m_window.diagram().diagramModified = true;
-        hide();
-    });
+    connect(Command1, &QPushButton::clicked, this, [this] { hide(); });
     connect(Command2, &QPushButton::clicked, this, &Sizeshp_F::Command2_Click);
 }
 
@@ -209,7 +206,6 @@ void font1::Command1_Click() {
         block->t_O_Shape()->setFont(font);
         block->t_O_Shape()->requestRepaint();
     }
-    diagram.diagramModified = true;
     hide();
 }
 
@@ -264,7 +260,6 @@ void Appearance::mnuChangeBackColor_Click() {
     if (!colour)
         return;
     Diagram& diagram = m_window.diagram();
-    diagram.diagramModified = true;
     const quint32 bgr = bgrFromColor(*colour);
     if (diagram.currentBlockIndex < 1) {
         for (const auto& block : diagram.the_bl_co()) {
@@ -291,7 +286,6 @@ void Appearance::mnuChangeBorderColor_Click() {
         block->setBorderColor(bgrFromColor(*colour));
         block->t_O_Shape()->requestRepaint();
     }
-    diagram.diagramModified = true;
 }
 
 void Appearance::mnuChangeTextColor_Click() {

@@ -111,7 +111,6 @@ void CanvasEditing::shape_MouseMove(int n, Qt::MouseButtons buttons, const QPoin
     dragged->setShapeLeft(dragged->shapeLeft() + at.x() - m_grabPoint.x());
     dragged->setShapeTop(dragged->shapeTop() + at.y() - m_grabPoint.y());
     diagram.the_li_co().updateConntectedLines(dragged->tagid());
-    diagram.diagramModified = true;
 }
 
 void CanvasEditing::shape_MouseUp(int) {

@@ -84,7 +84,6 @@ cLn* do_link(Diagram& diagram, int source, int target) {
         line->updateLine();
         line->centreLabel();
     }
-    diagram.diagramModified = true;
     return line;
 }
 
@@ -95,7 +94,6 @@ void delete_cone(Diagram& diagram, int n) {
     for (const auto& line : diagram.the_li_co()) {
         if (line->sFrom() == block->tagid()) {
             removeLine(diagram, *line);
-            diagram.diagramModified = true;
             return;
         }
     }
@@ -125,7 +123,6 @@ bool deleteLinkBetween(Diagram& diagram, int first, int second) {
         return false;
     if (askToDelete(diagram)) {
         removeLine(diagram, *found);
-        diagram.diagramModified = true;
     }
     return true;
 }

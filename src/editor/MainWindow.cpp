@@ -107,6 +107,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     connectCanvas();
     Form_Load();
     resize(1000, 700);
+    m_files->markSaved();
 }
 
 Main_F::~Main_F() {
@@ -335,10 +336,8 @@ bool Main_F::runCommandDialog(cBck* block, const QString& kind, const QPointF& a
     }
     dialog->move(m_canvas->mapToGlobal(at.toPoint()));
     const bool confirmed = dialog->exec() == QDialog::Accepted;
-    if (confirmed) {
-        m_diagram->diagramModified = true;
+    if (confirmed)
         return true;
-    }
     // A condition block that never got a condition goes with its cancelled dialog.
     if (isCondition(kind) && block->sCaption().isEmpty()) {
         const int index = m_diagram->the_bl_co().get_Index_f_Tag(block->tagid());

@@ -302,7 +302,7 @@ bool RunController::startRun() {
     clearMarkers();
     m_stepsSinceAsked = 0;
     // Unsaved work is offered for saving; the run goes on whatever the answer.
-    m_window.files().askSaveChanges();
+    m_window.files().askSaveChangesBeforeRun();
     m_interpreter.clearOutput();
     m_window.text1()->clear();
     m_window.text1()->hide();

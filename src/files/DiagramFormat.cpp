@@ -342,7 +342,6 @@ ReadResult read(const QByteArray& bytes, Diagram& diagram) {
     diagram.the_li_co().updateAllLines();
     while (std::optional<QString> line = reader.next())
         result.comment += *line + crlf;
-    diagram.diagramModified = false;
     return result;
 }
 

@@ -75,7 +75,7 @@ bool FileCommands::load_FILE(const QString& path) {
         if (!m_loadingExample)
             m_window.showMessage(QStringLiteral("Το αρχείο ") + path +
                                  QStringLiteral(" δεν είναι διάγραμμα."));
-        diagram.diagramModified = false;
+        markSaved(); // the diagram was cleared before the header was found missing
         unnameFile();
         return false;
     case DiagramFile::LoadResult::Status::Missing:
@@ -89,7 +89,14 @@ bool FileCommands::load_FILE(const QString& path) {
     }
     m_lastLoad = LoadOutcome::Loaded;
     m_window.commentWindow()->setCommentText(result.comment);
-    diagram.diagramModified = false;
+    // Blocks fit their captions at their first painting; fitting them now means that merely
+    // opening a file drawn with other font metrics leaves nothing to save.
+    for (const auto& block : diagram.the_bl_co()) {
+        block->PaintMe();
+        block->PaintMe();
+    }
+    diagram.the_li_co().updateAllLines();
+    markSaved();
     for (int i = 1; i <= diagram.shapeCount(); ++i)
         diagram.surface(i)->requestRepaint();
     return true;
@@ -106,12 +113,30 @@ bool FileCommands::saveDiagram(const QString& path) {
     }
     if (!result.message.isEmpty())
         m_window.showMessage(result.message);
-    diagram.diagramModified = false;
+    markSaved();
     return true;
 }
 
+bool FileCommands::hasUnsavedChanges() const {
+    return m_changes.hasChanged(m_window.diagram(), m_window.commentWindow()->commentText());
+}
+
+void FileCommands::markSaved() {
+    m_changes.markSaved(m_window.diagram(), m_window.commentWindow()->commentText());
+}
+
+void FileCommands::askSaveChangesBeforeRun() {
+    const QString comment = m_window.commentWindow()->commentText();
+    if (m_changes.declinedBeforeRun(m_window.diagram(), comment))
+        return;
+    if (!askSaveChanges())
+        return;
+    if (hasUnsavedChanges())
+        m_changes.markDeclinedBeforeRun(m_window.diagram(), comment);
+}
+
 bool FileCommands::askSaveChanges() {
-    if (!m_window.diagram().diagramModified)
+    if (!hasUnsavedChanges())
         return true;
     const ModalQuestions::Answer answer = m_window.questions().messageBox(
         QStringLiteral("Το αρχείο ") + fileNameOf(m_currentFile) +
@@ -127,6 +152,7 @@ void FileCommands::mnuNew_Click() {
     if (!askSaveChanges())
         return;
     m_window.NEO1();
+    markSaved();
     m_window.text1()->hide();
     unnameFile();
     m_window.canvas()->hideSelector();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/DiagramChanges.h"
+
 #include <QObject>
 #include <QString>
 
@@ -29,6 +31,13 @@ public:
     // Offers to save unsaved changes; false when the pupil wanted to save and the diagram
     // was not saved, so that the command asking must not throw it away.
     bool askSaveChanges();
+    // The same offer before a run, made once for a given state of the diagram: after "Όχι"
+    // the next runs do not ask until the diagram changes.
+    void askSaveChangesBeforeRun();
+    // True when the diagram or its comment differ from what was last opened, begun or saved.
+    bool hasUnsavedChanges() const;
+    // The diagram as it stands counts as saved (a new diagram, an opened one, a saved one).
+    void markSaved();
 
     void mnuNew_Click();
     void mnuLoad_Click();
@@ -54,6 +63,7 @@ private:
     void openExample(const QString& fileName);
 
     Main_F& m_window;
+    DiagramChanges m_changes;
     QString m_currentFile;
     LoadOutcome m_lastLoad = LoadOutcome::Missing;
     bool m_loadingExample = false;

@@ -12,7 +12,6 @@ Bl_Co::Bl_Co(Diagram& diagram) : m_diagram(diagram) {}
 Bl_Co::~Bl_Co() = default;
 
 cBck* Bl_Co::AddShape(qint16 shapeType, const QString& sKey, double iLeft, double iTop) {
-    m_diagram.diagramModified = true;
     if (sKey.trimmed().isEmpty() || sKey == QStringLiteral("-1"))
         return nullptr;
     if (m_keyIndex.contains(sKey.toLower())) {

@@ -36,7 +36,6 @@ public:
     int lineCount() const { return int(m_lineControls.size()); }
     int currentBlockIndex = -1;
     int previousBlockIndex = -1;
-    bool diagramModified = false;
 
     // Surface `index` (1 ... shapeCount), or nullptr.
     BlockSurface* surface(int index) const;

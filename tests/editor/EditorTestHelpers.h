@@ -4,6 +4,7 @@
 #include "editor/CommandToolbar.h"
 #include "editor/MainWindow.h"
 #include "editor/ShapeWidget.h"
+#include "files/FileCommands.h"
 #include "model/Block.h"
 #include "model/Diagram.h"
 #include "windows/ScriptedQuestions.h"

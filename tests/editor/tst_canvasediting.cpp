@@ -5,6 +5,7 @@
 #include "editor/CanvasEditing.h"
 #include "editor/MainMenus.h"
 #include "execution/HeadlessRun.h"
+#include "windows/CommentWindow.h"
 #include "windows/MessageWindow.h"
 
 #include <QAction>
@@ -17,6 +18,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <functional>
+#include <map>
 
 using namespace BlockKinds;
 
@@ -76,6 +80,9 @@ private slots:
     void blockWindow();
     void drawAndRunFromNothing();
     void outputBoxDragged();
+    void everyEditAsksBeforeNew_data();
+    void everyEditAsksBeforeNew();
+    void undoneEditAsksNothing();
 };
 
 void TestCanvasEditing::linkThreeToSeven() {
@@ -93,7 +100,7 @@ void TestCanvasEditing::linkThreeToSeven() {
     QVERIFY(!f.canvas()->line1Visible());
     QCOMPARE(f.diagram().previousBlockIndex, 3);
     QCOMPARE(f.diagram().currentBlockIndex, 7);
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(f.window.files().hasUnsavedChanges());
     f.ctrlClick(2);
     f.ctrlClick(2);
     QCOMPARE(f.label(), QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));
@@ -260,7 +267,7 @@ void TestCanvasEditing::dragMovesBlockAndLines() {
     EditFixture f;
     f.assignments(2);
     f.b.link("id1", "id2");
-    f.diagram().diagramModified = false;
+    f.window.files().markSaved();
     ShapeWidget* w = f.shape(2);
     const QPointF before(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
@@ -270,7 +277,7 @@ void TestCanvasEditing::dragMovesBlockAndLines() {
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(45, 105));
     QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
              before + QPointF(40, 100));
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(f.window.files().hasUnsavedChanges());
     QCOMPARE(f.line("id1", "id2")->t_Object_Line()->segment().y2(), before.y() + 100);
     QVERIFY(f.canvas()->selectorVisible());
     QCOMPARE(f.window.editing().dragBlockIndex(), -1);
@@ -456,6 +463,122 @@ void TestCanvasEditing::outputBoxDragged() {
     const QPoint drop = viewport->mapFrom(f.canvas(), QPoint(300, 240));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, drop);
     QCOMPARE(box->pos(), QPoint(300, 240));
+}
+
+void TestCanvasEditing::everyEditAsksBeforeNew_data() {
+    QTest::addColumn<QString>("edit");
+    for (const char* edit : {"place", "delete block", "delete link", "link", "drag", "arrow key",
+                             "command", "colour", "font", "move all", "comment"})
+        QTest::newRow(edit) << QString::fromUtf8(edit);
+}
+
+// Whatever the pupil changed, "Νέο" offers to save it first.
+void TestCanvasEditing::everyEditAsksBeforeNew() {
+    QFETCH(QString, edit);
+    EditFixture f;
+    f.assignments(3);
+    f.b.link("id1", "id2");
+    f.window.files().markSaved();
+    QVERIFY(!f.window.files().hasUnsavedChanges());
+    const auto typeInDialog = [](const QString& typed) {
+        QTimer::singleShot(0, [typed] {
+            QLineEdit* box = QApplication::activeModalWidget()->findChild<QLineEdit*>();
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    const std::map<QString, std::function<void()>> edits = {
+        {"place",
+         [&] {
+             f.clickToolButton(9);
+             f.clickCanvas({600, 400});
+         }},
+        {"delete block",
+         [&] {
+             f.click(3);
+             f.questions.answerMessage(ModalQuestions::Answer::Yes);
+             QTest::keyClick(f.shape(3), Qt::Key_Delete);
+         }},
+        {"delete link",
+         [&] {
+             f.questions.answerMessage(ModalQuestions::Answer::Yes);
+             f.ctrlClick(2);
+             f.altClick(1);
+         }},
+        {"link",
+         [&] {
+             f.ctrlClick(2);
+             f.ctrlClick(3);
+         }},
+        {"drag",
+         [&] {
+             QTest::mousePress(f.shape(3), Qt::LeftButton, {}, QPoint(5, 5));
+             QMouseEvent move(QEvent::MouseMove, QPointF(45, 65),
+                              f.shape(3)->mapToGlobal(QPointF(45, 65)), Qt::NoButton,
+                              Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(f.shape(3), &move);
+             QTest::mouseRelease(f.shape(3), Qt::LeftButton, {}, QPoint(45, 65));
+         }},
+        {"arrow key",
+         [&] {
+             f.b.get("id2")->setShapeLeft(400);
+             f.window.files().markSaved();
+             QTest::keyRelease(f.shape(1), Qt::Key_Down);
+         }},
+        {"command",
+         [&] {
+             typeInDialog(QStringLiteral("x0 <-- 2"));
+             QTest::mouseDClick(f.shape(1), Qt::LeftButton, {}, f.shape(1)->rect().center());
+         }},
+        {"colour",
+         [&] {
+             f.diagram().currentBlockIndex = 0;
+             f.questions.answerColor(QColor(0, 200, 0));
+             f.window.menus().mnuChangeBackColor->trigger();
+         }},
+        {"font",
+         [&] {
+             f.diagram().currentBlockIndex = 0;
+             f.questions.answerColor(Qt::red);
+             f.window.menus().mnuChangeTextColor->trigger();
+             f.window.fontWindow()->Check1->setChecked(true);
+             QTest::mouseClick(f.window.fontWindow()->Command1, Qt::LeftButton);
+             f.settle();
+         }},
+        {"move all",
+         [&] {
+             f.window.menus().move_le->trigger();
+             f.window.moveAllWindow()->UpDownWidth->setValue(150);
+             QTest::mouseClick(f.window.moveAllWindow()->Command1, Qt::LeftButton);
+         }},
+        {"comment",
+         [&] { QTest::keyClicks(f.window.commentWindow()->text1, QStringLiteral("note")); }},
+    };
+    edits.at(edit)();
+    QVERIFY(f.window.files().hasUnsavedChanges());
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    const qsizetype asked = f.questions.asked().size();
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.questions.asked().size(), asked + 1);
+    QCOMPARE(f.questions.asked().last().title, QStringLiteral("Αποθήκευση Αλλαγών"));
+    QCOMPARE(f.diagram().the_bl_co().Count(), 0);
+}
+
+// A block dragged away and back leaves nothing to save.
+void TestCanvasEditing::undoneEditAsksNothing() {
+    EditFixture f;
+    f.assignments(2);
+    f.window.files().markSaved();
+    cBck* block = f.b.get("id2");
+    const double left = block->shapeLeft();
+    block->setShapeLeft(left + 40);
+    QVERIFY(f.window.files().hasUnsavedChanges());
+    block->setShapeLeft(left);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
+    const qsizetype asked = f.questions.asked().size();
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.questions.asked().size(), asked);
 }
 
 QTEST_MAIN(TestCanvasEditing)

@@ -48,7 +48,7 @@ void TestMainWindow::startsUpInGreek() {
     QCOMPARE(f.window.menus().save_screen->text(), QStringLiteral("Καταγραφή οθονών OFF"));
     QVERIFY(f.window.kindCodeTable().startsWith(QStringLiteral("Αρχή+1++Κάνε+2++")));
     QCOMPARE(f.diagram().currentBlockIndex, -1);
-    QVERIFY(!f.diagram().diagramModified);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
     QVERIFY(!f.canvas()->selectorVisible());
     QCOMPARE(f.window.fraToolBar1()->pos(), QPoint(0, 0));
     QCOMPARE(f.window.fraDebug()->title(), QStringLiteral("Εκτέλεση"));
@@ -127,7 +127,7 @@ void TestMainWindow::placesStartEndAndJunction() {
     QCOMPARE(last->zaction(), end);
     QCOMPARE(last->sCaption(), end);
     QCOMPARE(last->tagid(), QStringLiteral("id3"));
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(f.window.files().hasUnsavedChanges());
 
     // The last block placed is selected: the marker surrounds it.
     QVERIFY(f.canvas()->selectorVisible());

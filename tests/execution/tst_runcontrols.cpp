@@ -39,7 +39,7 @@ struct RunFixture : EditorFixture {
         const QString s = b.start(), j = b.junction(), a = b.assign("Χ", "Χ+1");
         b.chain({s, j, a});
         b.link(a, j);
-        diagram().diagramModified = false;
+        window.files().markSaved();
     }
 };
 
@@ -63,13 +63,14 @@ private slots:
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
     void tooltipsInTheStatusBar();
+    void saveQuestionOncePerChange();
 };
 
 void TestRunControls::timedRunToTheEnd() {
     RunFixture f;
     f.simpleDiagram();
     f.run()->scroll_ExecutionDelay->setValue(5);
-    f.diagram().diagramModified = false;
+    f.window.files().markSaved();
     f.press(f.run()->cmdRun);
     // During the run: the run commands and the file and edit menus are out of reach.
     QVERIFY(!f.run()->cmdRun->isEnabled());
@@ -212,7 +213,7 @@ void TestRunControls::endlessRunAsksToGoOn() {
 void TestRunControls::failedExpressionReported() {
     RunFixture f;
     f.b.chain({f.b.start(), f.b.assign("Χ", "1/0"), f.b.end()});
-    f.diagram().diagramModified = false;
+    f.window.files().markSaved();
     f.run()->scroll_ExecutionDelay->setValue(5);
     f.press(f.run()->cmdRun);
     const QString message = QStringLiteral(
@@ -244,6 +245,38 @@ void TestRunControls::tooltipsInTheStatusBar() {
     QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Εκτέλεση Κώδικα"));
     QTest::mouseMove(f.run()->cmdStop);
     QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Διακοπή"));
+}
+
+// "Όχι" to the save question before a run holds for the next runs until the diagram changes;
+// New still asks.
+void TestRunControls::saveQuestionOncePerChange() {
+    RunFixture f;
+    f.simpleDiagram();
+    f.settle(); // the blocks fit their captions, as they do once shown
+    f.run()->scroll_ExecutionDelay->setValue(5);
+    const auto saveQuestions = [&f] {
+        int n = 0;
+        for (const auto& a : f.questions.asked())
+            n += a.title == QStringLiteral("Αποθήκευση Αλλαγών");
+        return n;
+    };
+    const auto runToTheEnd = [&f] {
+        f.press(f.run()->cmdRun);
+        QTRY_VERIFY_WITH_TIMEOUT(f.run()->cmdRun->isEnabled(), 5000);
+    };
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    runToTheEnd();
+    QCOMPARE(saveQuestions(), 1);
+    runToTheEnd();
+    runToTheEnd();
+    QCOMPARE(saveQuestions(), 1);
+    f.b.get("id2")->setZParam2(QStringLiteral("6"));
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    runToTheEnd();
+    QCOMPARE(saveQuestions(), 2);
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(saveQuestions(), 3);
 }
 
 QTEST_MAIN(TestRunControls)

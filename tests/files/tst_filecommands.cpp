@@ -51,7 +51,7 @@ private slots:
     void defaultNames();
     void saveAsNamesTheDiagram();
     void newAsksAndSavesFirst();
-    void newAnsweredNoKeepsAsking();
+    void newAnsweredNoForgetsTheOldDiagram();
     void cancelledSaveKeepsTheDiagram();
     void missingExampleKeepsBlocks();
     void examplesOpenFromTheProgramFolder();
@@ -94,7 +94,7 @@ void TestFileCommands::saveAsNamesTheDiagram() {
     QCOMPARE(f.questions.asked().last().detail, f.path("Διαγραμμα.kv"));
     QCOMPARE(f.files().currentFile(), f.path("πρώτο.kv"));
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - πρώτο.kv");
-    QVERIFY(!f.diagram().diagramModified);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
     QVERIFY(readFile(f.path("πρώτο.kv")).startsWith("1ORVANE\r\n"));
 }
 
@@ -113,13 +113,18 @@ void TestFileCommands::newAsksAndSavesFirst() {
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle());
 }
 
-void TestFileCommands::newAnsweredNoKeepsAsking() {
+// After "Όχι" the diagram is gone and the new one is empty: the next New has nothing to lose.
+void TestFileCommands::newAnsweredNoForgetsTheOldDiagram() {
     FilesFixture f;
     f.placeStart();
     f.questions.answerMessage(ModalQuestions::Answer::No);
     f.window.menus().mnuNew->trigger();
     QCOMPARE(f.diagram().the_bl_co().Count(), 0);
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
+    f.window.menus().mnuNew->trigger();
+    QCOMPARE(f.questions.asked().size(), 1);
+    f.placeStart();
+    f.questions.answerMessage(ModalQuestions::Answer::No);
     f.window.menus().mnuNew->trigger();
     QCOMPARE(f.questions.asked().size(), 2);
 }
@@ -131,7 +136,7 @@ void TestFileCommands::cancelledSaveKeepsTheDiagram() {
     f.questions.answerCancel(); // the Save As dialog
     f.window.menus().mnuNew->trigger();
     QCOMPARE(f.diagram().the_bl_co().Count(), 1);
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(f.window.files().hasUnsavedChanges());
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
     f.questions.answerCancel();
     f.window.menus().mnuExample[0]->trigger();
@@ -141,7 +146,7 @@ void TestFileCommands::cancelledSaveKeepsTheDiagram() {
 void TestFileCommands::missingExampleKeepsBlocks() {
     FilesFixture f;
     f.placeStart();
-    f.diagram().diagramModified = false;
+    f.window.files().markSaved();
     f.window.menus().mnuExample[3]->trigger();
     QCOMPARE(f.diagram().the_bl_co().Count(), 1);
     QCOMPARE(f.window.messageSink().window()->text(),
@@ -155,7 +160,9 @@ void TestFileCommands::examplesOpenFromTheProgramFolder() {
     QCOMPARE(f.files().currentFile(), QStringLiteral(KELVRA_EXAMPLES_DIR "/max_ar_2.kv"));
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - max_ar_2.kv");
     QVERIFY(f.diagram().findActionBlock(start));
-    QVERIFY(!f.diagram().diagramModified);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
+    f.settle(); // painting the blocks changes nothing that would be saved
+    QVERIFY(!f.window.files().hasUnsavedChanges());
     QCOMPARE(f.window.commentWindow()->commentText(),
              QStringLiteral("Το μέγιστο στοιχείο ενός δυσδιάστατου πίνακα.\r\n"));
     QCOMPARE(f.diagram().currentBlockIndex, -1);
@@ -199,7 +206,7 @@ void TestFileCommands::failedSaveKeepsTheOldFile() {
     QVERIFY(!f.files().saveDiagram(f.path("no/such/folder/x.kv")));
     QCOMPARE(f.questions.asked().size(), 1);
     QVERIFY(f.questions.asked()[0].text.startsWith(QStringLiteral("Error on SAVE_FILE: ")));
-    QVERIFY(f.diagram().diagramModified);
+    QVERIFY(f.window.files().hasUnsavedChanges());
 }
 
 void TestFileCommands::fullDiskSaveFromTheMenuKeepsTheOldFile() {
@@ -208,8 +215,9 @@ void TestFileCommands::fullDiskSaveFromTheMenuKeepsTheOldFile() {
     writeFile(f.path("ergasia.kv"), old);
     f.questions.answerText(f.path("ergasia.kv"));
     f.window.menus().mnuLoad->trigger();
-    f.placeStart();
-    QVERIFY(f.diagram().diagramModified);
+    f.clickToolButton(9); // a junction
+    f.clickCanvas({600, 400});
+    QVERIFY(f.window.files().hasUnsavedChanges());
     NoRoomLeft full;
     {
         SafeSave::FileSystemOverride seam(full);
@@ -218,7 +226,7 @@ void TestFileCommands::fullDiskSaveFromTheMenuKeepsTheOldFile() {
     QCOMPARE(readFile(f.path("ergasia.kv")), old);
     QCOMPARE(f.questions.asked().last().text,
              QStringLiteral("Error on SAVE_FILE: ") + QString::fromLocal8Bit(strerror(ENOSPC)));
-    QVERIFY(f.diagram().diagramModified); // the next New still asks
+    QVERIFY(f.window.files().hasUnsavedChanges()); // the next New still asks
 }
 
 void TestFileCommands::leavingAsksOnce() {
@@ -243,7 +251,7 @@ void TestFileCommands::openedNonDiagramNamed() {
                  " δεν είναι διάγραμμα.\r\n");
     QVERIFY(f.files().currentFile().isEmpty());
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle());
-    QVERIFY(!f.diagram().diagramModified);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
 }
 
 void TestFileCommands::droppedFileOpens() {

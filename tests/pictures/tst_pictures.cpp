@@ -57,7 +57,7 @@ struct RecordingFixture : EditorFixture {
             chain << b.assign("Χ", QString::number(i));
         chain << b.end();
         b.chain(chain);
-        diagram().diagramModified = false;
+        window.files().markSaved();
         window.fraDebug()->scroll_ExecutionDelay->setValue(5);
     }
     QString frame(int n) { return folder.filePath("Temp/ttt" + QString::number(n) + ".bmp"); }
