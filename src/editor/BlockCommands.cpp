@@ -7,6 +7,18 @@
 
 namespace BlockCommands {
 
+CommandTexts CommandTexts::of(const cBck& block) {
+    return {block.zaction(), block.zParam1(), block.zParam2(), block.zParam3(), block.sCaption()};
+}
+
+void CommandTexts::restoreTo(cBck& block) const {
+    block.setZaction(kind);
+    block.setZParam1(p1);
+    block.setZParam2(p2);
+    block.setZParam3(p3);
+    block.setSCaption(caption);
+}
+
 QString trimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();

@@ -7,6 +7,14 @@ class cBck;
 // What the block dialogs write into a block, apart from the widgets that collect the text.
 namespace BlockCommands {
 
+// Everything a command dialog may write into a block, kept so that "Άκυρο" can put the
+// block back exactly as it was (a refused OK or an option button writes before the end).
+struct CommandTexts {
+    QString kind, p1, p2, p3, caption;
+    static CommandTexts of(const cBck& block);
+    void restoreTo(cBck& block) const;
+};
+
 // Leading and trailing blanks removed (blanks only, as the dialogs always trimmed).
 QString trimBlanks(const QString& text);
 

@@ -91,20 +91,15 @@ Input_F::Input_F(cBck& block, ModalQuestions& questions, MessageSink& messages, 
       m_messages(messages) {
     cboxVarName = m_box;
     lblVarName = label;
-    cboxVarName->installEventFilter(this);
 }
 
 void Input_F::cmdOK_Click() {
-    if (BlockCommands::applyInput(m_block, cboxVarName->text()))
+    if (BlockCommands::applyInput(m_block, cboxVarName->text())) {
         done(QDialog::Accepted);
-    else
-        refuse(QStringLiteral("Άκυρο όνομα μεταβλητής"));
-}
-
-bool Input_F::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cboxVarName && event->type() == QEvent::FocusOut)
-        checkVarNameBox(cboxVarName, m_messages);
-    return BlockDialog::eventFilter(watched, event);
+        return;
+    }
+    checkVarNameBox(cboxVarName, m_messages);
+    refuse(QStringLiteral("Άκυρο όνομα μεταβλητής"));
 }
 
 Output_F::Output_F(cBck& block, ModalQuestions& questions, QWidget* parent)

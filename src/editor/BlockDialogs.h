@@ -61,10 +61,9 @@ public:
             QWidget* parent = nullptr);
     QLineEdit* cboxVarName;
     QLabel* lblVarName;
+    // A wrong name is explained once, when OK is pressed: in a message box and in the
+    // message window.
     void cmdOK_Click() override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MessageSink& m_messages;
@@ -78,8 +77,10 @@ public:
     QLineEdit* txtText;
     QLabel* lblMessage;
     void cmdOK_Click() override;
-    // Once a key was pressed in the text box, cancelling keeps what was typed.
+    // Once a key was pressed in the text box, "Άκυρο" keeps what was typed.
     void Command1_Click() override;
+    // Escape and closing the window always cancel.
+    void reject() override { BlockDialog::Command1_Click(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,5 +109,5 @@ private:
     QString m_tag;
 };
 
-// Checks a name box as it loses the focus, explaining a wrong name in the message window.
+// Explains a wrong name in the box in the message window.
 void checkVarNameBox(QLineEdit* box, MessageSink& messages);

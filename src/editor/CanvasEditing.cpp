@@ -64,7 +64,7 @@ void CanvasEditing::linkingStep(int n, bool linking) {
                        (linking ? QStringLiteral(" Με ποια ενέργεια θα συνδεθεί")
                                 : QStringLiteral(" Με ποια ενέργεια συνδέεται ώστε να "
                                                  "διαγραφεί η σύνδεσή τουςε")));
-        label->adjustSize();
+        m_window.placeLinkHint();
         return;
     }
     finishLink(linking);
@@ -93,7 +93,7 @@ void CanvasEditing::finishLink(bool linking) {
         if (source == target || !Linking::deleteLinkBetween(diagram, source, target))
             label->setText(QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));
     }
-    label->adjustSize();
+    m_window.placeLinkHint();
 }
 
 void CanvasEditing::shape_MouseMove(int n, Qt::MouseButtons buttons, const QPointF& at) {

@@ -232,6 +232,7 @@ void Main_F::wireSurface(ShapeWidget* shape) {
     });
     connect(shape, &ShapeWidget::keyReleased, this, [this](ShapeWidget* widget, QKeyEvent* e) {
         m_editing->shape_KeyUp(widget->index(), e->key());
+        Form_KeyUp(e->key()); // a block with the focus must not keep the marker either
     });
 }
 
@@ -335,9 +336,11 @@ bool Main_F::runCommandDialog(cBck* block, const QString& kind, const QPointF& a
             dialog->textBox()->setText(block->zParam1());
     }
     dialog->move(m_canvas->mapToGlobal(at.toPoint()));
+    const BlockCommands::CommandTexts before = BlockCommands::CommandTexts::of(*block);
     const bool confirmed = dialog->exec() == QDialog::Accepted;
     if (confirmed)
         return true;
+    before.restoreTo(*block);
     // A condition block that never got a condition goes with its cancelled dialog.
     if (isCondition(kind) && block->sCaption().isEmpty()) {
         const int index = m_diagram->the_bl_co().get_Index_f_Tag(block->tagid());
@@ -515,6 +518,14 @@ void Main_F::Form_MouseMove(const QPointF& at, Qt::KeyboardModifiers modifiers) 
         m_canvas->setLine1Visible(false);
         m_linkHint->hide();
     }
+}
+
+void Main_F::placeLinkHint() {
+    m_linkHint->adjustSize();
+    const QRect bar = m_toolbar->geometry();
+    const int top = bar.top() + std::max(0, (bar.height() - m_linkHint->height()) / 2);
+    m_linkHint->move(bar.right() + 12, top);
+    m_linkHint->raise();
 }
 
 void Main_F::Form_KeyUp(int key) {

@@ -48,6 +48,8 @@ public:
     QPlainTextEdit* text1() const { return m_output; }
     QLabel* texterror() const { return m_errorBox; }
     QLabel* syndesi() const { return m_linkHint; }
+    // Fits the linking instruction to its text, beside the command toolbar, never under it.
+    void placeLinkHint();
     frm_comm* commentWindow();
     frm_h* helpWindow() const { return m_help; }
     MessageWindowSink& messageSink() { return *m_messages; }

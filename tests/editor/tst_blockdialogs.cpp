@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -64,7 +65,11 @@ private slots:
     void wrongAssignmentsRefused_data();
     void wrongAssignmentsRefused();
     void inputNames();
-    void inputNameExplainedOnLeavingTheBox();
+    void inputNameExplainedOnOk();
+    void escapeOnANewInputSaysNothing();
+    void escapeCancelsAnOutput();
+    void cancelledOptionLeavesTheBlock();
+    void refusedAssignmentThenCancelLeavesNoGhost();
     void outputRoundTrip();
     void outputCancelAfterTypingKeeps();
     void whileConditionRoundTrip();
@@ -166,7 +171,9 @@ void TestBlockDialogs::inputNames() {
     }
 }
 
-void TestBlockDialogs::inputNameExplainedOnLeavingTheBox() {
+// A wrong name is explained once, on OK: one message box and one message-window line,
+// and nothing at all when the box merely loses the focus.
+void TestBlockDialogs::inputNameExplainedOnOk() {
     cBck block;
     ScriptedQuestions questions;
     RecordingSinkForDialogs sink;
@@ -176,8 +183,24 @@ void TestBlockDialogs::inputNameExplainedOnLeavingTheBox() {
     dialog.cboxVarName->setFocus();
     typeText(dialog.cboxVarName, QStringLiteral("5χ"));
     dialog.cmdOK->setFocus(); // the box loses the focus
+    QVERIFY(sink.messages.isEmpty());
+    QTest::keyClick(dialog.cboxVarName, Qt::Key_Return);
     QCOMPARE(sink.messages,
              QStringList({QStringLiteral("Δεν είναι όνομα μεταβλητής το\r\n '5Χ'")}));
+    QCOMPARE(questions.asked().size(), 1);
+    QCOMPARE(questions.asked()[0].text, QStringLiteral("Άκυρο όνομα μεταβλητής"));
+    QVERIFY(dialog.isVisible());
+}
+
+// Escape on a newly placed input block: the block goes, nothing is reported.
+void TestBlockDialogs::escapeOnANewInputSaysNothing() {
+    EditorFixture f;
+    whenDialogOpens([](BlockDialog* d) { QTest::keyClick(d->textBox(), Qt::Key_Escape); });
+    f.clickToolButton(4);
+    f.clickCanvas({200, 150});
+    QVERIFY(f.questions.asked().isEmpty());
+    QVERIFY(!f.window.messageSink().window() || f.window.messageSink().window()->text().isEmpty());
+    QVERIFY(Bl_Co::isDeleted(*f.diagram().the_bl_co().Item(1)));
 }
 
 void TestBlockDialogs::outputRoundTrip() {
@@ -257,7 +280,6 @@ void TestBlockDialogs::optionTwoTurnsDecisionIntoWhile() {
     QTest::mouseClick(dialog.epanal[1], Qt::LeftButton);
     QCOMPARE(dialog.tag(), whileTest);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Δομή ΟΣΟ.."));
-    QCOMPARE(block.zParam1(), whileTest); // written at once
     QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
     QCOMPARE(block.zaction(), whileTest);
     QCOMPARE(block.zParam1(), QStringLiteral("ΟΣΟ_Χ>5_"));
@@ -292,7 +314,7 @@ void TestBlockDialogs::cancelledConditionBlockRemoved() {
     EditorFixture f;
     whenDialogOpens([](BlockDialog* d) {
         auto* dialog = static_cast<If_Frm*>(d);
-        QTest::mouseClick(dialog->epanal[2], Qt::LeftButton); // writes the keyword at once
+        QTest::mouseClick(dialog->epanal[2], Qt::LeftButton);
         QTest::keyClick(d->textBox(), Qt::Key_Escape);
     });
     f.clickToolButton(6);
@@ -359,6 +381,72 @@ void TestBlockDialogs::editWithoutSelection() {
     f.window.editBlockCommand();
     QCOMPARE(f.window.messageSink().window()->text(),
              QStringLiteral("Δεν  έχει επιλεγεί ενέργεια!\r\n"));
+}
+
+// Escape is "Άκυρο", never OK: not for a new block, not after typing in an existing one.
+void TestBlockDialogs::escapeCancelsAnOutput() {
+    EditorFixture f;
+    whenDialogOpens([](BlockDialog* d) { QTest::keyClick(d->textBox(), Qt::Key_Escape); });
+    f.clickToolButton(5);
+    f.clickCanvas({200, 150});
+    QVERIFY(Bl_Co::isDeleted(*f.diagram().the_bl_co().Item(1)));
+
+    whenDialogOpens([](BlockDialog* d) { typeAndConfirm(d, QStringLiteral("x")); });
+    f.clickToolButton(5);
+    f.clickCanvas({200, 250});
+    cBck* block = f.lastBlock();
+    QCOMPARE(block->sCaption(), QStringLiteral("Γράψε Χ"));
+    whenDialogOpens([](BlockDialog* d) {
+        typeText(d->textBox(), QStringLiteral("+1"));
+        QTest::keyClick(d->textBox(), Qt::Key_Escape);
+    });
+    QTest::mouseDClick(f.canvas()->shapeWidget(2), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(block->zParam1(), QStringLiteral("Χ"));
+    QCOMPARE(block->sCaption(), QStringLiteral("Γράψε Χ"));
+}
+
+// Another option then "Άκυρο": the decision stays a decision, on screen and in the file.
+void TestBlockDialogs::cancelledOptionLeavesTheBlock() {
+    EditorFixture f;
+    whenDialogOpens([](BlockDialog* d) { typeAndConfirm(d, QStringLiteral("x>5")); });
+    f.clickToolButton(6);
+    f.clickCanvas({200, 150});
+    cBck* block = f.lastBlock();
+    const BlockCommands::CommandTexts before = BlockCommands::CommandTexts::of(*block);
+    QCOMPARE(before.kind, decision);
+    whenDialogOpens([](BlockDialog* d) {
+        QTest::mouseClick(static_cast<If_Frm*>(d)->epanal[1], Qt::LeftButton);
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+    });
+    QTest::mouseDClick(f.canvas()->shapeWidget(1), Qt::LeftButton, {}, QPoint(40, 20));
+    const BlockCommands::CommandTexts after = BlockCommands::CommandTexts::of(*block);
+    QCOMPARE(after.kind, before.kind);
+    QCOMPARE(after.p1, before.p1);
+    QCOMPARE(after.p2, before.p2);
+    QCOMPARE(after.p3, before.p3);
+    QCOMPARE(after.caption, QStringLiteral("ΑΝ_Χ>5_ΤΟΤΕ"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("an.kv"));
+    QVERIFY(f.window.files().saveDiagram(path));
+    QVERIFY(f.window.files().load_FILE(path));
+    QVERIFY(f.diagram().findActionBlock(decision));
+    QVERIFY(!f.diagram().findActionBlock(whileTest));
+}
+
+// A refused assignment, then "Άκυρο", on a block just placed: no empty block stays behind.
+void TestBlockDialogs::refusedAssignmentThenCancelLeavesNoGhost() {
+    EditorFixture f;
+    f.questions.answerMessage(ModalQuestions::Answer::Ok);
+    whenDialogOpens([](BlockDialog* d) {
+        typeAndConfirm(d, QStringLiteral("5a <-- 1"));
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+    });
+    f.clickToolButton(3);
+    f.clickCanvas({200, 150});
+    QCOMPARE(f.questions.asked().size(), 1);
+    QCOMPARE(f.questions.asked()[0].text, QStringLiteral("Πρόβλημα Λάθος καταχώρηση"));
+    QVERIFY(Bl_Co::isDeleted(*f.diagram().the_bl_co().Item(1)));
+    QVERIFY(!f.diagram().findActionBlock(assign));
 }
 
 QTEST_MAIN(TestBlockDialogs)

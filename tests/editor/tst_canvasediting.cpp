@@ -83,6 +83,8 @@ private slots:
     void everyEditAsksBeforeNew_data();
     void everyEditAsksBeforeNew();
     void undoneEditAsksNothing();
+    void linkHintBesideTheToolbar();
+    void releasedModifierHidesTheMarkerOnABlock();
 };
 
 void TestCanvasEditing::linkThreeToSeven() {
@@ -579,6 +581,34 @@ void TestCanvasEditing::undoneEditAsksNothing() {
     const qsizetype asked = f.questions.asked().size();
     f.window.menus().mnuNew->trigger();
     QCOMPARE(f.questions.asked().size(), asked);
+}
+
+void TestCanvasEditing::linkHintBesideTheToolbar() {
+    EditFixture f;
+    f.assignments(3);
+    f.ctrlClick(2);
+    QLabel* hint = f.window.syndesi();
+    QVERIFY(hint->isVisible());
+    QVERIFY(!hint->geometry().intersects(f.window.fraToolBar1()->geometry()));
+    QVERIFY(f.canvas()->rect().contains(hint->geometry()));
+    f.ctrlClick(3);
+    QVERIFY(!hint->geometry().intersects(f.window.fraToolBar1()->geometry()));
+    QVERIFY(hint->width() >= hint->sizeHint().width());
+}
+
+// Shift held shows the marker; letting go hides it, also while a block has the focus.
+void TestCanvasEditing::releasedModifierHidesTheMarkerOnABlock() {
+    EditFixture f;
+    f.assignments(2);
+    f.click(2);
+    QVERIFY(f.canvas()->selectorVisible());
+    f.shape(2)->setFocus();
+    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt}) {
+        f.click(2);
+        QVERIFY(f.canvas()->selectorVisible());
+        QTest::keyRelease(f.shape(2), key);
+        QVERIFY(!f.canvas()->selectorVisible());
+    }
 }
 
 QTEST_MAIN(TestCanvasEditing)
