@@ -1,12 +1,14 @@
 #include "editor/MainWindow.h"
 #include "files/FileCommands.h"
 #include "files/PathHelpers.h"
+#include "windows/GreekQtTexts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvra"));
+    GreekQtTexts::installOnce();
     Main_F window;
     window.show();
     // A diagram named on the command line (a double-click on a ".kv" file) opens as Open does.

@@ -1,5 +1,7 @@
 #include "windows/QtModalQuestions.h"
 
+#include "windows/GreekQtTexts.h"
+
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -7,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -27,6 +30,15 @@ void greekFileDialog(QFileDialog& dialog, const QString& acceptText) {
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Τύπος αρχείων:"));
     dialog.setLabelText(QFileDialog::Accept, acceptText);
     dialog.setLabelText(QFileDialog::Reject, ModalQuestions::cancelText());
+}
+
+// "kv" for a first filter "Διάγραμμα Ροής (*.kv)"; empty when it names no single extension.
+QString defaultSuffixOf(const QStringList& filters) {
+    if (filters.isEmpty())
+        return {};
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)\\)")).match(filters.first());
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 } // namespace
@@ -79,9 +91,13 @@ QString QtModalQuestions::openFileName(const QString& title, const QString& fold
 
 QString QtModalQuestions::saveFileName(const QString& title, const QString& suggestedPath,
                                        const QStringList& filters) {
+    GreekQtTexts::installOnce();
     QFileDialog dialog(m_owner, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
+    // A name typed without an extension gets the first filter's, inside the dialog, so that
+    // the dialog's question before replacing a file sees the name that will be written.
+    dialog.setDefaultSuffix(defaultSuffixOf(filters));
     greekFileDialog(dialog, QStringLiteral("Αποθήκευση"));
     dialog.selectFile(suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

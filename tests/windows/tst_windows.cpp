@@ -10,7 +10,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <QPlainTextEdit>
@@ -28,6 +30,7 @@ private slots:
     void helpTextCoversTheLesson();
     void scriptedQuestionsRecordAndAnswer();
     void realDialogsSpeakGreek();
+    void saveDialogAddsTheSuffixBeforeAskingToReplace();
 };
 
 void TestWindows::messagesAccumulateInOrder() {
@@ -159,6 +162,66 @@ void TestWindows::realDialogsSpeakGreek() {
     QVERIFY(
         questions.openFileName("Άνοιγμα", QDir::tempPath(), {"Διάγραμμα ροής (*.kv)"}).isEmpty());
     QVERIFY(seen.contains(QStringLiteral("Άνοιγμα")));
+}
+
+// "ergasia" typed over an existing ergasia.kv asks before replacing, exactly as
+// "ergasia.kv" does; "Όχι" keeps the dialog open, "Ναι" gives the name with its suffix.
+void TestWindows::saveDialogAddsTheSuffixBeforeAskingToReplace() {
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("ergasia.kv")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QtModalQuestions questions;
+    for (const QString& typed : {QStringLiteral("ergasia"), QStringLiteral("ergasia.kv")}) {
+        QStringList asked;
+        bool dialogStayedOpen = false;
+        // Types the name, refuses the replacement once, then accepts it.
+        QTimer::singleShot(0, [&, typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            const auto answerReplace = [&](const QString& press, bool thenTypeAgain) {
+                QTimer::singleShot(0, [&, press, thenTypeAgain, dialog, name] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    QVERIFY(box);
+                    asked << box->text();
+                    for (QAbstractButton* button : box->buttons()) {
+                        if (button->text().remove(QLatin1Char('&')) == press)
+                            button->click();
+                    }
+                    if (!thenTypeAgain)
+                        return;
+                    QTimer::singleShot(0, [&, dialog, name] {
+                        dialogStayedOpen = dialog->isVisible();
+                        QTimer::singleShot(0, [&] {
+                            auto* box2 =
+                                qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                            QVERIFY(box2);
+                            asked << box2->text();
+                            for (QAbstractButton* button : box2->buttons()) {
+                                if (button->text().remove(QLatin1Char('&')) ==
+                                    QStringLiteral("Ναι"))
+                                    button->click();
+                            }
+                        });
+                        QTest::keyClick(name, Qt::Key_Return);
+                    });
+                });
+            };
+            name->setText(typed);
+            answerReplace(QStringLiteral("Όχι"), true);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const QString chosen = questions.saveFileName(
+            QStringLiteral("Αποθήκευση διαγράμματος"), dir.path() + QStringLiteral("/"),
+            {QStringLiteral("Διάγραμμα Ροής (*.kv)"), QStringLiteral("All Files (*)")});
+        QCOMPARE(chosen, existing.fileName());
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(dialogStayedOpen);
+        QCOMPARE(asked.first(),
+                 QStringLiteral("Το αρχείο ergasia.kv υπάρχει ήδη.\nΝα αντικατασταθεί;"));
+    }
 }
 
 QTEST_MAIN(TestWindows)

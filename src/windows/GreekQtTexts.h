@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QTranslator>
+
+// Greek for the few texts that Qt's own dialogs show from inside their event loops (the file
+// dialog's "replace it?" question and its Yes and No buttons), which no Kelvra code can
+// reword; installed once for the application.
+class GreekQtTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override;
+    bool isEmpty() const override { return false; }
+
+    // Installs the texts for the running application, once.
+    static void installOnce();
+};
