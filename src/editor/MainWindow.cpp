@@ -28,6 +28,7 @@
 #include "windows/QtModalQuestions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -255,8 +256,17 @@ font1* Main_F::fontWindow() {
 }
 
 void Main_F::mnuRectangle_Click() {
+    // The menu that chose this command is still on the screen while its action runs, and the
+    // window under it is not yet repainted: take the picture after both.
+    QTimer::singleShot(0, this, &Main_F::captureScreenRectangle);
+}
+
+void Main_F::captureScreenRectangle() {
+    for (int open = 0; open < 8 && QApplication::activePopupWidget(); ++open)
+        QApplication::activePopupWidget()->close();
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const QPixmap screen = ScreenPictures::grabScreen(this);
-    QCoreApplication::processEvents();
     m_preview = new frm_foto(*m_questions, this);
     m_capture = new frmCaptureRectangle(*m_preview);
     m_capture->ShowPicture(screen);

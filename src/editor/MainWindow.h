@@ -89,6 +89,7 @@ public:
     ScreenRecorder& recorder() { return *m_recorder; }
     // "Επιλογή Μέρους οθόνης": grabs the screen and lets the pupil cut a rectangle out of it.
     void mnuRectangle_Click();
+    void captureScreenRectangle();
     frmCaptureRectangle* captureWindow() const;
     frm_foto* previewWindow() const;
 

@@ -10,7 +10,17 @@
 
 namespace ScreenPictures {
 
+namespace {
+const GrabObserver* grabObserver = nullptr;
+} // namespace
+
+void setGrabObserver(const GrabObserver* observer) {
+    grabObserver = observer;
+}
+
 QPixmap grabScreen(QWidget* fallback) {
+    if (grabObserver && *grabObserver)
+        (*grabObserver)();
     QPixmap picture;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         picture = screen->grabWindow(0);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QMenu>
 #include <QPainter>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -127,8 +128,17 @@ void TestPictures::clipboardOnlyAfterThePreviewCloses() {
 
 void TestPictures::captureCommandYieldsAPicture() {
     EditorFixture f;
+    // Chosen from the open "Αρχείο" menu: the picture is taken once the menu has closed.
+    QMenu* menu = f.window.menus().mnuFile;
+    menu->popup(f.window.mapToGlobal(QPoint(0, 20)));
+    QTRY_VERIFY(menu->isVisible());
+    bool menuOpenAtCapture = true;
+    ScreenPictures::GrabObserver observer = [&] { menuOpenAtCapture = menu->isVisible(); };
+    ScreenPictures::setGrabObserver(&observer);
     f.window.menus().mnuRectangle->trigger();
-    QVERIFY(f.window.captureWindow() && f.window.captureWindow()->isVisible());
+    QTRY_VERIFY(f.window.captureWindow() && f.window.captureWindow()->isVisible());
+    ScreenPictures::setGrabObserver(nullptr);
+    QVERIFY(!menuOpenAtCapture);
     QTest::mousePress(f.window.captureWindow(), Qt::LeftButton, {}, QPoint(12, 12));
     QTest::mouseRelease(f.window.captureWindow(), Qt::LeftButton, {}, QPoint(12, 12));
     QVERIFY(f.window.previewWindow()->isVisible());
