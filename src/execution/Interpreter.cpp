@@ -154,8 +154,10 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
 Interpreter::Outcome Interpreter::write(cBck& block) {
     m_display.showOutputBox();
     QString printed;
-    for (const QString& item : OutputList::split(OutputList::text(block).remove(QLatin1Char(';'))))
+    for (QString item : OutputList::items(block)) {
+        item.remove(QLatin1Char(';'));
         printed += OutputList::isMessage(item) ? item.trimmed() : printedValue(item);
+    }
     m_output +=
         (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + printed;
     m_display.outputChanged(m_output);

@@ -4,12 +4,69 @@
 
 namespace OutputList {
 
-QString text(const cBck& block) {
+namespace {
+
+bool startsAnOperand(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.');
+}
+
+bool endsAnOperand(QChar c) {
+    return startsAnOperand(c) || c == QLatin1Char(']') || c == QLatin1Char(')');
+}
+
+bool isOperatorWord(const QString& word) {
+    for (const char* op : {"MOD", "DIV", "AND", "OR", "NOT"}) {
+        if (word == QLatin1String(op))
+            return true;
+    }
+    return false;
+}
+
+// The item in quotes, any ";" that ends it kept outside them.
+QString quoted(const QString& item) {
+    QString core = item.trimmed();
+    QString end;
+    while (core.endsWith(QLatin1Char(';'))) {
+        core.chop(1);
+        end += QLatin1Char(';');
+    }
+    return QLatin1Char('"') + core.trimmed() + QLatin1Char('"') + end;
+}
+
+} // namespace
+
+bool isWords(const QString& item) {
+    if (item.contains(QLatin1Char('"')))
+        return false;
+    QString t = item;
+    t.remove(QLatin1Char(';'));
+    const QStringList words = t.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QString& left = words[i - 1];
+        const QString& right = words[i];
+        if (isOperatorWord(left) || isOperatorWord(right))
+            continue;
+        if (endsAnOperand(left.back()) && startsAnOperand(right.front()))
+            return true;
+    }
+    return false;
+}
+
+QStringList items(const cBck& block) {
     QString list = block.zParam1().trimmed();
     const QString rest = block.zParam2().trimmed();
     if (!rest.isEmpty())
         list += QLatin1Char(',') + rest;
-    return list;
+    QStringList parts = split(list);
+    for (QString& part : parts) {
+        if (isWords(part))
+            part = quoted(part);
+    }
+    return parts;
+}
+
+QString text(const cBck& block) {
+    return items(block).join(QLatin1Char(','));
 }
 
 QStringList split(const QString& list) {

@@ -12,7 +12,12 @@ class cBck;
 // caption, whose quoting is for display.
 namespace OutputList {
 
-// The list as typed: the first item, then "," and the rest when there is a rest.
+// The items of the block's list: the first item, then the rest. An unquoted item made of
+// words side by side ("ΤΟ ΑΠΟΤΕΛΕΣΜΑ", never an expression) is a message and comes back in
+// quotes, as such lists have always printed.
+QStringList items(const cBck& block);
+
+// The items joined by commas: what the caption shows and the program text writes.
 QString text(const cBck& block);
 
 // The list cut at its top-level commas; items keep their blanks.
@@ -20,6 +25,9 @@ QStringList split(const QString& list);
 
 // True for an item that is one message in double quotes ("ΜΕΓΑΛΟ", with blanks around).
 bool isMessage(const QString& item);
+
+// True for words side by side with no operator between them: a message typed unquoted.
+bool isWords(const QString& item);
 
 // True for a text that is a single quoted message with no comma in it.
 bool isLoneMessage(const QString& text);

@@ -104,6 +104,9 @@ void TestInterpreter::outputFormatting_data() {
     QTest::newRow("element after a message") << "\"ΤΙΜΗ\""
                                              << "Π[1,2]"
                                              << "\"ΤΙΜΗ\"    12";
+    QTest::newRow("unquoted words are a message") << "ΤΟ Χ ΕΙΝΑΙ"
+                                                  << "Χ MOD 3"
+                                                  << "\"ΤΟ Χ ΕΙΝΑΙ\"     2";
     QTest::newRow("parenthesised items") << "(Χ+1)"
                                          << "(Χ)"
                                          << "     6     5";

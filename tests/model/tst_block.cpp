@@ -45,10 +45,13 @@ void TestBlock::caption_data() {
     QTest::newRow("output two items") << output << "Α"
                                       << "Β"
                                       << "Γράψε Α,Β";
-    // The caption shows the list as the run reads it: unquoted items are values.
+    // The caption shows the list as the run reads it: words side by side are a message.
     QTest::newRow("output text then value") << output << "ΤΟ ΑΠΟΤΕΛΕΣΜΑ"
                                             << "Χ"
-                                            << "Γράψε ΤΟ ΑΠΟΤΕΛΕΣΜΑ,Χ";
+                                            << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
+    QTest::newRow("output words then a remainder") << output << "ΤΟ ΥΠΟΛΟΙΠΟ;"
+                                                   << "Χ MOD 2"
+                                                   << "Γράψε \"ΤΟ ΥΠΟΛΟΙΠΟ\";,Χ MOD 2";
     QTest::newRow("output quoted text then value") << output << "\"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\""
                                                    << "Χ"
                                                    << "Γράψε \"ΤΟ ΑΠΟΤΕΛΕΣΜΑ\",Χ";
