@@ -1,5 +1,8 @@
 #include "Installation.h"
 
+#include "DesktopEntry.h"
+#include "MimeAppsList.h"
+#include "QtRuntime.h"
 #include "files/SafeSave.h"
 
 #include <QDir>
@@ -8,7 +11,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -27,8 +35,6 @@ QString xdgConfigHome() {
     return set.isEmpty() ? home() + QStringLiteral("/.config") : set;
 }
 
-const QString mimeType = QStringLiteral("application/x-kelvra-diagram");
-
 // Runs a desktop helper when it is installed; a missing helper is no failure.
 void runHelper(const QString& program, const QStringList& arguments) {
     const QString found = QStandardPaths::findExecutable(program);
@@ -39,7 +45,104 @@ void runHelper(const QString& program, const QStringList& arguments) {
     process.waitForFinished(10000);
 }
 
+void refreshDatabases(const InstallFolders& folders) {
+    runHelper(QStringLiteral("update-mime-database"), {folders.mimeDatabase});
+    runHelper(QStringLiteral("update-desktop-database"), {folders.applications});
+}
+
+// While it lives, files are created and removed with the rights of the desktop's owner, so
+// that a root installer writing into a user's folder can reach nothing that user cannot.
+class ActingAs {
+public:
+    explicit ActingAs(const std::optional<InstallFolders::Owner>& owner) {
+        if (!owner || ::geteuid() != 0)
+            return;
+        const int count = ::getgroups(0, nullptr);
+        m_groups.resize(size_t(std::max(count, 0)));
+        if (count > 0)
+            ::getgroups(count, m_groups.data());
+        m_active = ::setgroups(1, &owner->gid) == 0 && ::setegid(owner->gid) == 0 &&
+                   ::seteuid(owner->uid) == 0;
+        if (!m_active)
+            restore();
+    }
+    ~ActingAs() {
+        if (m_active)
+            restore();
+    }
+    ActingAs(const ActingAs&) = delete;
+    ActingAs& operator=(const ActingAs&) = delete;
+
+private:
+    void restore() {
+        // Back to root; failing here would leave the installer without its rights, and the
+        // calls it makes next would fail and be reported.
+        [[maybe_unused]] const int uid = ::seteuid(0);
+        [[maybe_unused]] const int gid = ::setegid(0);
+        [[maybe_unused]] const int groups = ::setgroups(m_groups.size(), m_groups.data());
+    }
+    std::vector<gid_t> m_groups;
+    bool m_active = false;
+};
+
+// Creates `folder` (and its parents); an existing link in its place is refused, since what
+// the installer writes must stay inside the folders it names.
+QString makeFolder(const QString& folder) {
+    if (QFileInfo(folder).isSymLink())
+        return QStringLiteral("ο φάκελος είναι σύνδεσμος σε άλλο σημείο");
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return QStringLiteral("δεν ήταν δυνατό να δημιουργηθεί ο φάκελος ") + folder;
+    return {};
+}
+
+// Writes a file whole; a link at the path is replaced, never written through. Returns the
+// reason of a failure, or an empty text.
+QString writeText(const QString& path, const QByteArray& text, bool executable) {
+    const QString folder = makeFolder(QFileInfo(path).absolutePath());
+    if (!folder.isEmpty())
+        return folder;
+    const SafeSave::Result written = SafeSave::writeFile(path, text, SafeSave::Links::Replace);
+    if (!written.ok)
+        return written.error;
+    if (executable)
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |
+                                        QFile::ExeOther);
+    return {};
+}
+
+QString failureLine(const QString& what, const QString& path, const QString& reason) {
+    return what + path + QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QString noDesktopAsRoot =
+    QStringLiteral("Δεν έγινε συντόμευση στην επιφάνεια εργασίας: το πρόγραμμα τρέχει ως "
+                   "διαχειριστής χωρίς sudo, οπότε δεν είναι γνωστός ο χρήστης της.");
+
 } // namespace
+
+QString desktopFolderOf(const QString& home) {
+    // XDG_DESKTOP_DIR="$HOME/Επιφάνεια εργασίας"
+    static const QRegularExpression entry(
+        QStringLiteral("^\\s*XDG_DESKTOP_DIR\\s*=\\s*\"([^\"]*)\""));
+    const QString dirs =
+        QString::fromUtf8(readAll(home + QStringLiteral("/.config/user-dirs.dirs")));
+    for (const QString& line : dirs.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = entry.match(line);
+        if (match.hasMatch()) {
+            QString folder = match.captured(1);
+            folder.replace(QStringLiteral("$HOME"), home);
+            if (folder.startsWith(QLatin1Char('/')) &&
+                QDir::cleanPath(folder) != QDir::cleanPath(home))
+                return folder;
+        }
+    }
+    return home + QStringLiteral("/Desktop");
+}
 
 InstallFolders InstallFolders::forUser(bool root) {
     InstallFolders f;
@@ -48,21 +151,32 @@ InstallFolders InstallFolders::forUser(bool root) {
         f.applications = QStringLiteral("/usr/share/applications");
         f.mimeDatabase = QStringLiteral("/usr/share/mime");
         f.mimeAppsList = QStringLiteral("/etc/xdg/mimeapps.list");
+        // The desktop is that of the teacher who ran sudo, not root's own.
+        const QByteArray sudoUser = qgetenv("SUDO_USER");
+        const struct passwd* user =
+            sudoUser.isEmpty() || sudoUser == "root" ? nullptr : ::getpwnam(sudoUser.constData());
+        if (user && user->pw_uid != 0) {
+            f.desktop = desktopFolderOf(QFile::decodeName(user->pw_dir));
+            f.desktopOwner = Owner{user->pw_uid, user->pw_gid};
+        } else {
+            f.noDesktopReason = noDesktopAsRoot;
+        }
     } else {
         f.programFiles = home() + QStringLiteral("/.local/opt");
         f.applications = xdgDataHome() + QStringLiteral("/applications");
         f.mimeDatabase = xdgDataHome() + QStringLiteral("/mime");
         f.mimeAppsList = xdgConfigHome() + QStringLiteral("/mimeapps.list");
+        f.desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        if (f.desktop.isEmpty())
+            f.desktop = home() + QStringLiteral("/Desktop");
     }
     f.mimePackages = f.mimeDatabase + QStringLiteral("/packages");
-    f.desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (f.desktop.isEmpty())
-        f.desktop = home() + QStringLiteral("/Desktop");
     return f;
 }
 
 Installation::Installation(InstallFolders folders, QString sourceFolder)
-    : m_folders(std::move(folders)), m_source(std::move(sourceFolder)) {}
+    : m_folders(std::move(folders)), m_source(std::move(sourceFolder)),
+      m_runtimeCheck(&QtRuntime::missingLibraries) {}
 
 const QStringList& Installation::fileList() {
     static const QStringList files = {
@@ -98,11 +212,37 @@ QString Installation::path(int specialFolder) const {
     }
 }
 
+void Installation::record(PartOutcome::Part part, const QString& failure) {
+    m_outcomes.push_back({part, failure.isEmpty(), failure});
+}
+
 bool Installation::install(const Report& progress) {
     m_error.clear();
+    m_outcomes.clear();
+    if (!installProgramFiles(progress)) {
+        record(PartOutcome::Part::ProgramFiles, m_error);
+        return false;
+    }
+    record(PartOutcome::Part::ProgramFiles, {});
+    const bool shortcuts = create_shortcut();
+    const bool fileType = registerFileType();
+    return shortcuts && fileType;
+}
+
+bool Installation::installProgramFiles(const Report& progress) {
+    const QStringList missing = m_runtimeCheck(m_source + QStringLiteral("/Kelvra"));
+    if (!missing.isEmpty()) {
+        m_error = QStringLiteral("Λείπουν βιβλιοθήκες Qt 6 που χρειάζεται το Kelvra (") +
+                  missing.join(QStringLiteral(", ")) +
+                  QStringLiteral("). Εγκαταστήστε τες πρώτα με:\nsudo apt-get install ") +
+                  QtRuntime::packagesFor(missing).join(QLatin1Char(' '));
+        return false;
+    }
     const QString folder = path(38) + QStringLiteral("/Kelvra");
-    if (!QDir().mkpath(folder)) {
-        m_error = QStringLiteral("Δεν ήταν δυνατό να δημιουργηθεί ο φάκελος ") + folder;
+    const QString refused = makeFolder(folder);
+    if (!refused.isEmpty()) {
+        m_error = QStringLiteral("Δεν ήταν δυνατό να δημιουργηθεί ο φάκελος ") + folder +
+                  QStringLiteral(" (") + refused + QLatin1Char(')');
         return false;
     }
     for (const QString& name : fileList()) {
@@ -111,8 +251,6 @@ bool Installation::install(const Report& progress) {
             return false;
         progress(QStringLiteral("Αντιγραφή αρχείου ") + name);
     }
-    create_shortcut();
-    registerFileType();
     return true;
 }
 
@@ -124,7 +262,7 @@ bool Installation::copyFile(const QString& name) {
                   QStringLiteral(": η εγκατάσταση σταμάτησε.");
         return false;
     }
-    QFile::remove(target); // an earlier installation is overwritten
+    QFile::remove(target); // an earlier installation, or a link, is replaced
     if (!QFile::copy(source, target)) {
         m_error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο ") + target +
                   QStringLiteral(": η εγκατάσταση σταμάτησε.");
@@ -153,55 +291,51 @@ bool Installation::writeIcon() {
     return true;
 }
 
-bool Installation::writeText(const QString& path, const QByteArray& text, bool executable) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    // Written whole and synced before it replaces the old file.
-    if (!SafeSave::writeFile(path, text).ok)
-        return false;
-    if (executable)
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |
-                                        QFile::ExeOther);
-    return true;
-}
-
 QString Installation::desktopEntry(const QString& target, const QString& workingDirectory) const {
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Kelvra\n"
-                          "Comment=Διαγράμματα ροής για το μάθημα της Πληροφορικής\n"
-                          "Exec=\"%1\" %f\n"
-                          "Path=%2\n"
-                          "Icon=%3\n"
-                          "Terminal=false\n"
-                          "Categories=Education;ComputerScience;\n"
-                          "MimeType=%4;\n")
-        .arg(target, workingDirectory, m_folders.installFolder() + QLatin1Char('/') + iconName(),
-             mimeType);
+    return DesktopEntry::text(target, workingDirectory,
+                              m_folders.installFolder() + QLatin1Char('/') + iconName(),
+                              mimeType());
 }
 
 bool Installation::create_shortcut() {
-    // Every step goes on whatever the one before it did.
-    const QString menu = path(23) + QStringLiteral("/Kelvra");
-    QDir().mkpath(menu);
+    // The menu entry and the desktop shortcut are tried whatever became of the other.
     const QString target = path(38) + QStringLiteral("/Kelvra/Kelvra");
     const QString working = path(38) + QStringLiteral("/Kelvra");
-    writeText(menu + QStringLiteral("/Kelvra.desktop"), desktopEntry(target, working).toUtf8(),
-              false);
-    CSC(QStringLiteral("Kelvra"), target, working);
+    const QString menu = m_folders.menuEntry();
+    const QString menuFailure = writeText(menu, desktopEntry(target, working).toUtf8(), false);
+    record(PartOutcome::Part::MenuEntry,
+           menuFailure.isEmpty()
+               ? QString()
+               : failureLine(QStringLiteral("Δεν έγινε η καταχώριση στο μενού εφαρμογών: "), menu,
+                             menuFailure));
     runHelper(QStringLiteral("update-desktop-database"), {path(23)});
-    return true;
+    const bool desktop = CSC(QStringLiteral("Kelvra"), target, working);
+    return menuFailure.isEmpty() && desktop;
 }
 
 bool Installation::CSC(const QString& name, const QString& target,
                        const QString& workingDirectory) {
+    if (m_folders.desktop.isEmpty())
+        return true; // said in the final message; nothing failed
     const QString shortcut =
         m_folders.desktop + QLatin1Char('/') + name + QStringLiteral(".desktop");
-    if (!writeText(shortcut, desktopEntry(target, workingDirectory).toUtf8(), true))
-        return false;
-    // Desktops that ask before starting a launcher trust this one.
-    runHelper(QStringLiteral("gio"), {QStringLiteral("set"), shortcut,
-                                      QStringLiteral("metadata::trusted"), QStringLiteral("true")});
-    return true;
+    QString failure;
+    {
+        const ActingAs owner(m_folders.desktopOwner);
+        failure = writeText(shortcut, desktopEntry(target, workingDirectory).toUtf8(), true);
+    }
+    record(PartOutcome::Part::DesktopShortcut,
+           failure.isEmpty()
+               ? QString()
+               : failureLine(QStringLiteral("Δεν έγινε συντόμευση στην επιφάνεια εργασίας: "),
+                             shortcut, failure));
+    // Desktops that ask before starting a launcher trust this one (the user's own session
+    // answers; root's would mark nothing of the teacher's).
+    if (failure.isEmpty() && !m_folders.desktopOwner)
+        runHelper(QStringLiteral("gio"),
+                  {QStringLiteral("set"), shortcut, QStringLiteral("metadata::trusted"),
+                   QStringLiteral("true")});
+    return failure.isEmpty();
 }
 
 bool Installation::registerFileType() {
@@ -221,24 +355,116 @@ bool Installation::registerFileType() {
         "    </magic>\n"
         "  </mime-type>\n"
         "</mime-info>\n";
-    const bool described =
-        writeText(m_folders.mimePackages + QStringLiteral("/kelvra.xml"), package, false);
+    const QString what = QStringLiteral("Δεν καταχωρίστηκε ο τύπος αρχείων .kv: ");
+    QString failure = writeText(m_folders.mimePackage(), package, false);
+    if (!failure.isEmpty())
+        failure = failureLine(what, m_folders.mimePackage(), failure);
     runHelper(QStringLiteral("update-mime-database"), {m_folders.mimeDatabase});
 
-    // The diagram type opens with Kelvra: its entry in the list of default applications.
-    QFile list(m_folders.mimeAppsList);
-    QString text;
-    if (list.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(list.readAll());
-    list.close();
-    const QString entry = mimeType + QStringLiteral("=Kelvra-Kelvra.desktop");
-    if (!text.contains(entry)) {
-        const QString section = QStringLiteral("[Default Applications]");
-        if (!text.contains(section))
-            text += (text.isEmpty() || text.endsWith(QLatin1Char('\n')) ? QString()
-                                                                        : QStringLiteral("\n")) +
-                    section + QLatin1Char('\n');
-        text.replace(section, section + QLatin1Char('\n') + entry);
+    // The diagram type opens with Kelvra: the default, and one of the applications for it.
+    const QString list = m_folders.mimeAppsList;
+    const QString text = QString::fromUtf8(readAll(list));
+    const QString listFailure =
+        writeText(list, MimeAppsList::withDefault(text, mimeType(), desktopId()).toUtf8(), false);
+    if (!listFailure.isEmpty() && failure.isEmpty())
+        failure = failureLine(what, list, listFailure);
+    record(PartOutcome::Part::FileType, failure);
+    return failure.isEmpty();
+}
+
+QString Installation::finalMessage() const {
+    QStringList failures;
+    bool desktopMade = false;
+    for (const PartOutcome& outcome : m_outcomes) {
+        if (!outcome.ok)
+            failures << outcome.message;
+        else if (outcome.part == PartOutcome::Part::DesktopShortcut)
+            desktopMade = true;
     }
-    return writeText(m_folders.mimeAppsList, text.toUtf8(), false) && described;
+    QStringList lines;
+    if (desktopMade)
+        lines << QStringLiteral("Έγινε συντόμευση στην επιφάνεια εργασίας");
+    if (!failures.isEmpty()) {
+        lines << QStringLiteral("Η εγκατάσταση δεν ολοκληρώθηκε:") << failures;
+    } else if (!desktopMade) {
+        lines << QStringLiteral("Η εγκατάσταση ολοκληρώθηκε.") << m_folders.noDesktopReason;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool Installation::isInstalled() const {
+    const bool listed = MimeAppsList::mentions(QString::fromUtf8(readAll(m_folders.mimeAppsList)),
+                                               mimeType(), desktopId());
+    return QFileInfo::exists(m_folders.program()) || QFileInfo::exists(m_folders.menuEntry()) ||
+           QFileInfo::exists(m_folders.mimePackage()) || listed || ourDesktopShortcut();
+}
+
+bool Installation::ourDesktopShortcut() const {
+    if (m_folders.desktop.isEmpty())
+        return false;
+    const QByteArray ours = "Exec=" + DesktopEntry::execValue(m_folders.program()).toUtf8();
+    return readAll(m_folders.desktopShortcut()).contains(ours);
+}
+
+bool Installation::removeOurs(const QString& path, QStringList& failures) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return false;
+    QFile file(path);
+    if (!file.remove()) {
+        failures << QStringLiteral("Δεν αφαιρέθηκε το ") + path + QStringLiteral(" (") +
+                        file.errorString() + QLatin1Char(')');
+        return false;
+    }
+    return true;
+}
+
+bool Installation::uninstall(const Report& progress) {
+    if (!isInstalled()) {
+        m_uninstallMessage =
+            QStringLiteral("Δεν βρέθηκε εγκατάσταση του Kelvra: δεν υπάρχει τίποτα για αφαίρεση.");
+        return true;
+    }
+    QStringList failures;
+    QStringList kept;
+    // The program folder: only the files the installer copied; a pupil's diagram saved
+    // there stays, and with it the folder.
+    for (const QString& name : fileList()) {
+        if (removeOurs(m_folders.installFolder() + QLatin1Char('/') + name, failures))
+            progress(QStringLiteral("Αφαίρεση αρχείου ") + name);
+    }
+    for (const QString& folder : {m_folders.installFolder(), m_folders.startMenuFolder()}) {
+        if (folder == m_folders.startMenuFolder())
+            removeOurs(m_folders.menuEntry(), failures);
+        const QDir dir(folder);
+        if (dir.exists() && !QFileInfo(folder).isSymLink() && !QDir().rmdir(folder))
+            kept << QStringLiteral("Ο φάκελος ") + folder +
+                        QStringLiteral(" έμεινε, γιατί έχει και άλλα αρχεία (π.χ. διαγράμματα).");
+    }
+    // The desktop shortcut, only when it is the one this installer made.
+    if (ourDesktopShortcut()) {
+        const ActingAs owner(m_folders.desktopOwner);
+        removeOurs(m_folders.desktopShortcut(), failures);
+    }
+    removeOurs(m_folders.mimePackage(), failures);
+    const QString list = QString::fromUtf8(readAll(m_folders.mimeAppsList));
+    if (MimeAppsList::mentions(list, mimeType(), desktopId())) {
+        const QString rest = MimeAppsList::without(list, mimeType(), desktopId());
+        if (rest.isEmpty()) {
+            removeOurs(m_folders.mimeAppsList, failures);
+        } else {
+            const QString failure = writeText(m_folders.mimeAppsList, rest.toUtf8(), false);
+            if (!failure.isEmpty())
+                failures << QStringLiteral("Δεν αφαιρέθηκε το Kelvra από το ") +
+                                m_folders.mimeAppsList + QStringLiteral(" (") + failure +
+                                QLatin1Char(')');
+        }
+    }
+    refreshDatabases(m_folders);
+    QStringList lines;
+    lines << (failures.isEmpty() ? QStringLiteral("Το Kelvra αφαιρέθηκε από τον υπολογιστή.")
+                                 : QStringLiteral("Η αφαίρεση του Kelvra δεν ολοκληρώθηκε:"))
+          << failures << kept;
+    m_uninstallMessage = lines.join(QLatin1Char('\n'));
+    return failures.isEmpty();
 }

@@ -29,7 +29,10 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
     Label2 = new QLabel(this);
     Command1 = new QPushButton(QStringLiteral("Εγκατάσταση"), this);
     Command2 = new QPushButton(QStringLiteral("Τέλος"), this);
+    Command3 = new QPushButton(QStringLiteral("Απεγκατάσταση"), this);
+    Command3->setVisible(installation.isInstalled());
     connect(Command1, &QPushButton::clicked, this, &setup_form::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &setup_form::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     showMessage = [this](const QString& text, bool error) {
         QMessageBox box(error ? QMessageBox::Warning : QMessageBox::Information, windowTitle(),
@@ -38,6 +41,7 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
         box.exec();
     };
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command3);
     buttons->addStretch();
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
@@ -55,17 +59,30 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
 void setup_form::Command1_Click() {
     Command2->setEnabled(false);
     Command1->setEnabled(false);
+    Command3->setEnabled(false);
     const bool installed = m_installation.install([this](const QString& line) {
         Label2->setText(line);
         QApplication::processEvents();
     });
-    if (installed) {
-        showMessage(doneMessage(), false);
-    } else {
+    if (!installed && !m_installation.error().isEmpty())
         Label2->setText(m_installation.error());
-        showMessage(m_installation.error(), true);
-    }
+    showMessage(m_installation.finalMessage(), !installed);
     Command2->setEnabled(true); // the installation is not started twice
+}
+
+void setup_form::Command3_Click() {
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    const bool removed = m_installation.uninstall([this](const QString& line) {
+        Label2->setText(line);
+        QApplication::processEvents();
+    });
+    showMessage(m_installation.uninstallMessage(), !removed);
+    Command3->setVisible(m_installation.isInstalled());
+    Command3->setEnabled(true);
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
 }
 
 void setup_form::paintEvent(QPaintEvent*) {

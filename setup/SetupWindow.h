@@ -22,12 +22,11 @@ public:
     QLabel* Label3;
     QPushButton* Command1;
     QPushButton* Command2;
+    // "Απεγκατάσταση", shown when an installation is found.
+    QPushButton* Command3;
 
     void Command1_Click();
-
-    static QString doneMessage() {
-        return QStringLiteral("Έγινε συντόμευση στην επιφάνεια εργασίας");
-    }
+    void Command3_Click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -127,13 +127,20 @@ void syncFolder(const QString& target) {
 
 } // namespace
 
-Result writeFile(const QString& path, const QByteArray& bytes) {
+Result writeFile(const QString& path, const QByteArray& bytes, Links links) {
     if (path.isEmpty())
         return failure(QStringLiteral("κενό όνομα αρχείου"));
-    const QString target = resolvedTarget(path);
+    const QString target =
+        links == Links::Follow ? resolvedTarget(path) : QFileInfo(path).absoluteFilePath();
     const QByteArray targetName = QFile::encodeName(target);
     struct stat existing {};
-    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    bool exists = ::lstat(targetName.constData(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        if (links == Links::Follow)
+            exists = ::stat(targetName.constData(), &existing) == 0; // a dangling link
+        else
+            exists = false; // the rename replaces the link itself
+    }
     // A device, a pipe or a folder is never replaced by a regular file.
     if (exists && !S_ISREG(existing.st_mode))
         return failure(QStringLiteral("το «") + QDir::toNativeSeparators(path) +

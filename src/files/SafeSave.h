@@ -27,7 +27,12 @@ struct Result {
     QString error; // the reason, empty when ok
 };
 
-Result writeFile(const QString& path, const QByteArray& bytes);
+// A symbolic link at the path: a diagram saved through a link reaches the file it points
+// to; an installer writing into folders it does not own replaces the link instead, so
+// that a planted link never leads the write elsewhere.
+enum class Links { Follow, Replace };
+
+Result writeFile(const QString& path, const QByteArray& bytes, Links links = Links::Follow);
 
 // Replaces the system calls until the returned guard is destroyed (tests only).
 class FileSystemOverride {

@@ -1,13 +1,22 @@
+#include "DesktopEntry.h"
 #include "Installation.h"
+#include "MimeAppsList.h"
+#include "QtRuntime.h"
 #include "SetupWindow.h"
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,10 +32,11 @@ QString desktopValue(const QString& path, const QString& key) {
 // A temporary home with the files of an installation medium beside it.
 struct SetupFixture {
     QTemporaryDir root;
-    QString home() const { return root.filePath("home"); }
+    QString homeName = QStringLiteral("home");
+    QString home() const { return root.filePath(homeName); }
     QString medium() const { return root.filePath("medium"); }
 
-    SetupFixture() {
+    explicit SetupFixture(const QString& name = QStringLiteral("home")) : homeName(name) {
         QDir().mkpath(home());
         QDir().mkpath(medium());
         qputenv("HOME", home().toUtf8());
@@ -38,6 +48,85 @@ struct SetupFixture {
         }
     }
     InstallFolders folders() const { return InstallFolders::forUser(false); }
+};
+
+// Every file under `folder`, relative to it, with its size: what an installation leaves.
+// The caches the desktop's own tools rebuild from the packages are left out.
+QStringList fileTree(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(folder).relativeFilePath(path);
+        const bool cache = (relative.contains("/mime/") && !relative.contains("/mime/packages/")) ||
+                           relative.endsWith("mimeinfo.cache");
+        if (!cache)
+            files << relative + " " + QString::number(QFileInfo(path).size());
+    }
+    files.sort();
+    return files;
+}
+
+// desktop-file-validate's complaints about an entry, or empty when it is not installed.
+QString validatorComplaints(const QString& entry) {
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validator.isEmpty())
+        return {};
+    QProcess process;
+    process.start(validator, {entry});
+    process.waitForFinished(20000);
+    const QString said =
+        QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    return process.exitCode() == 0 ? QString()
+                                   : said + "(exit " + QString::number(process.exitCode()) + ")";
+}
+
+// The program an Exec value starts, read back as a desktop would: string escapes first,
+// then the quoted argument and its "%%".
+QString programOfExec(const QString& exec) {
+    QString value;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        if (exec[i] == '\\' && i + 1 < exec.size()) {
+            const QChar next = exec[++i];
+            value += next == 's' ? QChar(' ') : next == 'n' ? QChar('\n') : next;
+        } else {
+            value += exec[i];
+        }
+    }
+    if (!value.startsWith('"'))
+        return {};
+    QString program;
+    for (qsizetype i = 1; i < value.size() && value[i] != '"'; ++i) {
+        if (value[i] == '\\' && i + 1 < value.size())
+            ++i;
+        else if (value[i] == '%' && i + 1 < value.size() && value[i + 1] == '%')
+            ++i;
+        program += value[i];
+    }
+    return program;
+}
+
+// Runs the installer's work with the rights of an ordinary user when the tests run as root
+// (as in CI), so that a read-only folder refuses it as it refuses a teacher.
+class AsOrdinaryUser {
+public:
+    explicit AsOrdinaryUser(const QString& tree) {
+        if (::geteuid() != 0)
+            return;
+        QProcess::execute("chown", {"-R", "65534:65534", tree});
+        m_active = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+    }
+    ~AsOrdinaryUser() {
+        if (m_active) {
+            [[maybe_unused]] const int u = ::seteuid(0);
+            [[maybe_unused]] const int g = ::setegid(0);
+        }
+    }
+    bool usable() const { return ::geteuid() != 0 || m_active; }
+
+private:
+    bool m_active = false;
 };
 
 } // namespace
@@ -52,6 +141,17 @@ private slots:
     void registersTheDiagramType();
     void missingSourceStops();
     void windowButtons();
+    void readOnlyPartsReportedAndTheRestInstalled_data();
+    void readOnlyPartsReportedAndTheRestInstalled();
+    void unusualHomeGivesValidEntries();
+    void foreignDefaultReplaced();
+    void mimeAppsListEdits();
+    void installTwiceThenUninstall();
+    void uninstallKeepsThePupilsDiagrams();
+    void plantedLinkIsReplacedNotFollowed();
+    void missingQtStopsBeforeCopying();
+    void rootInstallsOnTheTeachersDesktop();
+    void uninstallButton();
 };
 
 void TestSetup::foldersForAUser() {
@@ -123,7 +223,8 @@ void TestSetup::registersTheDiagramType() {
     QVERIFY(list.contains(
         "[Default Applications]\napplication/x-kelvra-diagram=Kelvra-Kelvra.desktop"));
     QVERIFY(installation.install([](const QString&) {}));
-    QCOMPARE(readFile(f.folders().mimeAppsList).count("x-kelvra-diagram"), 1);
+    // Once as the default, once among the applications for the type.
+    QCOMPARE(readFile(f.folders().mimeAppsList).count("x-kelvra-diagram"), 2);
     QVERIFY(readFile(f.folders().startMenuFolder() + "/Kelvra.desktop")
                 .contains("MimeType=application/x-kelvra-diagram;"));
 }
@@ -161,6 +262,241 @@ void TestSetup::windowButtons() {
     QCOMPARE(window.Label2->text(), QStringLiteral("Αντιγραφή αρχείου tpsifio.kv"));
     QVERIFY(!window.Command1->isEnabled());
     QVERIFY(window.Command2->isEnabled());
+}
+
+void TestSetup::readOnlyPartsReportedAndTheRestInstalled_data() {
+    QTest::addColumn<QString>("part");
+    QTest::newRow("desktop") << "desktop";
+    QTest::newRow("menu") << "menu";
+    QTest::newRow("mime") << "mime";
+}
+
+// A folder the installer may not write: that part is reported in Greek, naming the path,
+// the installation counts as failed, and every other part is still installed.
+void TestSetup::readOnlyPartsReportedAndTheRestInstalled() {
+    QFETCH(QString, part);
+    SetupFixture f;
+    const InstallFolders folders = f.folders();
+    const QString locked = part == "desktop" ? folders.desktop
+                           : part == "menu"  ? folders.applications
+                                             : folders.mimeDatabase;
+    QVERIFY(QDir().mkpath(locked));
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther));
+    Installation installation(folders, f.medium());
+    bool installed = true;
+    {
+        AsOrdinaryUser user(f.root.path());
+        if (!user.usable())
+            QSKIP("cannot act as an ordinary user");
+        installed = installation.install([](const QString&) {});
+    }
+    QVERIFY(!installed);
+    const QString message = installation.finalMessage();
+    QVERIFY2(message.contains("Η εγκατάσταση δεν ολοκληρώθηκε:"), qPrintable(message));
+    const QString failedPath = part == "desktop" ? folders.desktopShortcut()
+                               : part == "menu"  ? folders.menuEntry()
+                                                 : folders.mimePackage();
+    QVERIFY2(message.contains(failedPath), qPrintable(message));
+    QVERIFY(QFile::exists(folders.program()));
+    QCOMPARE(QFile::exists(folders.desktopShortcut()), part != "desktop");
+    QCOMPARE(QFile::exists(folders.menuEntry()), part != "menu");
+    QCOMPARE(QFile::exists(folders.mimePackage()), part != "mime");
+    QVERIFY(readFile(folders.mimeAppsList).contains("x-kelvra-diagram=Kelvra-Kelvra.desktop"));
+    QCOMPARE(message.contains("Έγινε συντόμευση στην επιφάνεια εργασίας"), part != "desktop");
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestSetup::unusualHomeGivesValidEntries() {
+    SetupFixture f(QStringLiteral("δάσκαλος $HOME \"x\" `y` \\z 100% ~a"));
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    for (const QString& entry : {f.folders().menuEntry(), f.folders().desktopShortcut()}) {
+        QCOMPARE(programOfExec(desktopValue(entry, "Exec").chopped(3)), f.folders().program());
+        QVERIFY(desktopValue(entry, "Exec").endsWith(" %f"));
+        QCOMPARE(desktopValue(entry, "Path").replace("\\\\", "\\"), f.folders().installFolder());
+        const QString complaints = validatorComplaints(entry);
+        QVERIFY2(complaints.isEmpty(), qPrintable(complaints));
+    }
+}
+
+void TestSetup::foreignDefaultReplaced() {
+    SetupFixture f;
+    QDir().mkpath(QFileInfo(f.folders().mimeAppsList).path());
+    writeFile(f.folders().mimeAppsList, "[Default Applications]\n"
+                                        "text/plain=gedit.desktop\n"
+                                        "application/x-kelvra-diagram=other.desktop\n");
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    const QString list = QString::fromUtf8(readFile(f.folders().mimeAppsList));
+    QCOMPARE(list, QStringLiteral("[Default Applications]\n"
+                                  "application/x-kelvra-diagram=Kelvra-Kelvra.desktop\n"
+                                  "text/plain=gedit.desktop\n"
+                                  "\n"
+                                  "[Added Associations]\n"
+                                  "application/x-kelvra-diagram=Kelvra-Kelvra.desktop;\n"));
+}
+
+void TestSetup::mimeAppsListEdits() {
+    const QString mime = "application/x-kelvra-diagram", id = "Kelvra-Kelvra.desktop";
+    const QString theirs = "[Added Associations]\n" + mime + "=viewer.desktop;\n";
+    const QString ours = MimeAppsList::withDefault(theirs, mime, id);
+    QCOMPARE(ours, "[Added Associations]\n" + mime + "=" + id + ";viewer.desktop;\n\n" +
+                       "[Default Applications]\n" + mime + "=" + id + "\n");
+    QCOMPARE(MimeAppsList::withDefault(ours, mime, id), ours);
+    QVERIFY(MimeAppsList::mentions(ours, mime, id));
+    QCOMPARE(MimeAppsList::without(ours, mime, id), theirs);
+    QCOMPARE(MimeAppsList::without(MimeAppsList::withDefault({}, mime, id), mime, id), QString());
+    QVERIFY(!MimeAppsList::mentions(theirs, mime, id));
+}
+
+// Installing twice changes nothing; removing then leaves the home as it was before.
+void TestSetup::installTwiceThenUninstall() {
+    SetupFixture f;
+    const QStringList before = fileTree(f.home());
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    const QStringList once = fileTree(f.home());
+    QVERIFY(installation.install([](const QString&) {}));
+    QCOMPARE(fileTree(f.home()), once);
+    QVERIFY(installation.isInstalled());
+    QStringList progress;
+    QVERIFY(installation.uninstall([&progress](const QString& line) { progress << line; }));
+    QVERIFY(progress.contains("Αφαίρεση αρχείου fibo.kv"));
+    QCOMPARE(installation.uninstallMessage(),
+             QStringLiteral("Το Kelvra αφαιρέθηκε από τον υπολογιστή."));
+    QCOMPARE(fileTree(f.home()), before);
+    QVERIFY(!QFileInfo::exists(f.folders().installFolder()));
+    QVERIFY(!installation.isInstalled());
+    QVERIFY(installation.uninstall([](const QString&) {}));
+    QCOMPARE(
+        installation.uninstallMessage(),
+        QStringLiteral("Δεν βρέθηκε εγκατάσταση του Kelvra: δεν υπάρχει τίποτα για αφαίρεση."));
+}
+
+void TestSetup::uninstallKeepsThePupilsDiagrams() {
+    SetupFixture f;
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    const QString diagram = f.folders().installFolder() + "/Διαγραμμα.kv";
+    writeFile(diagram, "1ORVANE\r\n");
+    // A desktop launcher of the teacher's own with the same name is not ours.
+    writeFile(f.folders().desktopShortcut(), "[Desktop Entry]\nExec=something-else\n");
+    QVERIFY(installation.uninstall([](const QString&) {}));
+    QCOMPARE(readFile(diagram), QByteArray("1ORVANE\r\n"));
+    QVERIFY(QFile::exists(f.folders().desktopShortcut()));
+    QVERIFY(!QFile::exists(f.folders().program()));
+    QVERIFY(installation.uninstallMessage().contains(f.folders().installFolder()));
+}
+
+void TestSetup::plantedLinkIsReplacedNotFollowed() {
+    SetupFixture f;
+    const QString outside = f.root.filePath("outside.txt");
+    writeFile(outside, "keep me");
+    QDir().mkpath(f.folders().desktop);
+    QVERIFY(QFile::link(outside, f.folders().desktopShortcut()));
+    QDir().mkpath(f.folders().startMenuFolder());
+    QVERIFY(QFile::link(outside, f.folders().menuEntry()));
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    QCOMPARE(readFile(outside), QByteArray("keep me"));
+    for (const QString& entry : {f.folders().desktopShortcut(), f.folders().menuEntry()}) {
+        QVERIFY(!QFileInfo(entry).isSymLink());
+        QVERIFY(readFile(entry).startsWith("[Desktop Entry]"));
+    }
+    // A link in place of the program folder is refused, never written through.
+    SetupFixture g;
+    QDir().mkpath(g.folders().programFiles);
+    QVERIFY(QFile::link(g.root.filePath("elsewhere"), g.folders().installFolder()));
+    QDir().mkpath(g.root.filePath("elsewhere"));
+    Installation refused(g.folders(), g.medium());
+    QVERIFY(!refused.install([](const QString&) {}));
+    QVERIFY(refused.finalMessage().contains(g.folders().installFolder()));
+    QVERIFY(QDir(g.root.filePath("elsewhere")).isEmpty());
+}
+
+void TestSetup::missingQtStopsBeforeCopying() {
+    SetupFixture f;
+    Installation installation(f.folders(), f.medium());
+    installation.setRuntimeCheck([](const QString&) {
+        return QStringList{"libQt6Widgets.so.6", "libQt6Gui.so.6"};
+    });
+    QStringList progress;
+    QVERIFY(!installation.install([&progress](const QString& line) { progress << line; }));
+    QVERIFY(progress.isEmpty());
+    QVERIFY(!QFile::exists(f.folders().program()));
+    const QString message = installation.finalMessage();
+    QVERIFY2(message.contains("libqt6widgets6 libqt6gui6 qt6-qpa-plugins"), qPrintable(message));
+    QVERIFY(message.contains("Λείπουν βιβλιοθήκες Qt 6"));
+    QCOMPARE(QtRuntime::packagesFor({}), QStringList());
+    // The real check finds nothing missing for the real program.
+    QCOMPARE(QtRuntime::missingLibraries(QCoreApplication::applicationFilePath()), QStringList());
+}
+
+// As root through sudo: the shortcut goes to the teacher's desktop, written as the teacher;
+// without sudo, the final message says that no shortcut was made.
+void TestSetup::rootInstallsOnTheTeachersDesktop() {
+    qputenv("SUDO_USER", "nobody");
+    const InstallFolders system = InstallFolders::forUser(true);
+    QCOMPARE(system.installFolder(), QStringLiteral("/opt/Kelvra"));
+    QVERIFY(system.desktopOwner);
+    QCOMPARE(system.desktopOwner->uid, uid_t(65534));
+    const struct passwd* nobody = ::getpwnam("nobody");
+    QVERIFY(nobody);
+    QCOMPARE(system.desktop, desktopFolderOf(QFile::decodeName(nobody->pw_dir)));
+    qunsetenv("SUDO_USER");
+    const InstallFolders noUser = InstallFolders::forUser(true);
+    QVERIFY(noUser.desktop.isEmpty());
+    QVERIFY(noUser.noDesktopReason.contains("sudo"));
+
+    SetupFixture f;
+    QDir().mkpath(f.home() + "/.config");
+    writeFile(f.home() + "/.config/user-dirs.dirs",
+              "# made by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Επιφάνεια εργασίας\"\n");
+    QCOMPARE(desktopFolderOf(f.home()), f.home() + "/Επιφάνεια εργασίας");
+    InstallFolders folders = f.folders();
+    folders.desktop.clear();
+    folders.noDesktopReason = noUser.noDesktopReason;
+    Installation withoutDesktop(folders, f.medium());
+    QVERIFY(withoutDesktop.install([](const QString&) {}));
+    QVERIFY(withoutDesktop.finalMessage().contains(noUser.noDesktopReason));
+    QVERIFY(!withoutDesktop.finalMessage().contains("Έγινε συντόμευση"));
+
+    if (::geteuid() != 0)
+        return; // writing as another user needs root
+    folders = f.folders();
+    folders.desktop = f.root.filePath("teacher/Desktop");
+    QDir().mkpath(folders.desktop);
+    QProcess::execute("chown", {"-R", "65534:65534", f.root.filePath("teacher")});
+    QFile::setPermissions(f.root.path(), QFile::permissions(f.root.path()) | QFile::ExeOther);
+    folders.desktopOwner = InstallFolders::Owner{65534, 65534};
+    Installation asTeacher(folders, f.medium());
+    QVERIFY2(asTeacher.install([](const QString&) {}), qPrintable(asTeacher.finalMessage()));
+    struct stat shortcut {};
+    QCOMPARE(::stat(QFile::encodeName(folders.desktopShortcut()).constData(), &shortcut), 0);
+    QCOMPARE(shortcut.st_uid, uid_t(65534));
+    QCOMPARE(::geteuid(), uid_t(0)); // the installer has its rights back
+}
+
+void TestSetup::uninstallButton() {
+    SetupFixture f;
+    Installation installation(f.folders(), f.medium());
+    QStringList messages;
+    {
+        setup_form fresh(installation);
+        QVERIFY(!fresh.Command3->isVisibleTo(&fresh));
+    }
+    QVERIFY(installation.install([](const QString&) {}));
+    setup_form window(installation);
+    window.showMessage = [&messages](const QString& text, bool) { messages << text; };
+    window.show();
+    QVERIFY(window.Command3->isVisible());
+    QCOMPARE(window.Command3->text(), QStringLiteral("Απεγκατάσταση"));
+    QTest::mouseClick(window.Command3, Qt::LeftButton);
+    QCOMPARE(messages, QStringList{"Το Kelvra αφαιρέθηκε από τον υπολογιστή."});
+    QVERIFY(!window.Command3->isVisible());
+    QVERIFY(!QFile::exists(f.folders().program()));
+    QVERIFY(window.Command1->isEnabled());
 }
 
 QTEST_MAIN(TestSetup)
