@@ -5,6 +5,7 @@
 #include "editor/MainWindow.h"
 #include "execution/HeadlessRun.h"
 #include "execution/RunController.h"
+#include "files/FileCommands.h"
 #include "model/Block.h"
 #include "model/BlockKinds.h"
 #include "model/Diagram.h"
@@ -86,7 +87,7 @@ int main(int argc, char* argv[]) {
         Main_F window(&questions);
         window.show();
         countingLoop(window.diagram(), 1000000000);
-        window.diagram().diagramModified = false;
+        window.files().markSaved();
         constexpr int seconds = 3;
         QTimer::singleShot(seconds * 1000, [&window] { window.runs().cmdStop_MouseDown(); });
         window.menus().step_run->trigger(); // the zero-interval loop, until the stop

@@ -1,5 +1,6 @@
 #include "execution/ExpressionEvaluator.h"
 
+#include "execution/CompiledExpression.h"
 #include "execution/NumberText.h"
 #include "execution/RandomSource.h"
 #include "execution/ScriptEngine.h"
@@ -7,6 +8,7 @@
 
 #include <QStringList>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -24,19 +26,17 @@ const std::pair<QString, QString> spacing[] = {
 
 const QString operatorCharacters = QStringLiteral("+-*&/\\}{][()^=>< ");
 const QString punctuation = QStringLiteral("+ -,*[]()/\\");
-constexpr int maxWords = 200;
+constexpr int maxWords = ExpressionEvaluator::maxWords;
+// More different expressions than any diagram holds; past it the compiled forms start over.
+constexpr qsizetype maxCompiled = 4096;
 // A value may itself hold words that are replaced again; this bounds how far a text can grow.
 constexpr qsizetype maxSubstitutedLength = 1 << 20;
 
-QString squeeze(QString e) {
-    while (e.contains(QStringLiteral("  ")))
-        e.replace(QStringLiteral("  "), QStringLiteral(" "));
-    return e;
-}
+} // namespace
 
 // A value as the result conversion gives it: strings unchanged, numbers rounded to two
 // decimals, truth values as -1 and 0.
-QString resultText(const ScriptEngine::Value& value) {
+QString ExpressionEvaluator::resultText(const ScriptEngine::Value& value) {
     if (const QString* s = std::get_if<QString>(&value))
         return *s;
     if (const bool* b = std::get_if<bool>(&value))
@@ -47,7 +47,7 @@ QString resultText(const ScriptEngine::Value& value) {
 }
 
 // An index value: strings unchanged, numbers in full.
-QString indexText(const ScriptEngine::Value& value) {
+QString ExpressionEvaluator::indexText(const ScriptEngine::Value& value) {
     if (const QString* s = std::get_if<QString>(&value))
         return *s;
     if (const bool* b = std::get_if<bool>(&value))
@@ -57,10 +57,21 @@ QString indexText(const ScriptEngine::Value& value) {
     return QString();
 }
 
-} // namespace
-
 ExpressionEvaluator::ExpressionEvaluator(VariableStore& variables, RandomSource& random)
     : m_variables(variables), m_random(random) {}
+
+ExpressionEvaluator::~ExpressionEvaluator() = default;
+
+QString ExpressionEvaluator::evalExpr(const QString& expression, QString* translated) {
+    if (!m_compiling)
+        return evalExprReference(expression, translated);
+    const CompiledExpression* compiled = compiledFor(expression);
+    if (compiled) {
+        if (std::optional<QString> value = compiled->evaluate(m_variables, translated))
+            return *value;
+    }
+    return evalExprReference(expression, translated);
+}
 
 QString ExpressionEvaluator::spaced(const QString& upperCased) {
     QString e = QLatin1Char(' ') + upperCased + QLatin1Char(' ');
@@ -69,7 +80,27 @@ QString ExpressionEvaluator::spaced(const QString& upperCased) {
     return e;
 }
 
-QString ExpressionEvaluator::evalExpr(const QString& expression, QString* translated) {
+const CompiledExpression* ExpressionEvaluator::compiledFor(const QString& expression) {
+    // A block's text is the same shared text at every step: its address finds it at once.
+    // The text it points to cannot change while a copy of it is kept here.
+    Recent& recent = m_recent[qHash(quintptr(expression.constData())) % std::size(m_recent)];
+    if (recent.text.constData() == expression.constData() &&
+        recent.text.size() == expression.size())
+        return recent.compiled.get();
+    auto found = m_compiled.constFind(expression);
+    if (found == m_compiled.constEnd()) {
+        if (m_compiled.size() >= maxCompiled) {
+            m_compiled.clear();
+            for (Recent& entry : m_recent)
+                entry = {};
+        }
+        found = m_compiled.insert(expression, CompiledExpression::compile(expression));
+    }
+    recent = {expression, *found};
+    return found->get();
+}
+
+QString ExpressionEvaluator::evalExprReference(const QString& expression, QString* translated) {
     if (translated)
         translated->clear();
     const QString e = expression.toUpper();
@@ -82,9 +113,9 @@ QString ExpressionEvaluator::evalExpr(const QString& expression, QString* transl
         return NumberText::format(std::floor(m_random.next() * n));
     }
     try {
-        QString t = squeeze(evaluateIndices(spaced(e))
-                                .replace(QLatin1Char('{'), QLatin1Char('['))
-                                .replace(QLatin1Char('}'), QLatin1Char(']')));
+        QString t = squeezed(evaluateIndices(spaced(e))
+                                 .replace(QLatin1Char('{'), QLatin1Char('['))
+                                 .replace(QLatin1Char('}'), QLatin1Char(']')));
         if (translated)
             *translated = t;
         t = substVars(rewriteRemainders(t));
@@ -160,9 +191,7 @@ QString ExpressionEvaluator::rewriteRemainders(QString t) {
     return t;
 }
 
-namespace {
-// True for the words substVars leaves as they are: operators, numbers, keywords, blanks.
-bool keptAsWritten(QStringView word) {
+bool ExpressionEvaluator::keptAsWritten(QStringView word) {
     if (word.trimmed().isEmpty() || operatorCharacters.contains(word))
         return true;
     if (NumberText::leadingNumber(word) != 0)
@@ -174,7 +203,16 @@ bool keptAsWritten(QStringView word) {
     }
     return false;
 }
-} // namespace
+
+bool ExpressionEvaluator::isPunctuation(const QString& word) {
+    return punctuation.contains(word);
+}
+
+QString ExpressionEvaluator::squeezed(QString e) {
+    while (e.contains(QStringLiteral("  ")))
+        e.replace(QStringLiteral("  "), QStringLiteral(" "));
+    return e;
+}
 
 QString ExpressionEvaluator::substVars(const QString& s) {
     QString w = QLatin1Char(' ') + s + QLatin1Char(' ');

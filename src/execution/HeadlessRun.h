@@ -35,7 +35,7 @@ public:
     void hideSelector() override {}
     void showPointer(cBck*) override {}
     void hidePointer() override {}
-    void setStepCaption(const QString&) override {}
+    void stepCaptionChanged() override {}
     void setStatusCaption(const QString&) override {}
     void showOutputBox() override {}
     void outputChanged(const QString&) override {}

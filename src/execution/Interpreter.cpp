@@ -13,13 +13,37 @@
 #include "windows/ModalQuestions.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");
 constexpr quint32 traversedColour = 0x004000; // dark green
 const QString numberCharacters = QStringLiteral("0123456789.");
 
+// One allocation for a caption of many pieces: a long run builds one every step.
+QString joined(std::initializer_list<QString> pieces) {
+    qsizetype size = 0;
+    for (const QString& piece : pieces)
+        size += piece.size();
+    QString text;
+    text.reserve(size);
+    for (const QString& piece : pieces)
+        text += piece;
+    return text;
+}
+
+// "EROR" in any letter case; upper-casing never shortens a text, so only short ones can be.
+bool isError(const QString& value) {
+    return value.size() <= ExpressionEvaluator::error.size() &&
+           value.toUpper() == ExpressionEvaluator::error;
+}
+
 bool isTrue(const QString& value) {
+    // A comparison's own values first: they are nearly every condition's.
+    if (value == QLatin1String("-1"))
+        return true;
+    if (value == QLatin1String("0"))
+        return false;
     bool ok = false;
     const double number = value.trimmed().toDouble(&ok);
     return ok && number != 0;
@@ -37,12 +61,54 @@ QString Interpreter::blockNumber(const cBck& block) {
 
 void Interpreter::setCurrentBlock(cBck* block) {
     m_current = block;
+    if (m_generation != m_diagram.generation())
+        forgetPlaces();
     m_generation = m_diagram.generation();
 }
 
+void Interpreter::forgetPlaces() {
+    m_blockIndices.clear();
+    m_lineTargets.clear();
+}
+
+// A block keeps its surface, and a tag its block, until the diagram is replaced: looking
+// them up once per run spares a search of the collections at every step.
+int Interpreter::indexOf(const cBck& block) {
+    const auto found = m_blockIndices.constFind(&block);
+    if (found != m_blockIndices.cend())
+        return *found;
+    const int index = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
+    m_blockIndices.insert(&block, index);
+    return index;
+}
+
+cBck* Interpreter::targetOf(const cLn& line) {
+    // Lines come and go with edits, so the target is trusted only for the same tag.
+    const auto found = m_lineTargets.constFind(&line);
+    if (found != m_lineTargets.cend() && found->tag == line.sTo())
+        return found->block;
+    cBck* target = m_diagram.blockAt(m_diagram.the_bl_co().get_Index_f_Tag(line.sTo()));
+    m_lineTargets.insert(&line, {line.sTo(), target});
+    return target;
+}
+
 void Interpreter::caption(const QString& text) {
-    m_stepCaption = text;
-    m_display.setStepCaption(text);
+    m_caption = {CaptionParts::Kind::Text, text, {}, {}, false};
+    m_display.stepCaptionChanged();
+}
+
+QString Interpreter::stepCaption() const {
+    switch (m_caption.kind) {
+    case CaptionParts::Kind::Text:
+        return m_caption.first;
+    case CaptionParts::Kind::Assignment:
+        return joined({m_caption.first, QStringLiteral(" <-- "), m_caption.second, crlf,
+                       m_caption.first, QStringLiteral(" <-- "), m_caption.third});
+    case CaptionParts::Kind::Condition:
+        return joined({m_caption.first, crlf,
+                       m_caption.truth ? QStringLiteral("Αλήθης") : QStringLiteral("Ψευδής")});
+    }
+    return {};
 }
 
 cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
@@ -64,8 +130,7 @@ cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
         if (LineControls* controls = line->t_Object_Line())
             controls->setPen(3, traversedColour);
         m_traversed = line.get();
-        const int index = m_diagram.the_bl_co().get_Index_f_Tag(line->sTo());
-        return m_diagram.blockAt(index);
+        return targetOf(*line);
     }
     return nullptr;
 }
@@ -75,23 +140,29 @@ Interpreter::Outcome Interpreter::step() {
         // The diagram was replaced since: nothing of the old run is left to follow.
         m_current = nullptr;
         m_traversed = nullptr;
+        forgetPlaces();
+        m_generation = m_diagram.generation();
     }
     if (!m_current)
         return Outcome::Failed;
     cBck& block = *m_current;
     m_display.setSelector(&block);
-    if (!block.sCaption().left(4).isEmpty() && !m_executed.contains(blockNumber(block)))
-        m_executed.append(blockNumber(block));
-    m_diagram.currentBlockIndex = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
+    if (!block.sCaption().isEmpty() && !m_executedBlocks.contains(&block)) {
+        m_executedBlocks.insert(&block);
+        if (!m_executed.contains(blockNumber(block)))
+            m_executed.append(blockNumber(block));
+    }
+    m_diagram.currentBlockIndex = indexOf(block);
     m_diagram.previousBlockIndex = -1;
     const QString action = block.zaction();
-    if (action.left(5) == QStringLiteral("ΣΥΝΔΕ") || action.isEmpty() ||
+    if (action.startsWith(QStringLiteral("ΣΥΝΔΕ")) || action.isEmpty() ||
         QStringLiteral("Αρχή,Τέλος").contains(action))
         m_display.hidePointer();
     else
         m_display.showPointer(&block);
-    const QString kind =
-        QString(action).remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    QString kind = action;
+    if (kind.contains(QLatin1Char('_')))
+        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
     m_display.setStatusCaption(block.sCaption());
 
     QString choice;
@@ -133,6 +204,7 @@ Interpreter::Outcome Interpreter::moveOn(cBck* next) {
 }
 
 Interpreter::Outcome Interpreter::read(cBck& block) {
+    m_display.showPending(); // the pupil sees which block asks
     QString answer;
     for (;;) {
         const std::optional<QString> given =
@@ -183,21 +255,21 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
     else
         value = m_evaluator.evalExpr(block.zParam2(), &translated);
     const QString target = m_evaluator.evalIndices(block.zParam1());
-    if (value.toUpper() == ExpressionEvaluator::error) {
+    if (isError(value)) {
         m_failed = &block;
         m_current = nullptr;
         return Outcome::ExpressionFailed;
     }
     m_variables.setVar(target, value, block.tagid(), translated);
-    caption(target + QStringLiteral(" <-- ") + translated + crlf + target +
-            QStringLiteral(" <-- ") + value);
+    m_caption = {CaptionParts::Kind::Assignment, target, translated, value, false};
+    m_display.stepCaptionChanged();
     return Outcome::Continue;
 }
 
 Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
     QString translated;
     const QString value = m_evaluator.evalExpr(block.zParam2(), &translated);
-    if (value.toUpper() == ExpressionEvaluator::error) {
+    if (isError(value)) {
         m_failed = &block;
         m_current = nullptr;
         return Outcome::ExpressionFailed;
@@ -206,7 +278,8 @@ Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
     m_variables.setVar(block.zParam2(),
                        value == QStringLiteral("-1") ? QStringLiteral("Αλ") : QStringLiteral("Ψε"),
                        block.tagid(), translated);
-    caption(translated + crlf + (truth ? QStringLiteral("Αλήθης") : QStringLiteral("Ψευδής")));
+    m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};
+    m_display.stepCaptionChanged();
     *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");
     return Outcome::Continue;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -20,13 +22,17 @@ public:
     // The step caption beside the diagram, and the pointer line from it to `block`.
     virtual void showPointer(cBck* block) = 0;
     virtual void hidePointer() = 0;
-    virtual void setStepCaption(const QString& text) = 0;
+    // The interpreter's stepCaption() changed; a display that shows it asks for it.
+    virtual void stepCaptionChanged() = 0;
     // The first panel of the status bar.
     virtual void setStatusCaption(const QString& text) = 0;
     virtual void showOutputBox() = 0;
     virtual void outputChanged(const QString& text) = 0;
     // After every step that leads on to a block: the place for a screen picture.
     virtual void stepRecorded() = 0;
+    // Before the run waits for the pupil (an input box): whatever the display holds back
+    // must be on the screen now.
+    virtual void showPending() {}
 };
 
 // Walks the flowchart one block per step. It owns the run state; starting, pausing and
@@ -50,10 +56,15 @@ public:
     cLn* traversedLine() const { return m_traversed; }
     // Numbers of the blocks executed so far, each once.
     const QStringList& executedBlocks() const { return m_executed; }
-    void clearExecutedBlocks() { m_executed.clear(); }
+    void clearExecutedBlocks() {
+        m_executed.clear();
+        m_executedBlocks.clear();
+    }
     QString output() const { return m_output; }
     void clearOutput() { m_output.clear(); }
-    QString stepCaption() const { return m_stepCaption; }
+    // What the last step computed, as the caption beside its block shows it; written out
+    // only when asked, since a fast run asks for few of them.
+    QString stepCaption() const;
     QString unknownKind() const { return m_unknownKind; }
     cBck* failedBlock() const { return m_failed; }
 
@@ -87,7 +98,24 @@ private:
     cLn* m_traversed = nullptr;
     cBck* m_failed = nullptr;
     QStringList m_executed;
+    QSet<const cBck*> m_executedBlocks; // the same blocks, for a quick look-up
+    struct LineTarget {
+        QString tag;
+        cBck* block;
+    };
+    QHash<const cBck*, int> m_blockIndices;
+    QHash<const cLn*, LineTarget> m_lineTargets;
+    void forgetPlaces();
+    int indexOf(const cBck& block);
+    cBck* targetOf(const cLn& line);
     QString m_output;
-    QString m_stepCaption;
+    // The caption's pieces: a text, or an assignment (target, translated, value), or a
+    // condition (translated, truth).
+    struct CaptionParts {
+        enum class Kind { Text, Assignment, Condition } kind = Kind::Text;
+        QString first, second, third;
+        bool truth = false;
+    };
+    CaptionParts m_caption;
     QString m_unknownKind;
 };

@@ -9,6 +9,9 @@ namespace NumberText {
 QString format(double value) {
     if (value == 0)
         return QStringLiteral("0");
+    // Whole numbers of up to 15 digits print the same as with 'g' and 15 digits, faster.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(qint64(value));
     QString text = QString::number(value, 'g', 15);
     const qsizetype e = text.indexOf(QLatin1Char('e'));
     if (e >= 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 // The program's one random-number generator. The interpreter reseeds it from the clock
@@ -16,5 +17,6 @@ public:
 
 private:
     std::mt19937_64 m_engine;
+    std::optional<std::uint64_t> m_pendingSeed;
     bool m_fixed = false;
 };

@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 const QString ended = QStringLiteral("Τερματισμός");
@@ -61,50 +62,79 @@ int RunController::speed() const {
 // --- What a step shows -------------------------------------------------------------------
 
 void RunController::setSelector(cBck* block) {
-    m_window.setSelector(block);
+    m_pending.selector = true;
+    m_pending.selectorBlock = block;
 }
 
 void RunController::hideSelector() {
-    m_window.canvas()->hideSelector();
+    m_pending.selector = true;
+    m_pending.selectorBlock = nullptr;
 }
 
 void RunController::showPointer(cBck* block) {
-    const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
-    m_caption->move(int(block->shapeLeft() + block->shapeWidth() + 40),
-                    int(std::max(0.0, block->shapeTop() - 30)));
-    m_caption->show();
-    m_caption->raise();
-    m_window.canvas()->setLine1(QLineF(m_caption->pos(), top));
-    m_window.canvas()->setLine1Visible(true);
+    m_pending.pointer = true;
+    m_pending.pointerBlock = block;
 }
 
 void RunController::hidePointer() {
-    m_window.canvas()->setLine1Visible(false);
+    m_pending.pointer = true;
+    m_pending.pointerBlock = nullptr;
 }
 
-void RunController::setStepCaption(const QString& text) {
-    m_caption->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_caption->adjustSize();
+void RunController::stepCaptionChanged() {
+    m_pending.caption = true;
 }
 
 void RunController::setStatusCaption(const QString& text) {
-    m_window.statusPanel(1)->setText(text);
+    m_pending.status = true;
+    m_pending.statusText = text;
 }
 
 void RunController::showOutputBox() {
-    if (m_window.text1()->isHidden()) {
-        m_window.text1()->show();
-        m_window.text1()->raise();
-    }
+    m_pending.outputBox = true;
 }
 
 void RunController::outputChanged(const QString& text) {
-    m_window.text1()->setPlainText(
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_pending.output = true;
+    m_pending.outputText = text;
+}
+
+void RunController::showPending() {
+    PendingDisplay pending = std::exchange(m_pending, {});
+    if (pending.outputBox && m_window.text1()->isHidden()) {
+        m_window.text1()->show();
+        m_window.text1()->raise();
+    }
+    if (pending.output)
+        m_window.text1()->setPlainText(
+            pending.outputText.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (pending.caption) {
+        m_caption->setText(
+            m_interpreter.stepCaption().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        m_caption->adjustSize();
+    }
+    if (pending.pointer && pending.pointerBlock) {
+        const cBck* block = pending.pointerBlock;
+        const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
+        m_caption->move(int(block->shapeLeft() + block->shapeWidth() + 40),
+                        int(std::max(0.0, block->shapeTop() - 30)));
+        m_caption->show();
+        m_caption->raise();
+        m_window.canvas()->setLine1(QLineF(m_caption->pos(), top));
+        m_window.canvas()->setLine1Visible(true);
+    } else if (pending.pointer) {
+        m_window.canvas()->setLine1Visible(false);
+    }
+    if (pending.selector && pending.selectorBlock)
+        m_window.setSelector(pending.selectorBlock);
+    else if (pending.selector)
+        m_window.canvas()->hideSelector();
+    if (pending.status)
+        m_window.statusPanel(1)->setText(pending.statusText);
 }
 
 void RunController::stepRecorded() {
-    emit recordStep();
+    emit recordStep(); // a recorder that takes a picture first asks for showPending()
 }
 
 void RunController::addMarker(cBck& block) {
@@ -134,11 +164,14 @@ void RunController::timerRunner_Timer() {
     if (block && m_interpreter.executedBlocks().size() > executedBefore)
         addMarker(*block);
     handle(outcome);
+    if (!m_looping)
+        showPending(); // a timed step or a step of its own: shown at once
     if (outcome == Interpreter::Outcome::Continue && ++m_stepsSinceAsked >= m_stepsBeforeAsking)
         askToGoOnAfterManySteps();
 }
 
 bool RunController::askToGoOnAfterManySteps() {
+    showPending();
     m_stepsSinceAsked = 0;
     const bool wasEnabled = m_window.timerEnabled();
     m_window.setTimerEnabled(false);
@@ -157,6 +190,8 @@ bool RunController::askToGoOnAfterManySteps() {
 
 void RunController::handle(Interpreter::Outcome outcome) {
     using Outcome = Interpreter::Outcome;
+    if (outcome != Outcome::Continue)
+        showPending(); // the last step is on the screen before the run's end is reported
     switch (outcome) {
     case Outcome::Continue:
         return;
@@ -199,10 +234,12 @@ void RunController::StartExecution() {
     while (m_window.timerEnabled() && timer.interval() == 0 && m_window.isVisible()) {
         timerRunner_Timer();
         if (sinceEvents.elapsed() >= eventIntervalMs) {
+            showPending();
             QApplication::processEvents();
             sinceEvents.restart();
         }
     }
+    showPending();
     m_looping = false;
 }
 

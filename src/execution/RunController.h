@@ -54,11 +54,15 @@ public:
     void hideSelector() override;
     void showPointer(cBck* block) override;
     void hidePointer() override;
-    void setStepCaption(const QString& text) override;
+    void stepCaptionChanged() override;
     void setStatusCaption(const QString& text) override;
     void showOutputBox() override;
     void outputChanged(const QString& text) override;
     void stepRecorded() override;
+    // A fast run changes the widgets only when the screen can show it: what the steps set
+    // is kept here and put on the widgets before events are processed, before the pupil is
+    // asked, before a screen picture and at every end of a run.
+    void showPending() override;
 
 signals:
     // After every step that leads on, while recording is on.
@@ -74,6 +78,21 @@ private:
     void handle(Interpreter::Outcome outcome);
     void addMarker(cBck& block);
     int speed() const;
+
+    // What the steps set since the widgets were last brought up to date.
+    struct PendingDisplay {
+        bool selector = false;
+        cBck* selectorBlock = nullptr; // none: hide the selector
+        bool pointer = false;
+        cBck* pointerBlock = nullptr; // none: hide the pointer line
+        bool caption = false;
+        bool status = false;
+        QString statusText;
+        bool outputBox = false;
+        bool output = false;
+        QString outputText;
+    };
+    PendingDisplay m_pending;
 
     Main_F& m_window;
     VariableStore m_variables;

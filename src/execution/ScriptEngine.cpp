@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace ScriptEngine {
@@ -10,7 +11,7 @@ namespace {
 
 struct Failure {};
 
-enum class TokenKind { Number, String, Name, Operator, End };
+enum class TokenKind { Number, String, Name, Operator, Slot, End };
 
 struct Token {
     TokenKind kind;
@@ -28,13 +29,17 @@ bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-std::vector<Token> tokenize(const QString& text) {
+// With `withSlots`, a slot mark stands for a number given when the template is computed.
+std::vector<Token> tokenize(const QString& text, bool withSlots) {
     std::vector<Token> tokens;
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n) {
         const QChar c = text[i];
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            ++i;
+        } else if (withSlots && c.unicode() >= firstSlotMark && c.unicode() <= lastSlotMark) {
+            tokens.push_back({TokenKind::Slot, {}, double(c.unicode() - firstSlotMark)});
             ++i;
         } else if (isDigit(c) || (c == QLatin1Char('.') && i + 1 < n && isDigit(text[i + 1]))) {
             const qsizetype start = i;
@@ -159,19 +164,73 @@ bool isBool(const Value& v) {
     return std::holds_alternative<bool>(v);
 }
 
+} // namespace
+
+// The expression as a tree, parsed once and computed for any values of its slots. A chain
+// of operators of one precedence level is one node with its operands in order, so that a long
+// sum never makes the tree deep.
+struct Node {
+    enum class Kind {
+        Number,
+        String,
+        Slot,
+        True,
+        False,
+        Empty,
+        Chain, // operands joined by `ops`, left to right
+        Not,
+        Negate,
+        Plus,
+        Power, // operand ^ exponent, the exponent's own sign in `negativeExponent`
+        Call,  // INT, FIX, ABS, SGN, SQR of operand
+    };
+    enum class Op {
+        Imp,
+        Eqv,
+        Xor,
+        Or,
+        And,
+        Eq,
+        Ne,
+        Lt,
+        Gt,
+        Le,
+        Ge,
+        Concat,
+        Add,
+        Sub,
+        Mod,
+        IntDiv,
+        Mul,
+        Div
+    };
+
+    Kind kind = Kind::Empty;
+    double number = 0;
+    QString text; // a string literal, or the function's name
+    int slot = 0;
+    bool negativeExponent = false;
+    std::vector<std::unique_ptr<Node>> operands;
+    std::vector<Op> ops;
+};
+
+namespace {
+
 class Parser {
 public:
     explicit Parser(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
 
-    Value parseAll() {
-        Value v = implication();
+    std::unique_ptr<Node> parseAll() {
+        std::unique_ptr<Node> n = implication();
         if (peek().kind != TokenKind::End)
             throw Failure{};
-        return v;
+        return n;
     }
 
 private:
     static constexpr int maxDepth = 256;
+    using NodePtr = std::unique_ptr<Node>;
+    using Op = Node::Op;
 
     const Token& peek() const { return m_tokens[m_pos]; }
     bool isOperator(const char* op) const {
@@ -186,240 +245,158 @@ private:
         ++m_pos;
     }
 
-    // Logical operators act on truth values, bitwise on whole numbers.
-    template <typename Logical, typename Bitwise>
-    static Value logic(const Value& a, const Value& b, Logical logical, Bitwise bitwise) {
-        if (isBool(a) && isBool(b))
-            return bool(logical(std::get<bool>(a), std::get<bool>(b)));
-        return double(bitwise(toLong(a), toLong(b)));
+    static NodePtr leaf(Node::Kind kind) {
+        auto n = std::make_unique<Node>();
+        n->kind = kind;
+        return n;
+    }
+    static NodePtr unaryNode(Node::Kind kind, NodePtr operand) {
+        NodePtr n = leaf(kind);
+        n->operands.push_back(std::move(operand));
+        return n;
     }
 
-    Value implication() {
-        Value a = equivalence();
-        while (isWord("IMP")) {
+    // One precedence level: `next` parses the operands, `match` names the operator found.
+    template <typename Next, typename Match> NodePtr chain(Next next, Match match) {
+        NodePtr first = (this->*next)();
+        std::optional<Op> op = match();
+        if (!op)
+            return first;
+        NodePtr n = leaf(Node::Kind::Chain);
+        n->operands.push_back(std::move(first));
+        while (op) {
             ++m_pos;
-            const Value b = equivalence();
-            a = logic(
-                a, b, [](bool x, bool y) { return !x || y; },
-                [](qint32 x, qint32 y) { return ~x | y; });
+            n->ops.push_back(*op);
+            n->operands.push_back((this->*next)());
+            op = match();
         }
-        return a;
+        return n;
     }
-    Value equivalence() {
-        Value a = exclusiveOr();
-        while (isWord("EQV")) {
-            ++m_pos;
-            const Value b = exclusiveOr();
-            a = logic(
-                a, b, [](bool x, bool y) { return x == y; },
-                [](qint32 x, qint32 y) { return ~(x ^ y); });
-        }
-        return a;
+    std::optional<Op> word(const char* w, Op op) const {
+        return isWord(w) ? std::optional<Op>(op) : std::nullopt;
     }
-    Value exclusiveOr() {
-        Value a = disjunction();
-        while (isWord("XOR")) {
-            ++m_pos;
-            const Value b = disjunction();
-            a = logic(
-                a, b, [](bool x, bool y) { return x != y; },
-                [](qint32 x, qint32 y) { return x ^ y; });
-        }
-        return a;
+
+    NodePtr implication() {
+        return chain(&Parser::equivalence, [this] { return word("IMP", Op::Imp); });
     }
-    Value disjunction() {
-        Value a = conjunction();
-        while (isWord("OR")) {
-            ++m_pos;
-            const Value b = conjunction();
-            a = logic(
-                a, b, [](bool x, bool y) { return x || y; },
-                [](qint32 x, qint32 y) { return x | y; });
-        }
-        return a;
+    NodePtr equivalence() {
+        return chain(&Parser::exclusiveOr, [this] { return word("EQV", Op::Eqv); });
     }
-    Value conjunction() {
-        Value a = negation();
-        while (isWord("AND")) {
-            ++m_pos;
-            const Value b = negation();
-            a = logic(
-                a, b, [](bool x, bool y) { return x && y; },
-                [](qint32 x, qint32 y) { return x & y; });
-        }
-        return a;
+    NodePtr exclusiveOr() {
+        return chain(&Parser::disjunction, [this] { return word("XOR", Op::Xor); });
     }
-    Value negation() {
+    NodePtr disjunction() {
+        return chain(&Parser::conjunction, [this] { return word("OR", Op::Or); });
+    }
+    NodePtr conjunction() {
+        return chain(&Parser::negation, [this] { return word("AND", Op::And); });
+    }
+    NodePtr negation() {
         if (isWord("NOT")) {
             ++m_pos;
             Guard guard(*this);
-            const Value v = negation();
-            if (isBool(v))
-                return !std::get<bool>(v);
-            return double(~toLong(v));
+            return unaryNode(Node::Kind::Not, negation());
         }
         return comparison();
     }
-    Value comparison() {
-        Value a = concatenation();
-        for (;;) {
-            static const char* const ops[] = {"=", "<>", "<", ">", "<=", ">="};
-            int found = -1;
-            for (int i = 0; i < 6; ++i) {
-                if (isOperator(ops[i]))
-                    found = i;
+    NodePtr comparison() {
+        return chain(&Parser::concatenation, [this]() -> std::optional<Op> {
+            static const std::pair<const char*, Op> ops[] = {{"=", Op::Eq},  {"<>", Op::Ne},
+                                                             {"<", Op::Lt},  {">", Op::Gt},
+                                                             {"<=", Op::Le}, {">=", Op::Ge}};
+            for (const auto& [text, op] : ops) {
+                if (isOperator(text))
+                    return op;
             }
-            if (found < 0)
-                return a;
-            ++m_pos;
-            const Value b = concatenation();
-            const int order = compare(a, b);
-            const bool results[] = {order == 0, order != 0, order<0, order> 0, order <= 0,
-                                    order >= 0};
-            a = results[found];
-        }
+            return std::nullopt;
+        });
     }
-    // Numbers compare as numbers, strings as strings; a number is less than a string.
-    static int compare(const Value& a, const Value& b) {
-        const bool sa = isString(a);
-        const bool sb = isString(b);
-        if (sa && sb)
-            return std::get<QString>(a).compare(std::get<QString>(b));
-        if (sa != sb && !std::holds_alternative<Empty>(sa ? b : a))
-            return sa ? 1 : -1;
-        if (sa || sb) {
-            // A string against nothing compares as text.
-            return toText(a).compare(toText(b));
-        }
-        const double x = toNumber(a);
-        const double y = toNumber(b);
-        return x < y ? -1 : (x > y ? 1 : 0);
+    NodePtr concatenation() {
+        return chain(&Parser::additive, [this]() -> std::optional<Op> {
+            return isOperator("&") ? std::optional<Op>(Op::Concat) : std::nullopt;
+        });
     }
-    Value concatenation() {
-        Value a = additive();
-        while (isOperator("&")) {
-            ++m_pos;
-            const Value b = additive();
-            a = toText(a) + toText(b);
-        }
-        return a;
+    NodePtr additive() {
+        return chain(&Parser::modulo, [this]() -> std::optional<Op> {
+            if (isOperator("+"))
+                return Op::Add;
+            if (isOperator("-"))
+                return Op::Sub;
+            return std::nullopt;
+        });
     }
-    Value additive() {
-        Value a = modulo();
-        for (;;) {
-            if (isOperator("+")) {
-                ++m_pos;
-                const Value b = modulo();
-                if (isString(a) && isString(b))
-                    a = std::get<QString>(a) + std::get<QString>(b);
-                else
-                    a = checked(toNumber(a) + toNumber(b));
-            } else if (isOperator("-")) {
-                ++m_pos;
-                const Value b = modulo();
-                a = checked(toNumber(a) - toNumber(b));
-            } else {
-                return a;
-            }
-        }
+    NodePtr modulo() {
+        return chain(&Parser::integerDivision, [this] { return word("MOD", Op::Mod); });
     }
-    Value modulo() {
-        Value a = integerDivision();
-        while (isWord("MOD")) {
-            ++m_pos;
-            const qint32 y = toLong(integerDivision());
-            const qint32 x = toLong(a);
-            if (y == 0)
-                throw Failure{};
-            a = double(qint64(x) % qint64(y));
-        }
-        return a;
+    NodePtr integerDivision() {
+        return chain(&Parser::multiplicative, [this]() -> std::optional<Op> {
+            return isOperator("\\") ? std::optional<Op>(Op::IntDiv) : std::nullopt;
+        });
     }
-    Value integerDivision() {
-        Value a = multiplicative();
-        while (isOperator("\\")) {
-            ++m_pos;
-            const qint32 y = toLong(multiplicative());
-            const qint32 x = toLong(a);
-            if (y == 0)
-                throw Failure{};
-            a = checked(double(qint64(x) / qint64(y)));
-        }
-        return a;
-    }
-    Value multiplicative() {
-        Value a = unary();
-        for (;;) {
-            if (isOperator("*")) {
-                ++m_pos;
-                const Value b = unary();
-                a = checked(toNumber(a) * toNumber(b));
-            } else if (isOperator("/")) {
-                ++m_pos;
-                const double y = toNumber(unary());
-                if (y == 0)
-                    throw Failure{};
-                a = checked(toNumber(a) / y);
-            } else {
-                return a;
-            }
-        }
+    NodePtr multiplicative() {
+        return chain(&Parser::unary, [this]() -> std::optional<Op> {
+            if (isOperator("*"))
+                return Op::Mul;
+            if (isOperator("/"))
+                return Op::Div;
+            return std::nullopt;
+        });
     }
     // Negation binds less tightly than "^": -2^2 is -4.
-    Value unary() {
-        if (isOperator("-")) {
+    NodePtr unary() {
+        if (isOperator("-") || isOperator("+")) {
+            const bool minus = isOperator("-");
             ++m_pos;
             Guard guard(*this);
-            return -toNumber(unary());
-        }
-        if (isOperator("+")) {
-            ++m_pos;
-            Guard guard(*this);
-            return Value(toNumber(unary()));
+            return unaryNode(minus ? Node::Kind::Negate : Node::Kind::Plus, unary());
         }
         return power();
     }
-    Value power() {
-        Value a = primary();
+    NodePtr power() {
+        NodePtr a = primary();
         while (isOperator("^")) {
             ++m_pos;
-            double exponent;
+            NodePtr n = leaf(Node::Kind::Power);
             if (isOperator("-") || isOperator("+")) {
                 // A signed exponent: 2^-1.
-                const bool negative = isOperator("-");
+                n->negativeExponent = isOperator("-");
                 ++m_pos;
-                exponent = toNumber(primary());
-                if (negative)
-                    exponent = -exponent;
-            } else {
-                exponent = toNumber(primary());
             }
-            const double base = toNumber(a);
-            if (base < 0 && exponent != std::floor(exponent))
-                throw Failure{};
-            if (base == 0 && exponent < 0)
-                throw Failure{};
-            a = checked(std::pow(base, exponent));
+            n->operands.push_back(std::move(a));
+            n->operands.push_back(primary());
+            a = std::move(n);
         }
         return a;
     }
-    Value primary() {
+    NodePtr primary() {
         Guard guard(*this);
         const Token token = peek();
         switch (token.kind) {
-        case TokenKind::Number:
+        case TokenKind::Number: {
             ++m_pos;
-            return token.number;
-        case TokenKind::String:
+            NodePtr n = leaf(Node::Kind::Number);
+            n->number = token.number;
+            return n;
+        }
+        case TokenKind::String: {
             ++m_pos;
-            return token.text;
+            NodePtr n = leaf(Node::Kind::String);
+            n->text = token.text;
+            return n;
+        }
+        case TokenKind::Slot: {
+            ++m_pos;
+            NodePtr n = leaf(Node::Kind::Slot);
+            n->slot = int(token.number);
+            return n;
+        }
         case TokenKind::Name:
             ++m_pos;
             return name(token.text);
         case TokenKind::Operator:
             if (token.text == QLatin1String("(")) {
                 ++m_pos;
-                Value v = implication();
+                NodePtr v = implication();
                 expectOperator(")");
                 return v;
             }
@@ -429,13 +406,13 @@ private:
         }
         throw Failure{};
     }
-    Value name(const QString& word) {
+    NodePtr name(const QString& word) {
         if (word == QLatin1String("TRUE"))
-            return true;
+            return leaf(Node::Kind::True);
         if (word == QLatin1String("FALSE"))
-            return false;
+            return leaf(Node::Kind::False);
         if (word == QLatin1String("EMPTY"))
-            return Empty{};
+            return leaf(Node::Kind::Empty);
         const bool call = isOperator("(");
         if (word == QLatin1String("INT") || word == QLatin1String("ABS") ||
             word == QLatin1String("SQR") || word == QLatin1String("FIX") ||
@@ -443,19 +420,11 @@ private:
             if (!call)
                 throw Failure{};
             ++m_pos;
-            const double x = toNumber(implication());
+            NodePtr n = leaf(Node::Kind::Call);
+            n->text = word;
+            n->operands.push_back(implication());
             expectOperator(")");
-            if (word == QLatin1String("INT"))
-                return std::floor(x);
-            if (word == QLatin1String("FIX"))
-                return std::trunc(x);
-            if (word == QLatin1String("ABS"))
-                return std::abs(x);
-            if (word == QLatin1String("SGN"))
-                return double((x > 0) - (x < 0));
-            if (x < 0)
-                throw Failure{};
-            return std::sqrt(x);
+            return n;
         }
         if (call)
             throw Failure{}; // an unknown function
@@ -465,7 +434,7 @@ private:
             if (word == QLatin1String(keyword))
                 throw Failure{};
         }
-        return Empty{};
+        return leaf(Node::Kind::Empty);
     }
 
     // Limits how deeply the expression may nest, so that no text can exhaust the stack.
@@ -483,15 +452,212 @@ private:
     int m_depth = 0;
 };
 
+// Computes a tree with the language's meaning; the slots take the numbers given.
+class Computer {
+public:
+    explicit Computer(const double* values, int count) : m_slots(values), m_count(count) {}
+
+    Value value(const Node& n) const {
+        switch (n.kind) {
+        case Node::Kind::Number:
+            return n.number;
+        case Node::Kind::String:
+            return n.text;
+        case Node::Kind::Slot:
+            if (n.slot < 0 || n.slot >= m_count)
+                throw Failure{};
+            return m_slots[n.slot];
+        case Node::Kind::True:
+            return true;
+        case Node::Kind::False:
+            return false;
+        case Node::Kind::Empty:
+            return Empty{};
+        case Node::Kind::Chain:
+            return chain(n);
+        case Node::Kind::Not: {
+            const Value v = value(*n.operands[0]);
+            if (isBool(v))
+                return !std::get<bool>(v);
+            return double(~toLong(v));
+        }
+        case Node::Kind::Negate:
+            return -toNumber(value(*n.operands[0]));
+        case Node::Kind::Plus:
+            return Value(toNumber(value(*n.operands[0])));
+        case Node::Kind::Power: {
+            const double base = toNumber(value(*n.operands[0]));
+            double exponent = toNumber(value(*n.operands[1]));
+            if (n.negativeExponent)
+                exponent = -exponent;
+            if (base < 0 && exponent != std::floor(exponent))
+                throw Failure{};
+            if (base == 0 && exponent < 0)
+                throw Failure{};
+            return checked(std::pow(base, exponent));
+        }
+        case Node::Kind::Call:
+            return call(n);
+        }
+        throw Failure{};
+    }
+
+private:
+    // Logical operators act on truth values, bitwise on whole numbers.
+    template <typename Logical, typename Bitwise>
+    static Value logic(const Value& a, const Value& b, Logical logical, Bitwise bitwise) {
+        if (isBool(a) && isBool(b))
+            return bool(logical(std::get<bool>(a), std::get<bool>(b)));
+        return double(bitwise(toLong(a), toLong(b)));
+    }
+
+    // Numbers compare as numbers, strings as strings; a number is less than a string.
+    static int compare(const Value& a, const Value& b) {
+        const bool sa = isString(a);
+        const bool sb = isString(b);
+        if (sa && sb)
+            return std::get<QString>(a).compare(std::get<QString>(b));
+        if (sa != sb && !std::holds_alternative<Empty>(sa ? b : a))
+            return sa ? 1 : -1;
+        if (sa || sb) {
+            // A string against nothing compares as text.
+            return toText(a).compare(toText(b));
+        }
+        const double x = toNumber(a);
+        const double y = toNumber(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+
+    static Value apply(Node::Op op, const Value& a, const Value& b) {
+        using Op = Node::Op;
+        switch (op) {
+        case Op::Imp:
+            return logic(
+                a, b, [](bool x, bool y) { return !x || y; },
+                [](qint32 x, qint32 y) { return ~x | y; });
+        case Op::Eqv:
+            return logic(
+                a, b, [](bool x, bool y) { return x == y; },
+                [](qint32 x, qint32 y) { return ~(x ^ y); });
+        case Op::Xor:
+            return logic(
+                a, b, [](bool x, bool y) { return x != y; },
+                [](qint32 x, qint32 y) { return x ^ y; });
+        case Op::Or:
+            return logic(
+                a, b, [](bool x, bool y) { return x || y; },
+                [](qint32 x, qint32 y) { return x | y; });
+        case Op::And:
+            return logic(
+                a, b, [](bool x, bool y) { return x && y; },
+                [](qint32 x, qint32 y) { return x & y; });
+        case Op::Eq:
+            return compare(a, b) == 0;
+        case Op::Ne:
+            return compare(a, b) != 0;
+        case Op::Lt:
+            return compare(a, b) < 0;
+        case Op::Gt:
+            return compare(a, b) > 0;
+        case Op::Le:
+            return compare(a, b) <= 0;
+        case Op::Ge:
+            return compare(a, b) >= 0;
+        case Op::Concat:
+            return toText(a) + toText(b);
+        case Op::Add:
+            if (isString(a) && isString(b))
+                return std::get<QString>(a) + std::get<QString>(b);
+            return checked(toNumber(a) + toNumber(b));
+        case Op::Sub:
+            return checked(toNumber(a) - toNumber(b));
+        case Op::Mod: {
+            const qint32 y = toLong(b);
+            const qint32 x = toLong(a);
+            if (y == 0)
+                throw Failure{};
+            return double(qint64(x) % qint64(y));
+        }
+        case Op::IntDiv: {
+            const qint32 y = toLong(b);
+            const qint32 x = toLong(a);
+            if (y == 0)
+                throw Failure{};
+            return checked(double(qint64(x) / qint64(y)));
+        }
+        case Op::Mul:
+            return checked(toNumber(a) * toNumber(b));
+        case Op::Div: {
+            const double y = toNumber(b);
+            if (y == 0)
+                throw Failure{};
+            return checked(toNumber(a) / y);
+        }
+        }
+        throw Failure{};
+    }
+
+    Value chain(const Node& n) const {
+        Value a = value(*n.operands[0]);
+        for (size_t i = 0; i < n.ops.size(); ++i)
+            a = apply(n.ops[i], a, value(*n.operands[i + 1]));
+        return a;
+    }
+
+    Value call(const Node& n) const {
+        const double x = toNumber(value(*n.operands[0]));
+        if (n.text == QLatin1String("INT"))
+            return std::floor(x);
+        if (n.text == QLatin1String("FIX"))
+            return std::trunc(x);
+        if (n.text == QLatin1String("ABS"))
+            return std::abs(x);
+        if (n.text == QLatin1String("SGN"))
+            return double((x > 0) - (x < 0));
+        if (x < 0)
+            throw Failure{};
+        return std::sqrt(x);
+    }
+
+    const double* m_slots;
+    int m_count;
+};
+
 } // namespace
 
 std::optional<Value> evaluate(const QString& expression) {
     try {
-        Parser parser(tokenize(expression));
-        return parser.parseAll();
+        const std::unique_ptr<Node> tree = Parser(tokenize(expression, false)).parseAll();
+        return Computer(nullptr, 0).value(*tree);
     } catch (const Failure&) {
         return std::nullopt;
     }
+}
+
+Template::Template(const QString& text) {
+    try {
+        m_tree = Parser(tokenize(text, true)).parseAll();
+    } catch (const Failure&) {
+        m_tree.reset();
+    }
+}
+
+Template::~Template() = default;
+Template::Template(Template&&) noexcept = default;
+Template& Template::operator=(Template&&) noexcept = default;
+
+std::optional<Value> Template::evaluate(const double* values, int count) const {
+    if (!m_tree)
+        return std::nullopt;
+    try {
+        return Computer(values, count).value(*m_tree);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+QChar slotMark(int slot) {
+    return QChar(char16_t(firstSlotMark + slot));
 }
 
 } // namespace ScriptEngine

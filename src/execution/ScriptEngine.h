@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -16,5 +17,30 @@ using Value = std::variant<Empty, double, bool, QString>;
 // The value of `expression`, or nullopt on any failure (syntax, division by zero, square
 // root of a negative number, overflow, type mismatch, unknown function).
 std::optional<Value> evaluate(const QString& expression);
+
+// Slot marks: characters of the private use area that stand in a template for numbers.
+constexpr char16_t firstSlotMark = 0xE000;
+constexpr char16_t lastSlotMark = 0xF8FF;
+QChar slotMark(int slot);
+
+struct Node;
+
+// An expression parsed once whose slots take numbers at each computation. Computing it with
+// the numbers gives exactly what `evaluate` gives for the text with those numbers written in
+// the slots' places, wherever a number written there reads as one operand.
+class Template {
+public:
+    explicit Template(const QString& textWithSlots);
+    ~Template();
+    Template(Template&&) noexcept;
+    Template& operator=(Template&&) noexcept;
+
+    // False when the text is no expression at all: every computation fails.
+    bool parsed() const { return m_tree != nullptr; }
+    std::optional<Value> evaluate(const double* values, int count) const;
+
+private:
+    std::unique_ptr<Node> m_tree;
+};
 
 } // namespace ScriptEngine

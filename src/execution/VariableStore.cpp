@@ -17,6 +17,8 @@ void VariableStore::clearVars() {
     m_texts = {QString()};
     m_columns.clear();
     m_columns.insert(stepHeader.toCaseFolded(), 0);
+    for (RecentLookup& recent : m_recent)
+        recent = {};
     m_arena.clear();
     m_arena.squeeze();
     std::deque<HistoryRow>().swap(m_history);
@@ -68,12 +70,35 @@ QString VariableStore::getVar(const QString& name) {
     return comma < 0 ? value : value.mid(comma + 1);
 }
 
+QString VariableStore::peekVar(const QString& name, bool* wouldReport) const {
+    return peekVarFolded(name, name.toCaseFolded(), wouldReport);
+}
+
+QString VariableStore::peekVarFolded(const QString& name, const QString& folded,
+                                     bool* wouldReport) const {
+    const bool zero = name.size() == 1 && name.front() == QLatin1Char('0');
+    const int column = zero ? -1 : m_columns.value(folded, -1);
+    *wouldReport = column < 0 && !zero && name != QLatin1String("RETURN");
+    if (column < 0)
+        return QStringLiteral("0");
+    const QString& value = m_values[column];
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    return comma < 0 ? value : value.mid(comma + 1);
+}
+
 QString VariableStore::ifVarGetValue(const QString& name) {
     return findVarColumn(name) < 0 ? name : getVar(name);
 }
 
 int VariableStore::findVarColumn(const QString& name) const {
-    return m_columns.value(name.toCaseFolded(), -1);
+    for (const RecentLookup& recent : m_recent) {
+        if (recent.column >= 0 && recent.name == name)
+            return recent.column;
+    }
+    const int column = m_columns.value(name.toCaseFolded(), -1);
+    if (column >= 0) // a name not found may be added at any moment: never remembered
+        m_recent[m_nextRecent++ % 4] = {name, column};
+    return column;
 }
 
 QString VariableStore::valueCell(int row, int column) const {

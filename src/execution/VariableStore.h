@@ -19,6 +19,11 @@ public:
                 const QString& expressionText);
     // The current value (from after its first comma); "0" with a message when undefined.
     QString getVar(const QString& name);
+    // What getVar would answer, without reporting anything; `wouldReport` tells whether getVar
+    // would report the name as undefined.
+    QString peekVar(const QString& name, bool* wouldReport) const;
+    // The same for a name whose case-folded form the caller keeps.
+    QString peekVarFolded(const QString& name, const QString& folded, bool* wouldReport) const;
     // The current value of a variable, or the name itself when it is none.
     QString ifVarGetValue(const QString& name);
     // The column of a name (letter case ignored), or -1. Column 0 is the step column.
@@ -54,6 +59,14 @@ private:
     QStringList m_values;
     QStringList m_texts;
     QHash<QString, int> m_columns; // case-folded name to column
+    // The last names looked up and their columns: a loop asks for the same few again and
+    // again, and folding a name's letter case costs more than comparing it.
+    struct RecentLookup {
+        QString name;
+        int column = -1;
+    };
+    mutable RecentLookup m_recent[4];
+    mutable unsigned m_nextRecent = 0;
     // History values and texts, back to back in one text, so that a long run stays compact.
     QString m_arena;
     // A deque grows without copying, and without a vector's doubling of spare room.

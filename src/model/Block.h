@@ -13,13 +13,13 @@ public:
     BlockSurface* t_O_Shape() const { return m_surface; }
     void setT_O_Shape(BlockSurface* surface) { m_surface = surface; }
 
-    QString zaction() const { return m_zaction; }
+    const QString& zaction() const { return m_zaction; }
     void setZaction(const QString& v) { m_zaction = v; }
-    QString zParam1() const { return m_zParam1; }
+    const QString& zParam1() const { return m_zParam1; }
     void setZParam1(const QString& v) { m_zParam1 = v; }
-    QString zParam2() const { return m_zParam2; }
+    const QString& zParam2() const { return m_zParam2; }
     void setZParam2(const QString& v) { m_zParam2 = v; }
-    QString zParam3() const { return m_zParam3; }
+    const QString& zParam3() const { return m_zParam3; }
     void setZParam3(const QString& v) { m_zParam3 = v; }
 
     // Colours are 0x00BBGGRR; they take effect at the next repaint.
@@ -39,7 +39,7 @@ public:
 
     // Setting the tag id also writes it into the surface's tag; reading returns the
     // stored id even after the surface's tag was marked deleted.
-    QString tagid() const { return m_tagid; }
+    const QString& tagid() const { return m_tagid; }
     void setTagid(const QString& v);
 
     qint16 shape() const { return m_shape; }

@@ -15,12 +15,12 @@ public:
     void setT_Object_Line(LineControls* controls) { m_controls = controls; }
 
     // Also copies the text into the caption label, shown only when not empty.
-    QString sCaption() const { return m_sCaption; }
+    const QString& sCaption() const { return m_sCaption; }
     void setSCaption(const QString& caption);
 
-    QString sFrom() const { return m_sFrom; }
+    const QString& sFrom() const { return m_sFrom; }
     void setSFrom(const QString& v) { m_sFrom = v; }
-    QString sTo() const { return m_sTo; }
+    const QString& sTo() const { return m_sTo; }
     void setSTo(const QString& v) { m_sTo = v; }
 
     // Re-routes the segment between the current outlines of its two blocks; a line whose

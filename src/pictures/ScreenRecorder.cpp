@@ -2,6 +2,7 @@
 
 #include "editor/MainMenus.h"
 #include "editor/MainWindow.h"
+#include "execution/RunController.h"
 #include "files/FileCommands.h"
 #include "files/PathHelpers.h"
 #include "pictures/ScreenPictures.h"
@@ -42,6 +43,7 @@ void ScreenRecorder::save_screen_Click() {
 void ScreenRecorder::recordStep() {
     if (!recording())
         return;
+    m_window.runs().showPending(); // the picture shows this step
     const QStorageInfo storage(frameFolder());
     if (storage.isValid() && storage.bytesAvailable() < m_minimumFreeBytes) {
         stopRecording(QStringLiteral("ο ελεύθερος χώρος στο ") + storage.rootPath() +
