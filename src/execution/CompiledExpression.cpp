@@ -271,8 +271,10 @@ struct PartValues {
 
 using ElementNames = QVarLengthArray<QString, 4>;
 
-bool peekPart(const Part& part, const ElementNames& elementNames, const ElementNames& elementFolded,
-              const VariableStore& variables, PartValues& values) {
+// Elements are looked up by their case-folded names (digits and signs fold to themselves);
+// the name as written is only made for a report.
+bool peekPart(const Part& part, const ElementNames& elementFolded, const VariableStore& variables,
+              PartValues& values) {
     const qsizetype n = qsizetype(part.variables.size());
     values.names.resize(n);
     values.texts.resize(n);
@@ -282,9 +284,9 @@ bool peekPart(const Part& part, const ElementNames& elementNames, const ElementN
         const Slot& slot = part.variables[size_t(i)];
         bool wouldReport = false;
         if (slot.element >= 0) {
-            values.names[i] = &elementNames[slot.element];
-            values.texts[i] = variables.peekVarFolded(*values.names[i], elementFolded[slot.element],
-                                                      &wouldReport);
+            values.names[i] = &elementFolded[slot.element];
+            values.texts[i] =
+                variables.peekVarFolded(*values.names[i], *values.names[i], &wouldReport);
         } else {
             values.names[i] = &slot.name;
             values.texts[i] = variables.peekVarFolded(slot.name, slot.folded, &wouldReport);
@@ -348,10 +350,16 @@ QString joinedName(const QString& prefix, const QString& indices) {
     return name;
 }
 
-void report(const PartValues& values, VariableStore& variables) {
+void report(const Part& part, const PartValues& values,
+            const std::vector<CompiledExpression::Element>& elements,
+            const ElementNames& elementIndices, VariableStore& variables) {
     for (qsizetype i = 0; i < values.names.size(); ++i) {
-        if (values.reported[i])
-            variables.getVar(*values.names[i]);
+        if (!values.reported[i])
+            continue;
+        const int element = part.variables[size_t(i)].element;
+        variables.getVar(
+            element < 0 ? *values.names[i]
+                        : joinedName(elements[size_t(element)].prefix, elementIndices[element]));
     }
 }
 
@@ -362,14 +370,16 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
     // First everything is looked at without a trace; only then reported, in the reference's
     // order, so that declining leaves nothing behind.
     QVarLengthArray<PartValues, 4> indexValues;
-    ElementNames elementNames;
+    ElementNames elementIndices;
     ElementNames elementFolded;
+    QVarLengthArray<const Part*, 4> indexParts;
     bool indexFailed = false;
     for (const Element& element : m_elements) {
         QString indices; // "3" or "2,5"
         for (const Part& index : element.indices) {
             PartValues& values = indexValues.emplace_back();
-            if (!peekPart(index, {}, {}, variables, values))
+            indexParts.append(&index);
+            if (!peekPart(index, {}, variables, values))
                 return std::nullopt;
             const std::optional<ScriptEngine::Value> value =
                 index.tree.evaluate(values.numbers.data(), int(values.numbers.size()));
@@ -384,22 +394,22 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
         if (indexFailed)
             break;
         // Index texts are digits, signs and points, which case folding leaves as they are.
-        elementNames.append(joinedName(element.prefix, indices));
         elementFolded.append(joinedName(element.prefixFolded, indices));
+        elementIndices.append(indices);
     }
     if (indexFailed) {
-        for (const PartValues& values : indexValues)
-            report(values, variables);
+        for (qsizetype i = 0; i < indexValues.size(); ++i)
+            report(*indexParts[i], indexValues[i], m_elements, elementIndices, variables);
         if (translated)
             translated->clear();
         return ExpressionEvaluator::error;
     }
     PartValues mainValues;
-    if (!peekPart(m_main, elementNames, elementFolded, variables, mainValues))
+    if (!peekPart(m_main, elementFolded, variables, mainValues))
         return std::nullopt;
-    for (const PartValues& values : indexValues)
-        report(values, variables);
-    report(mainValues, variables);
+    for (qsizetype i = 0; i < indexValues.size(); ++i)
+        report(*indexParts[i], indexValues[i], m_elements, elementIndices, variables);
+    report(m_main, mainValues, m_elements, elementIndices, variables);
 
     if (translated) {
         QString text = m_main.pieces[0];

@@ -26,7 +26,6 @@ const std::pair<QString, QString> spacing[] = {
 
 const QString operatorCharacters = QStringLiteral("+-*&/\\}{][()^=>< ");
 const QString punctuation = QStringLiteral("+ -,*[]()/\\");
-constexpr int maxWords = ExpressionEvaluator::maxWords;
 // More different expressions than any diagram holds; past it the compiled forms start over.
 constexpr qsizetype maxCompiled = 4096;
 // A value may itself hold words that are replaced again; this bounds how far a text can grow.

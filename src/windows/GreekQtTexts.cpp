@@ -18,6 +18,12 @@ const Text texts[] = {
     {"QPlatformTheme", "&No", "Ό&χι"},
     {"QPlatformTheme", "OK", "OK"},
     {"QPlatformTheme", "Cancel", "Άκυρο"},
+    {"QFileSystemModel", "Name", "Όνομα"},
+    {"QFileSystemModel", "Size", "Μέγεθος"},
+    {"QFileSystemModel", "Type", "Τύπος"},
+    {"QFileSystemModel", "Date Modified", "Τροποποίηση"},
+    {"QFileSystemModel", "Computer", "Υπολογιστής"},
+    {"QFileSystemModel", "My Computer", "Υπολογιστής"},
 };
 } // namespace
 

@@ -2,9 +2,9 @@
 
 #include <QTranslator>
 
-// Greek for the few texts that Qt's own dialogs show from inside their event loops (the file
-// dialog's "replace it?" question and its Yes and No buttons), which no Kelvra code can
-// reword; installed once for the application.
+// Greek for the few texts that Qt's own dialogs show by themselves (the file dialog's "replace
+// it?" question, its Yes and No buttons, its column titles), which no Kelvra code can reword;
+// installed once for the application.
 class GreekQtTexts : public QTranslator {
 public:
     using QTranslator::QTranslator;
