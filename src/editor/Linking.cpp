@@ -74,6 +74,13 @@ cLn* do_link(Diagram& diagram, int source, int target) {
                             (line->sFrom() == to->tagid() && line->sTo() == from->tagid());
         if (intoTarget || joined) {
             messages.showMessage(QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ!"));
+            if (intoTarget && !joined)
+                messages.showMessage(
+                    QStringLiteral("Στην ενέργεια ") + twoDigits(target) +
+                    QStringLiteral(" φτάνει ήδη μια γραμμή. Για να ενωθούν δύο ροές, βάλε μια "
+                                   "ενέργεια «Κόμβος» (Σύγκλυση ροών) και ένωσε και τις δύο "
+                                   "ροές σε αυτόν και τον κόμβο με την ενέργεια ") +
+                    twoDigits(target) + QLatin1Char('.'));
             return nullptr;
         }
     }

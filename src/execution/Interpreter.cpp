@@ -10,6 +10,7 @@
 #include "model/Diagram.h"
 #include "model/LineControls.h"
 #include "model/OutputList.h"
+#include "windows/MessageSink.h"
 #include "windows/ModalQuestions.h"
 
 #include <cmath>
@@ -130,8 +131,19 @@ cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
         if (LineControls* controls = line->t_Object_Line())
             controls->setPen(3, traversedColour);
         m_traversed = line.get();
-        return targetOf(*line);
+        cBck* target = targetOf(*line);
+        if (!target)
+            explainDeadEnd(*block, QStringLiteral(": η γραμμή που φεύγει από αυτή δεν φτάνει σε "
+                                                  "καμία ενέργεια."));
+        return target;
     }
+    if (choice.isEmpty())
+        explainDeadEnd(*block, QStringLiteral(": δεν φεύγει καμία γραμμή από αυτή."));
+    else
+        explainDeadEnd(*block, QStringLiteral(": δεν υπάρχει η γραμμή «") + choice +
+                                   QStringLiteral("» που ακολουθείται όταν η συνθήκη είναι ") +
+                                   (choice == QStringLiteral("Ν") ? QStringLiteral("αληθής.")
+                                                                  : QStringLiteral("ψευδής.")));
     return nullptr;
 }
 
@@ -194,6 +206,12 @@ Interpreter::Outcome Interpreter::step() {
     return moveOn(nextBlock(&block, choice));
 }
 
+// A run that ends at a dead end says where and why, besides the failure message of its end.
+void Interpreter::explainDeadEnd(const cBck& block, const QString& why) {
+    m_variables.messages().showMessage(QStringLiteral("Η εκτέλεση σταμάτησε στην ενέργεια ") +
+                                       blockNumber(block) + why);
+}
+
 Interpreter::Outcome Interpreter::moveOn(cBck* next) {
     m_current = next;
     if (!next)
@@ -205,10 +223,13 @@ Interpreter::Outcome Interpreter::moveOn(cBck* next) {
 
 Interpreter::Outcome Interpreter::read(cBck& block) {
     m_display.showPending(); // the pupil sees which block asks
+    // Without a prompt of its own, the box names what it reads.
+    const QString title =
+        QStringLiteral("Διάβασε ") + (block.zParam1().isEmpty() ? block.zParam2() : QString());
     QString answer;
     for (;;) {
         const std::optional<QString> given =
-            m_questions.inputBox(block.zParam1(), QStringLiteral("Διάβασε "), QString());
+            m_questions.inputBox(block.zParam1(), title, QString());
         answer = given.value_or(QString());
         if (!answer.trimmed().isEmpty() && !answer.contains(QLatin1Char(',')))
             break;

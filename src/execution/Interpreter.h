@@ -106,6 +106,7 @@ private:
     QHash<const cBck*, int> m_blockIndices;
     QHash<const cLn*, LineTarget> m_lineTargets;
     void forgetPlaces();
+    void explainDeadEnd(const cBck& block, const QString& why);
     int indexOf(const cBck& block);
     cBck* targetOf(const cLn& line);
     QString m_output;

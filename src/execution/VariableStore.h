@@ -13,6 +13,8 @@ class MessageSink;
 class VariableStore {
 public:
     explicit VariableStore(MessageSink& messages);
+    // Where the run's messages go (the message window, or standard error headless).
+    MessageSink& messages() const { return m_messages; }
 
     void clearVars();
     void setVar(const QString& name, const QString& value, const QString& blockId,

@@ -153,7 +153,12 @@ void TestCanvasEditing::entriesAndExitsAreLimited() {
     f.ctrlClick(2);
     f.ctrlClick(3);
     QVERIFY(!f.line("id2", "id3"));
-    QCOMPARE(f.messages(), QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ!\r\n"));
+    // The refusal tells the pupil to join the flows through a junction.
+    QCOMPARE(f.messages(),
+             QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ!\r\nΣτην ενέργεια 03 φτάνει ήδη μια γραμμή. Για να "
+                            "ενωθούν δύο ροές, βάλε μια ενέργεια «Κόμβος» (Σύγκλυση ροών) και "
+                            "ένωσε και τις δύο ροές σε αυτόν και τον κόμβο με την ενέργεια "
+                            "03.\r\n"));
     f.ctrlClick(2);
     f.ctrlClick(4);
     f.ctrlClick(3);

@@ -39,6 +39,7 @@ private slots:
     void semicolonContinuesTheLine();
     void decisionFollowsItsLabels();
     void missingYesLineFails();
+    void deadEndsNamed();
     void arrayElements();
     void randomAssignment();
     void divisionByZeroStops();
@@ -154,6 +155,26 @@ void TestInterpreter::missingYesLineFails() {
     r.b.link(d, e, "Ο");
     QCOMPARE(r.go().outcome, Outcome::Failed);
     QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς"});
+    // The message window says where the run stopped and why.
+    QCOMPARE(r.t.sink.messages,
+             QStringList{"Η εκτέλεση σταμάτησε στην ενέργεια 2: δεν υπάρχει η γραμμή «Ν» που "
+                         "ακολουθείται όταν η συνθήκη είναι αληθής."});
+}
+
+void TestInterpreter::deadEndsNamed() {
+    Run noLine;
+    noLine.b.chain({noLine.b.start(), noLine.b.assign("Χ", "1")});
+    QCOMPARE(noLine.go().outcome, Outcome::Failed);
+    QCOMPARE(
+        noLine.t.sink.messages,
+        QStringList{"Η εκτέλεση σταμάτησε στην ενέργεια 2: δεν φεύγει καμία γραμμή από αυτή."});
+    Run noNo;
+    const QString s = noNo.b.start(), d = noNo.b.decision("1=2"), e = noNo.b.end();
+    noNo.b.chain({s, d});
+    noNo.b.link(d, e, "Ν");
+    QCOMPARE(noNo.go().outcome, Outcome::Failed);
+    QVERIFY(noNo.t.sink.messages.value(0).endsWith(
+        QStringLiteral("γραμμή «Ο» που ακολουθείται όταν η συνθήκη είναι ψευδής.")));
 }
 
 void TestInterpreter::arrayElements() {
@@ -196,7 +217,7 @@ void TestInterpreter::inputAskedAgain() {
     QCOMPARE(r.go().outcome, Outcome::Succeeded);
     QCOMPARE(r.runner.variables().getVar("Χ"), QStringLiteral("3.5"));
     QCOMPARE(r.t.questions.asked().size(), 5); // four inputs, then the end of the run
-    QCOMPARE(r.t.questions.asked()[0].title, QStringLiteral("Διάβασε "));
+    QCOMPARE(r.t.questions.asked()[0].title, QStringLiteral("Διάβασε Χ")); // what it reads
 
     Run unanswered;
     unanswered.b.chain({unanswered.b.start(), unanswered.b.read("Χ"), unanswered.b.end()});
