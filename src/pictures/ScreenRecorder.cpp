@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 
 ScreenRecorder::ScreenRecorder(Main_F& window) : QObject(&window), m_window(window) {}
 
@@ -21,6 +23,28 @@ bool ScreenRecorder::recording() const {
 }
 
 QString ScreenRecorder::frameFolder() const {
+    return m_userFolder.isEmpty() ? programFrameFolder() : m_userFolder;
+}
+
+QString ScreenRecorder::userFrameFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty())
+        return pictures + QStringLiteral("/Kelvra");
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/frames");
+}
+
+namespace {
+// True when a picture can be written into `folder` (made when missing).
+bool acceptsFrames(const QString& folder) {
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX"));
+    return probe.open();
+}
+} // namespace
+
+QString ScreenRecorder::programFrameFolder() const {
     const QString program = withTrailingBackslash(m_window.files().programFolder());
     if (!QFileInfo(program + QStringLiteral("Temp")).isDir() &&
         QFileInfo(program + QStringLiteral("temp")).isDir())
@@ -34,8 +58,19 @@ void ScreenRecorder::save_screen_Click() {
     item->setText(item->text() == offCaption() ? onCaption() : offCaption());
     if (item->text() != onCaption())
         return;
-    // A folder that cannot be made shows up as failed frames, one message each.
-    QDir().mkpath(frameFolder());
+    // After an installation for all users the program folder is read-only: the frames then
+    // go to the user's own pictures, and the message window says where, once.
+    m_userFolder.clear();
+    if (!acceptsFrames(programFrameFolder())) {
+        const QString own = userFrameFolder();
+        if (acceptsFrames(own)) {
+            m_userFolder = own;
+            m_window.showMessage(QStringLiteral("Ο φάκελος ") + programFrameFolder() +
+                                 QStringLiteral(" δεν δέχεται εικόνες: η καταγραφή γράφει "
+                                                "στον φάκελο ") +
+                                 own + QLatin1Char('.'));
+        }
+    }
     m_window.questions().messageBox(QStringLiteral("Καταγραφή οθόνης σε αρχεία είναι ενεργή"),
                                     QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
 }
@@ -43,7 +78,10 @@ void ScreenRecorder::save_screen_Click() {
 void ScreenRecorder::recordStep() {
     if (!recording())
         return;
-    m_window.runs().showPending(); // the picture shows this step
+    // The picture shows this step: its widgets set and painted, the input box answered
+    // gone from under them.
+    m_window.runs().showPending();
+    m_window.repaint();
     const QStorageInfo storage(frameFolder());
     if (storage.isValid() && storage.bytesAvailable() < m_minimumFreeBytes) {
         stopRecording(QStringLiteral("ο ελεύθερος χώρος στο ") + storage.rootPath() +

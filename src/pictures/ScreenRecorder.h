@@ -18,8 +18,12 @@ public:
     bool recording() const;
     int counter() const { return m_counter; }
     // The folder of the frames: the program folder's "Temp", or "temp" when only that
-    // spelling exists, so that both spellings lead to one folder.
+    // spelling exists, so that both spellings lead to one folder; the user's own folder
+    // (userFrameFolder) when the program folder takes no pictures.
     QString frameFolder() const;
+    QString programFrameFolder() const;
+    // $XDG_PICTURES_DIR/Kelvra, or the user's cache when there is no pictures folder.
+    static QString userFrameFolder();
 
     void save_screen_Click();
     // After a step: one more frame while recording is on.
@@ -36,6 +40,7 @@ private:
     void stopRecording(const QString& reason);
 
     Main_F& m_window;
+    QString m_userFolder; // set while recording goes to the user's own folder
     int m_counter = 0;
     qint64 m_minimumFreeBytes = defaultMinimumFreeBytes;
 };
