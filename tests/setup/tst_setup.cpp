@@ -356,6 +356,10 @@ void TestSetup::installTwiceThenUninstall() {
     const QStringList before = fileTree(f.home());
     Installation installation(f.folders(), f.medium());
     QVERIFY(installation.install([](const QString&) {}));
+    for (const QString& entry : {f.folders().menuEntry(), f.folders().desktopShortcut()}) {
+        const QString complaints = validatorComplaints(entry);
+        QVERIFY2(complaints.isEmpty(), qPrintable(complaints));
+    }
     const QStringList once = fileTree(f.home());
     QVERIFY(installation.install([](const QString&) {}));
     QCOMPARE(fileTree(f.home()), once);
