@@ -66,6 +66,22 @@ QPixmap glyph(const std::function<void(QPainter&, int)>& draw) {
     return picture;
 }
 
+// The letter inside a tool's outline, where two tools share an outline: the start and the
+// end, and the three diamonds (decision, while loop, repeat-until loop).
+QString markOf(const QString& tool) {
+    if (tool == start)
+        return QStringLiteral("Α");
+    if (tool == endTool)
+        return QStringLiteral("Τ");
+    if (tool == decision)
+        return QStringLiteral("?");
+    if (tool == whileTest)
+        return QStringLiteral("Ο");
+    if (tool == untilTest)
+        return QStringLiteral("Μ");
+    return {};
+}
+
 } // namespace
 
 QIcon toolIcon(const QString& tool) {
@@ -73,7 +89,18 @@ QIcon toolIcon(const QString& tool) {
     if (outline < 0)
         return QIcon(deletePicture(24));
     const QColor fill = tool == start || tool == endTool ? QColor(0xE8, 0xF4, 0xE8) : Qt::white;
-    return QIcon(outlinePicture(outline, 24, fill));
+    QPixmap picture = outlinePicture(outline, 24, fill);
+    const QString mark = markOf(tool);
+    if (!mark.isEmpty()) {
+        QPainter painter(&picture);
+        QFont font = painter.font();
+        font.setPixelSize(9);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(0, 0, 0x80));
+        painter.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, mark);
+    }
+    return QIcon(picture);
 }
 
 QCursor toolCursor(const QString& tool) {
