@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 // --- Size_F ---------------------------------------------------------------------------------
@@ -122,10 +123,20 @@ void Sizeshp_F::openFor(Diagram& diagram) {
         m_savedTops.push_back(std::trunc(surface->top()));
         m_savedLefts.push_back(surface->left());
     }
+    // Opening moves nothing; the diagram goes as far up and left as its topmost and leftmost
+    // blocks allow, never to negative positions, and up to 200 pixels down and right.
+    double top = 0, left = 0;
+    for (size_t i = 0; i < m_savedTops.size(); ++i) {
+        top = i == 0 ? m_savedTops[i] : std::min(top, m_savedTops[i]);
+        left = i == 0 ? m_savedLefts[i] : std::min(left, m_savedLefts[i]);
+    }
+    const QSignalBlocker quietWidth(UpDownWidth), quietHeight(UpDownHeight);
+    UpDownWidth->setRange(-int(std::max(0.0, std::floor(top))), 200);
+    UpDownHeight->setRange(-int(std::max(0.0, std::floor(left))), 200);
+    UpDownWidth->setValue(0);
+    UpDownHeight->setValue(0);
     show();
     raise();
-    UpDownWidth->setValue(100);
-    UpDownHeight->setValue(100);
     shift();
 }
 

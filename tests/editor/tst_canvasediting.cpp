@@ -323,10 +323,20 @@ void TestCanvasEditing::moveAll() {
     f.window.menus().move_le->trigger();
     Sizeshp_F* window = f.window.moveAllWindow();
     QVERIFY(window->isVisible());
-    QCOMPARE(window->txtWidth->text(), QStringLiteral("100"));
-    QCOMPARE(f.b.get("id1")->shapeLeft(), left + 100);
+    // Opening moves nothing.
+    QCOMPARE(window->txtWidth->text(), QStringLiteral("0"));
+    QCOMPARE(f.b.get("id1")->shapeLeft(), left);
+    QCOMPARE(f.b.get("id1")->shapeTop(), top);
     window->UpDownWidth->setValue(150);
     QCOMPARE(f.b.get("id1")->shapeTop(), top + 150);
+    window->UpDownHeight->setValue(30);
+    QCOMPARE(f.b.get("id1")->shapeLeft(), left + 30);
+    // Up and left as far as the edge, never beyond.
+    window->UpDownWidth->setValue(-100000);
+    window->UpDownHeight->setValue(-100000);
+    QCOMPARE(f.b.get("id1")->shapeTop(), 0.0);
+    QCOMPARE(f.b.get("id1")->shapeLeft(), 0.0);
+    QVERIFY(f.b.get("id2")->shapeTop() >= 0);
     QTest::mouseClick(window->Command2, Qt::LeftButton);
     QCOMPARE(f.b.get("id1")->shapeLeft(), left);
     QCOMPARE(f.b.get("id1")->shapeTop(), top);

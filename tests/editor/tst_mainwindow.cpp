@@ -92,21 +92,20 @@ void TestMainWindow::toolbarHints() {
     QTRY_COMPARE(f.window.statusPanel(1)->text(), QStringLiteral("Σύγκλυση ροών - Κόμβος"));
     // Each hint is the button's tooltip as well.
     for (int i = 1; i <= CommandToolbar::buttons().size(); ++i)
-        QCOMPARE(f.window.fraToolBar1()->button(i)->toolTip(), CommandToolbar::buttons()[i - 1].hint);
+        QCOMPARE(f.window.fraToolBar1()->button(i)->toolTip(),
+                 CommandToolbar::buttons()[i - 1].hint);
 }
 
 // Tools of the same outline are told apart by a letter: start and end, and the three diamonds.
 void TestMainWindow::toolPicturesDiffer() {
-    const auto picture = [](int button) {
-        return CommandToolbar::buttons()[button - 1].tool;
-    };
+    const auto picture = [](int button) { return CommandToolbar::buttons()[button - 1].tool; };
     const auto image = [](const QString& tool) {
         return ToolPictures::toolIcon(tool).pixmap(24, 24).toImage();
     };
-    QVERIFY(image(picture(1)) != image(picture(2)));            // Αρχή, Τέλος
-    QVERIFY(image(picture(6)) != image(picture(7)));            // Αν, Μέχρις
-    QVERIFY(image(picture(6)) != image(picture(8)));            // Αν, Όσο
-    QVERIFY(image(picture(7)) != image(picture(8)));            // Μέχρις, Όσο
+    QVERIFY(image(picture(1)) != image(picture(2))); // Αρχή, Τέλος
+    QVERIFY(image(picture(6)) != image(picture(7))); // Αν, Μέχρις
+    QVERIFY(image(picture(6)) != image(picture(8))); // Αν, Όσο
+    QVERIFY(image(picture(7)) != image(picture(8))); // Μέχρις, Όσο
 }
 
 void TestMainWindow::placesStartEndAndJunction() {
