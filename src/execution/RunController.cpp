@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -276,8 +277,12 @@ void RunController::no_terminator() {
                        .join(QLatin1Char('\n')));
     error->adjustSize();
     if (block) {
-        error->move(int(block->shapeLeft() + block->shapeWidth() + 60),
-                    int(block->shapeTop() + block->shapeHeight() + 20));
+        // Beside the block, but always whole inside the canvas.
+        const QSize room = m_window.canvas()->size() - error->size();
+        error->move(std::clamp(int(block->shapeLeft() + block->shapeWidth() + 60), 0,
+                               std::max(0, room.width())),
+                    std::clamp(int(block->shapeTop() + block->shapeHeight() + 20), 0,
+                               std::max(0, room.height())));
         m_window.canvas()->setLine1(
             QLineF(QPointF(error->x(), error->y() + error->height() / 2.0),
                    QPointF(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop())));

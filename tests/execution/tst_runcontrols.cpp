@@ -213,6 +213,8 @@ void TestRunControls::endlessRunAsksToGoOn() {
 void TestRunControls::failedExpressionReported() {
     RunFixture f;
     f.b.chain({f.b.start(), f.b.assign("Χ", "1/0"), f.b.end()});
+    f.b.get("id2")->setShapeLeft(f.canvas()->width() - 60); // near the right edge
+    f.b.get("id2")->setShapeTop(f.canvas()->height() - 40);
     f.window.files().markSaved();
     f.run()->scroll_ExecutionDelay->setValue(5);
     f.press(f.run()->cmdRun);
@@ -221,6 +223,7 @@ void TestRunControls::failedExpressionReported() {
     QTRY_VERIFY_WITH_TIMEOUT(f.asked(message), 5000);
     QVERIFY(f.window.texterror()->isHidden());
     QVERIFY(f.window.texterror()->text().contains(QStringLiteral("ενέργεια 2")));
+    QVERIFY(f.canvas()->rect().contains(f.window.texterror()->geometry()));
     QVERIFY(f.run()->cmdRun->isEnabled());
     QVERIFY(f.window.menus().mnuFile->isEnabled());
 }
