@@ -1,5 +1,7 @@
 #include "execution/HeadlessRun.h"
 
+#include "execution/RunMessages.h"
+
 #include "model/Block.h"
 #include "model/BlockKinds.h"
 #include "model/Diagram.h"
@@ -10,23 +12,11 @@ HeadlessRun::HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSin
       m_evaluator(m_variables, m_random),
       m_interpreter(diagram, m_variables, m_evaluator, m_random, questions, *this) {}
 
-QString HeadlessRun::endMessage(bool success) {
-    return QStringLiteral("To πρόγραμμα τερματίστικε ") +
-           (success ? QStringLiteral(" επιτυχώς") : QStringLiteral("ανεπιτυχώς"));
-}
-
-QString HeadlessRun::failedExpressionMessage(const QString& blockNumber) {
-    return QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην "
-                          "ενέργεια ") +
-           blockNumber + QStringLiteral("\r\n");
-}
-
 HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
     using Outcome = Interpreter::Outcome;
-    const QString ended = QStringLiteral("Τερματισμός");
+    const QString ended = RunMessages::endedTitle();
     if (m_diagram.the_bl_co().Count() == 0) {
-        m_questions.messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
-                               ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::noDiagram(), QString(), ModalQuestions::Buttons::Ok);
         return {Outcome::Failed, 0, false};
     }
     m_interpreter.clearExecutedBlocks();
@@ -45,20 +35,20 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
     }
     switch (outcome) {
     case Outcome::Succeeded:
-        m_questions.messageBox(endMessage(true), ended, ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::end(true), ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::UnknownKind:
-        m_questions.messageBox(QStringLiteral(" Άγνωστη ενέργεια!: ") + m_interpreter.unknownKind(),
-                               QString(), ModalQuestions::Buttons::Ok);
-        m_questions.messageBox(endMessage(false), ended, ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::unknownKind(m_interpreter.unknownKind()), QString(),
+                               ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::ExpressionFailed:
         m_questions.messageBox(
-            failedExpressionMessage(Interpreter::blockNumber(*m_interpreter.failedBlock())), ended,
-            ModalQuestions::Buttons::Ok);
+            RunMessages::failedExpression(Interpreter::blockNumber(*m_interpreter.failedBlock())),
+            ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::Failed:
-        m_questions.messageBox(endMessage(false), ended, ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
         break;
     case Outcome::NoInput:
     case Outcome::Continue:

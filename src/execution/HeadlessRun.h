@@ -27,10 +27,6 @@ public:
     RandomSource& random() { return m_random; }
     Interpreter& interpreter() { return m_interpreter; }
 
-    // The reports of the end of a run, as the run controls word them.
-    static QString endMessage(bool success);
-    static QString failedExpressionMessage(const QString& blockNumber);
-
     void setSelector(cBck*) override {}
     void hideSelector() override {}
     void showPointer(cBck*) override {}

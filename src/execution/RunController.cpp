@@ -5,6 +5,7 @@
 #include "editor/MainWindow.h"
 #include "execution/HeadlessRun.h"
 #include "execution/RunControlsFrame.h"
+#include "execution/RunMessages.h"
 #include "execution/VariablesWindow.h"
 #include "files/FileCommands.h"
 #include "model/Block.h"
@@ -30,7 +31,7 @@
 #include <utility>
 
 namespace {
-const QString ended = QStringLiteral("Τερματισμός");
+const QString ended = RunMessages::endedTitle();
 // The zero-interval loop lets the window react this often, whatever the number of steps.
 constexpr qint64 eventIntervalMs = 10;
 } // namespace
@@ -204,8 +205,7 @@ void RunController::handle(Interpreter::Outcome outcome) {
         TerminateExecution(false);
         return;
     case Outcome::UnknownKind:
-        m_window.questions().messageBox(QStringLiteral(" Άγνωστη ενέργεια!: ") +
-                                            m_interpreter.unknownKind(),
+        m_window.questions().messageBox(RunMessages::unknownKind(m_interpreter.unknownKind()),
                                         QString(), ModalQuestions::Buttons::Ok);
         TerminateExecution(false);
         m_window.ENABLE_ALL_CMD();
@@ -252,8 +252,7 @@ void RunController::TerminateExecution(bool success) {
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
     m_window.fraDebug()->cmdRun->setEnabled(speed() > 0);
-    m_window.questions().messageBox(HeadlessRun::endMessage(success), ended,
-                                    ModalQuestions::Buttons::Ok);
+    m_window.questions().messageBox(RunMessages::end(success), ended, ModalQuestions::Buttons::Ok);
     controlsAfterRun();
     m_window.canvas()->setLine1Visible(false);
     m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
@@ -264,7 +263,7 @@ void RunController::no_terminator() {
     cBck* block = m_interpreter.failedBlock();
     const QString number = block ? Interpreter::blockNumber(*block) : QString();
     QLabel* error = m_window.texterror();
-    error->setText(QStringList({QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς"),
+    error->setText(QStringList({RunMessages::end(false),
                                 QStringLiteral("Υπάρχει πρόβλημα στην ενέργεια ") + number,
                                 QStringLiteral("Το πρόβλημα μπορεί να δημιουργείται είτε "),
                                 QStringLiteral("από την χρήση μεταβλητής που δεν έχει τιμή είτε"),
@@ -290,7 +289,7 @@ void RunController::no_terminator() {
     error->show();
     error->raise();
     m_window.canvas()->setLine1Visible(true);
-    m_window.questions().messageBox(HeadlessRun::failedExpressionMessage(number), ended,
+    m_window.questions().messageBox(RunMessages::failedExpression(number), ended,
                                     ModalQuestions::Buttons::Ok);
     m_window.canvas()->setLine1Visible(false);
     error->hide();
@@ -317,7 +316,7 @@ void RunController::controlsAfterRun() {
 bool RunController::refuseEmptyDiagram() {
     if (m_window.diagram().the_bl_co().Count() > 0)
         return false;
-    m_window.questions().messageBox(QStringLiteral("Δεν Υπάρχει διάγραμμα"), QString(),
+    m_window.questions().messageBox(RunMessages::noDiagram(), QString(),
                                     ModalQuestions::Buttons::Ok);
     return true;
 }
