@@ -56,14 +56,16 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
     resize(600, 320);
 }
 
+void setup_form::progress(const QString& line) {
+    Label2->setText(line);
+    QApplication::processEvents(); // the line is seen while the files are copied
+}
+
 void setup_form::Command1_Click() {
     Command2->setEnabled(false);
     Command1->setEnabled(false);
     Command3->setEnabled(false);
-    const bool installed = m_installation.install([this](const QString& line) {
-        Label2->setText(line);
-        QApplication::processEvents();
-    });
+    const bool installed = m_installation.install([this](const QString& line) { progress(line); });
     if (!installed && !m_installation.error().isEmpty())
         Label2->setText(m_installation.error());
     showMessage(m_installation.finalMessage(), !installed);
@@ -74,10 +76,7 @@ void setup_form::Command3_Click() {
     Command1->setEnabled(false);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
-    const bool removed = m_installation.uninstall([this](const QString& line) {
-        Label2->setText(line);
-        QApplication::processEvents();
-    });
+    const bool removed = m_installation.uninstall([this](const QString& line) { progress(line); });
     showMessage(m_installation.uninstallMessage(), !removed);
     Command3->setVisible(m_installation.isInstalled());
     Command3->setEnabled(true);

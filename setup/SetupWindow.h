@@ -32,5 +32,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void progress(const QString& line);
+
     Installation& m_installation;
 };

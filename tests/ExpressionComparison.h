@@ -3,7 +3,7 @@
 #include "execution/ExpressionEvaluator.h"
 #include "execution/RandomSource.h"
 #include "execution/VariableStore.h"
-#include "windows/MessageSink.h"
+#include "files/HeadlessDiagram.h"
 
 #include <QStringList>
 #include <optional>
@@ -40,13 +40,8 @@ public:
     }
 
 private:
-    class Sink : public MessageSink {
-    public:
-        void showMessage(const QString& text) override { messages.append(text); }
-        QStringList messages;
-    };
     struct Side {
-        Sink sink;
+        CollectingSink sink;
         VariableStore store{sink};
         RandomSource random;
         ExpressionEvaluator evaluator{store, random};

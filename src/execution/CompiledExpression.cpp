@@ -225,12 +225,9 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
     qsizetype from = 0;
     for (size_t b = 0; b < pairs->size(); ++b) {
         const auto [open, close] = (*pairs)[b];
-        const QString index = s.mid(open + 1, close - open - 1);
-        const qsizetype comma = index.indexOf(QLatin1Char(','));
-        const QStringList texts =
-            comma < 0 ? QStringList{index} : QStringList{index.left(comma), index.mid(comma + 1)};
         Element element;
-        for (const QString& text : texts) {
+        for (const QString& text :
+             ExpressionEvaluator::indexParts(s.mid(open + 1, close - open - 1))) {
             std::optional<Part> part = compilePart(text, false, nullptr);
             if (!part)
                 return nullptr;

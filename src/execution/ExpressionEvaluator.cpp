@@ -144,12 +144,8 @@ QString ExpressionEvaluator::evaluateIndices(QString e) {
         const qsizetype q = e.indexOf(QLatin1Char(']'));
         if (q < p)
             throw Failed{};
-        const QString index = e.mid(p + 1, q - p - 1);
-        const qsizetype comma = index.indexOf(QLatin1Char(','));
-        const QStringList parts =
-            comma < 0 ? QStringList{index} : QStringList{index.left(comma), index.mid(comma + 1)};
         QStringList values;
-        for (const QString& part : parts) {
+        for (const QString& part : indexParts(e.mid(p + 1, q - p - 1))) {
             const std::optional<ScriptEngine::Value> value =
                 ScriptEngine::evaluate(substVars(part));
             if (!value)
@@ -207,6 +203,11 @@ bool ExpressionEvaluator::isPunctuation(const QString& word) {
     return punctuation.contains(word);
 }
 
+QStringList ExpressionEvaluator::indexParts(const QString& index) {
+    const qsizetype comma = index.indexOf(QLatin1Char(','));
+    return comma < 0 ? QStringList{index} : QStringList{index.left(comma), index.mid(comma + 1)};
+}
+
 QString ExpressionEvaluator::squeezed(QString e) {
     while (e.contains(QStringLiteral("  ")))
         e.replace(QStringLiteral("  "), QStringLiteral(" "));
@@ -249,12 +250,8 @@ QString ExpressionEvaluator::evalIndices(const QString& name) {
     const qsizetype open = name.indexOf(QLatin1Char('['));
     if (open < 0)
         return name;
-    const QString index = name.mid(open + 1, name.size() - open - 2);
-    QString evaluated;
-    const qsizetype comma = index.indexOf(QLatin1Char(','));
-    if (comma >= 0)
-        evaluated = evalExpr(index.left(comma)) + QLatin1Char(',') + evalExpr(index.mid(comma + 1));
-    else
-        evaluated = evalExpr(index);
-    return name.left(open + 1) + evaluated + name.right(1);
+    QStringList evaluated;
+    for (const QString& part : indexParts(name.mid(open + 1, name.size() - open - 2)))
+        evaluated << evalExpr(part);
+    return name.left(open + 1) + evaluated.join(QLatin1Char(',')) + name.right(1);
 }

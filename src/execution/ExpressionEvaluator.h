@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class CompiledExpression;
@@ -41,6 +42,9 @@ public:
     static QString spaced(const QString& upperCased);
     // Runs of blanks made one blank.
     static QString squeezed(QString e);
+    // The one or two indices of an element: the text inside its brackets cut at the first
+    // comma (a second comma stays in the second index).
+    static QStringList indexParts(const QString& index);
     // "A MOD B" written with "\"; throws Failed when an operand is missing.
     static QString rewriteRemainders(QString t);
     // True for the words substVars leaves as they are: operators, numbers, keywords, blanks.
