@@ -51,6 +51,8 @@ MainMenus::MainMenus(QMenuBar* bar) {
     run__ = bar->addMenu(QStringLiteral(" Εκτέλεση"));
     auto_run = run__->addAction(QStringLiteral("Αυτόματη Εκτέλεση"));
     step_run = run__->addAction(QStringLiteral("Βηματική Εκτέλεση"));
+    fast_run = run__->addAction(QStringLiteral("Γρήγορη Εκτέλεση"));
+    fast_run->setToolTip(QStringLiteral("Εκτέλεση χωρίς καθυστέρηση ανάμεσα στα βήματα"));
 
     save_screen = bar->addAction(QStringLiteral("Καταγραφή οθονών OFF"));
 

@@ -39,6 +39,8 @@ struct MainMenus {
     QMenu* run__;
     QAction* auto_run;
     QAction* step_run;
+    // Runs without a pause between the steps, for long loops.
+    QAction* fast_run;
 
     QAction* save_screen;
 

@@ -148,6 +148,7 @@ void Main_F::connectMenus() {
     connect(m_runFrame->cmdVars, &QPushButton::clicked, m_run, &RunController::cmdVars_Click);
     connect(m.auto_run, &QAction::triggered, m_run, &RunController::auto_run_Click);
     connect(m.step_run, &QAction::triggered, m_run, &RunController::step_run_Click);
+    connect(m.fast_run, &QAction::triggered, m_run, &RunController::fast_run_Click);
     connect(m_runFrame->Command1, &QPushButton::clicked, this,
             [this] { commentWindow()->toggle(windowTitle()); });
     connect(m.View_com, &QAction::triggered, this,
@@ -597,14 +598,10 @@ bool Main_F::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Main_F::ENABLE_ALL_CMD() {
-    QSlider* speed = m_runFrame->scroll_ExecutionDelay;
-    m_runFrame->cmdNextStep->setEnabled(speed->value() == 0);
-    m_runFrame->cmdRun->setEnabled(true);
-    m_menus->step_run->setEnabled(true);
-    speed->setValue(4);
-    speed->setEnabled(true);
-    m_menus->mnuHelp->setEnabled(true);
-    m_menus->auto_run->setEnabled(true);
+    // After a stop or a failure the speed returns to "Μεγάλη"; the run's end then puts every
+    // control in its idle state.
+    m_runFrame->scroll_ExecutionDelay->setValue(4);
+    m_run->showRunControls();
 }
 
 void Main_F::NEO() {

@@ -158,8 +158,6 @@ void RunController::clearMarkers() {
 // --- Stepping ---------------------------------------------------------------------------------
 
 void RunController::timerRunner_Timer() {
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdNextStep->setEnabled(speed() == 0);
     cBck* block = m_interpreter.currentBlock();
     const qsizetype executedBefore = m_interpreter.executedBlocks().size();
     const Interpreter::Outcome outcome = m_interpreter.step();
@@ -222,17 +220,15 @@ void RunController::handle(Interpreter::Outcome outcome) {
 void RunController::StartExecution() {
     QTimer& timer = m_window.timerRunner();
     m_window.setTimerEnabled(true);
-    if (timer.interval() != 0) {
-        m_window.fraDebug()->chkPause->setEnabled(true);
-        return;
-    }
-    if (m_looping)
+    // A timed run is driven by the timer; a stepped run waits for "Επόμενο βήμα".
+    if (timer.interval() != 0 || m_phase != RunPhase::Racing || m_looping)
         return;
     // Steps follow each other; the window stays usable, so Stop can end the loop.
     m_looping = true;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    while (m_window.timerEnabled() && timer.interval() == 0 && m_window.isVisible()) {
+    while (m_window.timerEnabled() && m_phase == RunPhase::Racing && timer.interval() == 0 &&
+           m_window.isVisible()) {
         timerRunner_Timer();
         if (sinceEvents.elapsed() >= eventIntervalMs) {
             showPending();
@@ -251,9 +247,8 @@ void RunController::TerminateExecution(bool success) {
     diagram.previousBlockIndex = -1;
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
-    m_window.fraDebug()->cmdRun->setEnabled(speed() > 0);
-    m_window.questions().messageBox(RunMessages::end(success), ended, ModalQuestions::Buttons::Ok);
     controlsAfterRun();
+    m_window.questions().messageBox(RunMessages::end(success), ended, ModalQuestions::Buttons::Ok);
     m_window.canvas()->setLine1Visible(false);
     m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
     emit runEnded();
@@ -296,20 +291,13 @@ void RunController::no_terminator() {
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
     controlsAfterRun();
-    m_window.fraDebug()->cmdRun->setEnabled(speed() > 0);
     emit runEnded();
 }
 
 void RunController::controlsAfterRun() {
-    setRunMenus(true);
-    RunControlsFrame* run = m_window.fraDebug();
-    run->chkPause->setEnabled(false);
-    run->chkPause->setChecked(false);
-    MainMenus& menus = m_window.menus();
-    menus.step_run->setEnabled(true);
-    menus.auto_run->setEnabled(true);
-    menus.mnuHelp->setEnabled(true);
-    run->cmdVars->setEnabled(true);
+    m_speedLocked = false;
+    setPhase(RunPhase::Idle);
+    showSpeed(speed()); // a stepped or fast run may have changed the label and the interval
     m_caption->hide();
 }
 
@@ -321,20 +309,40 @@ bool RunController::refuseEmptyDiagram() {
     return true;
 }
 
-void RunController::setRunMenus(bool enable) {
+void RunController::setPhase(RunPhase phase) {
+    m_phase = phase;
+    showRunControls();
+}
+
+void RunController::showRunControls() {
+    const RunControlStates states = runControlStates(m_phase, speed(), m_speedLocked);
+    RunControlsFrame* run = m_window.fraDebug();
+    run->cmdRun->setEnabled(states.run);
+    run->cmdStop->setEnabled(states.stop);
+    run->cmdNextStep->setEnabled(states.nextStep);
+    run->chkPause->setEnabled(states.pause);
+    run->chkPause->setChecked(states.pauseTicked);
+    run->cmdVars->setEnabled(states.vars);
+    run->scroll_ExecutionDelay->setEnabled(states.speed);
     MainMenus& menus = m_window.menus();
-    menus.mnuFile->setEnabled(enable);
-    menus.mnuChangeShape->setEnabled(enable);
-    QSlider* slider = m_window.fraDebug()->scroll_ExecutionDelay;
-    if (enable)
-        slider->setEnabled(true);
-    else if (slider->value() == 0)
-        slider->setEnabled(false);
+    for (QAction* action : {menus.auto_run, menus.step_run, menus.fast_run})
+        action->setEnabled(states.runMenus);
+    menus.mnuHelp->setEnabled(states.runMenus);
+    menus.mnuFile->setEnabled(states.fileMenus);
+    menus.mnuChangeShape->setEnabled(states.fileMenus);
+}
+
+void RunController::showSpeed(int position) {
+    m_window.fraDebug()->lblDelay->setText(RunControlsFrame::speedLabel(position));
+    m_window.timerRunner().setInterval(RunControlsFrame::speedInterval(position));
+    if (position == 0)
+        m_window.timerRunner().setInterval(0);
+    m_window.applyTimer();
 }
 
 // --- The run controls -------------------------------------------------------------------------
 
-bool RunController::startRun() {
+bool RunController::startRun(RunPhase pace, bool speedLocked) {
     Diagram& diagram = m_window.diagram();
     if (refuseEmptyDiagram()) {
         return false;
@@ -347,26 +355,20 @@ bool RunController::startRun() {
     m_interpreter.clearOutput();
     m_window.text1()->clear();
     m_window.text1()->hide();
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdVars->setEnabled(false);
     m_variables.clearVars();
-    MainMenus& menus = m_window.menus();
-    menus.auto_run->setEnabled(false);
-    menus.step_run->setEnabled(false);
-    menus.mnuHelp->setEnabled(false);
     m_window.texterror()->hide();
     m_window.canvas()->setLine1Visible(false);
     m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
     m_window.setSelector(m_interpreter.currentBlock());
-    run->cmdRun->setEnabled(false);
-    setRunMenus(false);
+    m_speedLocked = speedLocked;
+    setPhase(pace);
     StartExecution();
     return true;
 }
 
 void RunController::cmdRun_MouseDown() {
     if (m_window.fraDebug()->cmdRun->isEnabled())
-        startRun();
+        startRun(speed() > 0 ? RunPhase::Running : RunPhase::Stepping, speed() == 0);
 }
 
 void RunController::cmdStop_MouseDown() {
@@ -383,19 +385,27 @@ void RunController::cmdNextStep_Click() {
         m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
         m_window.setSelector(m_interpreter.currentBlock());
     }
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdRun->setEnabled(false);
+    if (m_phase == RunPhase::Idle) {
+        // A step from the start block is a run under way: its commands are out of reach.
+        m_speedLocked = true;
+        setPhase(RunPhase::Stepping);
+    }
     timerRunner_Timer();
-    if (run->chkPause->isChecked()) {
-        run->chkPause->setChecked(false);
-        chkPause_Click();
+    if (m_phase == RunPhase::Paused) { // a step unticks "Παύση": the timer runs again
+        m_window.setTimerEnabled(true);
+        setPhase(speed() > 0 ? RunPhase::Running : RunPhase::Stepping);
     }
 }
 
 void RunController::chkPause_Click() {
-    RunControlsFrame* run = m_window.fraDebug();
-    m_window.setTimerEnabled(!run->chkPause->isChecked());
-    run->cmdNextStep->setEnabled(speed() == 0);
+    const bool ticked = m_window.fraDebug()->chkPause->isChecked();
+    m_window.setTimerEnabled(!ticked);
+    if (ticked && m_phase == RunPhase::Running)
+        setPhase(RunPhase::Paused);
+    else if (!ticked && m_phase == RunPhase::Paused)
+        setPhase(speed() > 0 ? RunPhase::Running : RunPhase::Stepping);
+    else
+        showRunControls();
 }
 
 void RunController::cmdVars_Click() {
@@ -403,8 +413,7 @@ void RunController::cmdVars_Click() {
         return;
     if (!m_varsWindow) {
         m_varsWindow = new Vars_F(m_variables, m_window.diagram(), &m_window);
-        connect(m_varsWindow, &Vars_F::left, this,
-                [this] { m_window.fraDebug()->cmdVars->setEnabled(true); });
+        connect(m_varsWindow, &Vars_F::left, this, [this] { showRunControls(); });
     }
     m_varsWindow->model->refresh();
     m_varsWindow->grid->setColumnHidden(0, true);
@@ -421,51 +430,40 @@ void RunController::cmdVars_Click() {
 void RunController::auto_run_Click() {
     if (refuseEmptyDiagram())
         return;
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdVars->setEnabled(false);
-    m_window.text1()->hide();
-    run->cmdNextStep->setEnabled(speed() == 0);
-    run->cmdRun->setEnabled(false);
-    m_window.menus().step_run->setEnabled(false);
-    run->scroll_ExecutionDelay->setValue(4);
-    scroll_ExecutionDelay_Change();
-    m_window.menus().mnuHelp->setEnabled(false);
-    m_window.menus().auto_run->setEnabled(false);
-    m_window.texterror()->hide();
-    m_window.canvas()->setLine1Visible(false);
-    startRun();
+    m_window.fraDebug()->scroll_ExecutionDelay->setValue(4);
+    scroll_ExecutionDelay_Change(); // also when it already stood at 4
+    startRun(RunPhase::Running, false);
 }
 
 void RunController::step_run_Click() {
     if (refuseEmptyDiagram())
         return;
-    RunControlsFrame* run = m_window.fraDebug();
-    run->cmdVars->setEnabled(false);
-    m_window.text1()->hide();
-    run->lblDelay->setText(QStringLiteral("Βηματική εκτέλεση"));
+    // The slider shows the pace: at 0 every "Επόμενο βήμα" executes one block.
+    m_window.fraDebug()->scroll_ExecutionDelay->setValue(0);
+    showSpeed(0);
+    m_window.fraDebug()->lblDelay->setText(QStringLiteral("Βηματική εκτέλεση"));
+    startRun(RunPhase::Stepping, true);
+}
+
+void RunController::fast_run_Click() {
+    if (refuseEmptyDiagram())
+        return;
+    m_window.fraDebug()->lblDelay->setText(QStringLiteral("Γρήγορη εκτέλεση"));
     m_window.timerRunner().setInterval(0);
-    run->cmdRun->setEnabled(false);
-    run->scroll_ExecutionDelay->setEnabled(false);
-    m_window.menus().mnuHelp->setEnabled(false);
-    m_window.menus().auto_run->setEnabled(false);
-    m_window.texterror()->hide();
-    m_window.canvas()->setLine1Visible(false);
-    startRun();
+    startRun(RunPhase::Racing, true); // returns once the run has ended or was stopped
 }
 
 void RunController::scroll_ExecutionDelay_Change() {
-    RunControlsFrame* run = m_window.fraDebug();
     const int position = speed();
-    run->lblDelay->setText(RunControlsFrame::speedLabel(position));
-    m_window.timerRunner().setInterval(RunControlsFrame::speedInterval(position));
+    showSpeed(position);
     if (position == 0) {
-        m_window.timerRunner().setInterval(0);
         m_interpreter.setCurrentBlock(m_window.diagram().findActionBlock(BlockKinds::start));
         m_window.setSelector(m_interpreter.currentBlock());
-        run->cmdRun->setEnabled(false);
-    } else {
-        run->cmdRun->setEnabled(true);
     }
-    run->cmdNextStep->setEnabled(position == 0);
-    m_window.applyTimer();
+    // A timed run moved to 0 waits for "Επόμενο βήμα"; moved back, the timer drives it again.
+    if (position == 0 && m_phase == RunPhase::Running)
+        m_phase = RunPhase::Stepping;
+    else if (position > 0 && m_phase == RunPhase::Stepping && !m_speedLocked)
+        m_phase = RunPhase::Running;
+    showRunControls();
 }

@@ -3,6 +3,7 @@
 #include "execution/ExpressionEvaluator.h"
 #include "execution/Interpreter.h"
 #include "execution/RandomSource.h"
+#include "execution/RunPhase.h"
 #include "execution/VariableStore.h"
 
 #include <QObject>
@@ -38,14 +39,18 @@ public:
     void cmdVars_Click();
     void auto_run_Click();
     void step_run_Click();
+    // "Γρήγορη Εκτέλεση": the steps follow each other without delay until the end or Stop.
+    void fast_run_Click();
     void scroll_ExecutionDelay_Change();
+    RunPhase phase() const { return m_phase; }
+    // Puts every run control in the state the phase and the speed give it.
+    void showRunControls();
 
     // One step of the run (the timer's tick).
     void timerRunner_Timer();
     void StartExecution();
     void TerminateExecution(bool success);
     void no_terminator();
-    void setRunMenus(bool enable);
     // Removes the executed-block markers.
     void clearMarkers();
 
@@ -70,7 +75,12 @@ signals:
     void runEnded();
 
 private:
-    bool startRun();
+    // Clears the last run and starts a new one at `pace`; `speedLocked` keeps the slider
+    // still until the run ends.
+    bool startRun(RunPhase pace, bool speedLocked);
+    void setPhase(RunPhase phase);
+    // The speed label and the timer interval of a slider position.
+    void showSpeed(int position);
     // "Δεν Υπάρχει διάγραμμα" when there is nothing to run; true then.
     bool refuseEmptyDiagram();
     // The controls as every end of a run leaves them.
@@ -103,6 +113,8 @@ private:
     std::vector<QLabel*> m_markers;
     QPointer<Vars_F> m_varsWindow;
     bool m_looping = false;
+    RunPhase m_phase = RunPhase::Idle;
+    bool m_speedLocked = false;
     // Steps since the run started or the pupil last chose to go on.
     long long m_stepsSinceAsked = 0;
     // Pauses a run that may never end and asks whether to go on; false when it was stopped.

@@ -43,6 +43,27 @@ struct RunFixture : EditorFixture {
     }
 };
 
+// What the run frame and the run menus show, read from the widgets.
+struct Panel {
+    bool run, nextStep, pause, pauseTicked, vars, runMenus, fileMenus, speed;
+    bool operator==(const Panel&) const = default;
+};
+
+Panel panelOf(Main_F& window) {
+    RunControlsFrame* r = window.fraDebug();
+    MainMenus& m = window.menus();
+    const bool runMenus = m.auto_run->isEnabled();
+    // The run menus always go together.
+    if (m.step_run->isEnabled() != runMenus || m.fast_run->isEnabled() != runMenus ||
+        m.mnuHelp->isEnabled() != runMenus ||
+        m.mnuChangeShape->isEnabled() != m.mnuFile->isEnabled())
+        return Panel{true, true, true, true, true, !runMenus, true, true}; // never expected
+    return Panel{r->cmdRun->isEnabled(),   r->cmdNextStep->isEnabled(),
+                 r->chkPause->isEnabled(), r->chkPause->isChecked(),
+                 r->cmdVars->isEnabled(),  runMenus,
+                 m.mnuFile->isEnabled(),   r->scroll_ExecutionDelay->isEnabled()};
+}
+
 const QString success = QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς");
 const QString failure = QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς");
 
@@ -58,12 +79,15 @@ private slots:
     void pauseFreezesAndResumes();
     void stopEndsATimedRun();
     void speedZeroDuringARun();
-    void stepRunLoopStopsOnPress();
+    void fastRunLoopStopsOnPress();
     void endlessRunAsksToGoOn();
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
     void tooltipsInTheStatusBar();
     void saveQuestionOncePerChange();
+    void controlsFollowThePhase();
+    void stepRunOneBlockPerClick();
+    void panelMatchesTheTimerAfterAStop();
 };
 
 void TestRunControls::timedRunToTheEnd() {
@@ -180,11 +204,11 @@ void TestRunControls::speedZeroDuringARun() {
     f.press(f.run()->cmdStop);
 }
 
-void TestRunControls::stepRunLoopStopsOnPress() {
+void TestRunControls::fastRunLoopStopsOnPress() {
     RunFixture f;
     f.endlessDiagram();
     QTimer::singleShot(300, [&f] { f.press(f.run()->cmdStop); });
-    f.window.menus().step_run->trigger(); // returns once the loop has ended
+    f.window.menus().fast_run->trigger(); // returns once the loop has ended
     QVERIFY(f.asked(failure));
     QVERIFY(f.runs().variables().getVar("Χ").toInt() > 10);
     QVERIFY(!f.runs().running());
@@ -197,7 +221,7 @@ void TestRunControls::endlessRunAsksToGoOn() {
     f.runs().setStepsBeforeAsking(300);
     f.questions.answerMessage(ModalQuestions::Answer::Yes); // go on once
     f.questions.answerMessage(ModalQuestions::Answer::No);  // then stop
-    f.window.menus().step_run->trigger();                   // returns once the loop has ended
+    f.window.menus().fast_run->trigger();                   // returns once the loop has ended
     int asked = 0;
     for (const auto& a : f.questions.asked())
         asked += a.text.contains(QStringLiteral("300 βήματα")) ? 1 : 0;
@@ -280,6 +304,123 @@ void TestRunControls::saveQuestionOncePerChange() {
     f.questions.answerMessage(ModalQuestions::Answer::No);
     f.window.menus().mnuNew->trigger();
     QCOMPARE(saveQuestions(), 3);
+}
+
+// Each column of the run controls' table, reached the way a pupil reaches it.
+void TestRunControls::controlsFollowThePhase() {
+    RunFixture f;
+    f.endlessDiagram();
+    //                         run    next   pause  ticked vars   menus  files  speed
+    const Panel idleTimed{true, false, false, false, true, true, true, true};
+    const Panel idleStepping{false, true, false, false, true, true, true, true};
+    const Panel timed{false, false, true, false, false, false, false, true};
+    const Panel paused{false, false, true, true, false, false, false, true};
+    const Panel movedToZero{false, true, false, false, false, false, false, true};
+    const Panel stepping{false, true, false, false, false, false, false, false};
+    const Panel racing{false, false, false, false, false, false, false, false};
+
+    f.run()->scroll_ExecutionDelay->setValue(3);
+    QCOMPARE(panelOf(f.window), idleTimed);
+    f.press(f.run()->cmdRun);
+    QCOMPARE(f.runs().phase(), RunPhase::Running);
+    QCOMPARE(panelOf(f.window), timed);
+    QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+    QCOMPARE(f.runs().phase(), RunPhase::Paused);
+    QCOMPARE(panelOf(f.window), paused);
+    QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+    QCOMPARE(panelOf(f.window), timed);
+    f.run()->scroll_ExecutionDelay->setValue(0); // the timed run now waits for each step
+    QCOMPARE(f.runs().phase(), RunPhase::Stepping);
+    QVERIFY(!f.window.timerRunner().isActive());
+    QCOMPARE(panelOf(f.window), movedToZero);
+    f.run()->scroll_ExecutionDelay->setValue(2); // and moved back, the timer drives it again
+    QCOMPARE(f.runs().phase(), RunPhase::Running);
+    QVERIFY(f.window.timerRunner().isActive());
+    QCOMPARE(f.window.timerRunner().interval(), 400);
+    f.press(f.run()->cmdStop);
+    QCOMPARE(f.runs().phase(), RunPhase::Idle);
+    QCOMPARE(panelOf(f.window), idleTimed); // Stop puts the speed at 4
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 4);
+
+    // Stepping from the start block at speed 0 is a run under way.
+    f.run()->scroll_ExecutionDelay->setValue(0);
+    QCOMPARE(panelOf(f.window), idleStepping);
+    QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    QCOMPARE(f.runs().phase(), RunPhase::Stepping);
+    QCOMPARE(panelOf(f.window), stepping);
+    f.press(f.run()->cmdStop);
+    QCOMPARE(panelOf(f.window), idleTimed);
+
+    // A paused run moved to 0: "Επόμενο βήμα" executes a block and unticks the pause.
+    f.press(f.run()->cmdRun);
+    QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+    f.run()->scroll_ExecutionDelay->setValue(0);
+    QCOMPARE(panelOf(f.window), Panel({false, true, true, true, false, false, false, true}));
+    QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    QCOMPARE(f.runs().phase(), RunPhase::Stepping);
+    QCOMPARE(panelOf(f.window), movedToZero);
+    f.press(f.run()->cmdStop);
+
+    Panel seen{};
+    QTimer::singleShot(100, [&f, &seen] {
+        seen = panelOf(f.window);
+        f.press(f.run()->cmdStop);
+    });
+    f.window.menus().fast_run->trigger();
+    QCOMPARE(seen, racing);
+    QCOMPARE(panelOf(f.window), idleTimed);
+    QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Μεγάλη Ταχύτητα εκτέλεσης"));
+}
+
+// "Βηματική Εκτέλεση" executes one block per "Επόμενο βήμα" and shows it on the panel.
+void TestRunControls::stepRunOneBlockPerClick() {
+    RunFixture f;
+    f.simpleDiagram();
+    f.window.files().markSaved();
+    f.run()->scroll_ExecutionDelay->setValue(3);
+    f.window.menus().step_run->trigger();
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 0);
+    QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Βηματική εκτέλεση"));
+    QCOMPARE(f.window.timerRunner().interval(), 0);
+    QVERIFY(!f.window.timerRunner().isActive());
+    QVERIFY(f.runs().interpreter().executedBlocks().isEmpty());
+    QCOMPARE(panelOf(f.window), Panel({false, true, false, false, false, false, false, false}));
+    QTest::qWait(50); // nothing goes on by itself
+    QVERIFY(f.runs().interpreter().executedBlocks().isEmpty());
+    for (int step = 1; step <= 3; ++step) {
+        QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+        QCOMPARE(f.runs().interpreter().executedBlocks().size(), step);
+        QCOMPARE(f.runs().interpreter().currentBlock(),
+                 f.b.get(QStringLiteral("id%1").arg(step + 1)));
+    }
+    QCOMPARE(f.window.text1()->toPlainText(), QStringLiteral("\n     5"));
+    QVERIFY(!f.asked(success));
+    QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton); // the end block
+    QVERIFY(f.asked(success));
+    // Ended at speed 0: the panel reads the slider's own state.
+    QCOMPARE(f.runs().phase(), RunPhase::Idle);
+    QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Bηματική εκτέλεση"));
+    QCOMPARE(panelOf(f.window), Panel({false, true, false, false, true, true, true, true}));
+}
+
+// After Stop the label, the slider and the timer agree, whatever the slider stood at before.
+void TestRunControls::panelMatchesTheTimerAfterAStop() {
+    RunFixture f;
+    f.endlessDiagram();
+    f.run()->scroll_ExecutionDelay->setValue(4);
+    f.window.menus().step_run->trigger();
+    QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    f.press(f.run()->cmdStop);
+    QCOMPARE(f.run()->scroll_ExecutionDelay->value(), 4);
+    QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Μεγάλη Ταχύτητα εκτέλεσης"));
+    QCOMPARE(f.window.timerRunner().interval(), 200);
+    QVERIFY(f.run()->scroll_ExecutionDelay->isEnabled());
+    f.run()->scroll_ExecutionDelay->setValue(1);
+    QCOMPARE(f.window.timerRunner().interval(), 500);
+    f.press(f.run()->cmdRun);
+    QVERIFY(f.window.timerRunner().isActive());
+    QCOMPARE(f.window.timerRunner().interval(), 500);
+    f.press(f.run()->cmdStop);
 }
 
 QTEST_MAIN(TestRunControls)
