@@ -12,8 +12,10 @@ class ShapeWidget;
 class WidgetLineControls;
 class WidgetSurface;
 
-// The main window's client area. Block surfaces are child widgets; connection lines,
+// The drawing area of the diagram. Block surfaces are child widgets; connection lines,
 // the selection marker and the rubber-band line are painted here, beneath them.
+// Everything the model knows is in diagram coordinates; the canvas shows it multiplied by
+// the zoom, and hands its mouse events on in diagram coordinates again.
 class CanvasWidget : public QWidget, public Canvas {
     Q_OBJECT
 public:
@@ -37,6 +39,24 @@ public:
     QLineF line1() const { return m_line1; }
     void setLine1Visible(bool visible);
     bool line1Visible() const { return m_line1Visible; }
+
+    double zoom() const { return m_zoom; }
+    // Re-places every block and every widget put with placeAt; sizes follow the diagram.
+    void setZoom(double zoom);
+    QPointF toView(const QPointF& diagramPoint) const { return diagramPoint * m_zoom; }
+    QPointF toDiagram(const QPointF& viewPoint) const { return viewPoint / m_zoom; }
+    // Puts a widget (a step caption, a marker, a line's caption) with its top-left corner
+    // at a point of the diagram, moved by `offset` screen pixels; zooming keeps it there.
+    void placeAt(QWidget* widget, const QPointF& diagramTopLeft, const QPoint& offset = {});
+    // Where placeAt put a widget, in diagram coordinates.
+    static QPointF placedAt(const QWidget* widget);
+
+    // The rectangle holding every visible block (null when there is none).
+    QRectF diagramBounds() const;
+    // The canvas always covers the viewport and every block plus a margin.
+    void updateExtent();
+    // A block moved or changed size: the canvas grows at once, and shrinks once idle.
+    void surfaceGeometryChanged(const QRectF& diagramRect);
 
     ShapeWidget* shapeWidget(int index) const;
     const std::vector<std::unique_ptr<WidgetLineControls>>& lineControls() const { return m_lines; }
@@ -68,4 +88,6 @@ private:
     bool m_selectorVisible = false;
     QLineF m_line1;
     bool m_line1Visible = false;
+    double m_zoom = 1.0;
+    bool m_extentPending = false;
 };

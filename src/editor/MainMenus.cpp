@@ -1,6 +1,7 @@
 #include "editor/MainMenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -47,6 +48,17 @@ MainMenus::MainMenus(QMenuBar* bar) {
     View_com = mnuChangeShape->addAction(QStringLiteral("Εμφάνιση Εντολών"));
     mnuChangeShape->addSeparator();
     move_le = mnuChangeShape->addAction(QStringLiteral("Ματαφορά όλων ..."));
+
+    mnuView = bar->addMenu(QStringLiteral("Προβολή"));
+    zoomIn = mnuView->addAction(QStringLiteral("Μεγέθυνση"));
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomOut = mnuView->addAction(QStringLiteral("Σμίκρυνση"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    zoomReset = mnuView->addAction(QStringLiteral("Κανονικό μέγεθος (100%)"));
+    zoomReset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomFit = mnuView->addAction(QStringLiteral("Όλο το διάγραμμα"));
+    zoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
 
     run__ = bar->addMenu(QStringLiteral(" Εκτέλεση"));
     auto_run = run__->addAction(QStringLiteral("Αυτόματη Εκτέλεση"));

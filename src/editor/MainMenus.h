@@ -39,6 +39,12 @@ struct MainMenus {
     QMenu* run__;
     QAction* auto_run;
     QAction* step_run;
+    // "Προβολή": zoom of the canvas.
+    QMenu* mnuView;
+    QAction* zoomIn;
+    QAction* zoomOut;
+    QAction* zoomReset;
+    QAction* zoomFit;
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
 

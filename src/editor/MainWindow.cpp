@@ -7,6 +7,7 @@
 #include "editor/BlockCommands.h"
 #include "editor/BlockDialogs.h"
 #include "editor/CanvasEditing.h"
+#include "editor/CanvasView.h"
 #include "editor/CanvasWidget.h"
 #include "editor/CommandToolbar.h"
 #include "editor/MainMenus.h"
@@ -71,29 +72,33 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_canvas = new CanvasWidget(central);
-    layout->addWidget(m_canvas, 1);
+    m_view = new CanvasView(central);
+    m_canvas = m_view->canvas();
+    layout->addWidget(m_view, 1);
     m_runFrame = new RunControlsFrame(central);
     layout->addWidget(m_runFrame);
     setCentralWidget(central);
 
     m_diagram = std::make_unique<Diagram>(*m_canvas, *m_messages, *m_questions);
     m_menus = std::make_unique<MainMenus>(menuBar());
-    m_toolbar = new CommandToolbar(m_canvas);
+    m_toolbar = new CommandToolbar(canvasOverlay());
 
     for (QLabel*& panel : m_statusPanels) {
         panel = new QLabel(this);
         statusBar()->addWidget(panel, 1);
     }
+    m_zoomPanel = new QLabel(this);
+    m_zoomPanel->setToolTip(QStringLiteral("Μεγέθυνση (Ctrl + τροχός του ποντικιού)"));
+    statusBar()->addPermanentWidget(m_zoomPanel);
 
-    m_output = new QPlainTextEdit(m_canvas);
+    m_output = new QPlainTextEdit(canvasOverlay());
     m_output->setReadOnly(true);
     m_output->resize(220, 160);
     m_output->hide();
-    m_errorBox = new QLabel(m_canvas);
+    m_errorBox = new QLabel(canvasOverlay());
     m_errorBox->setStyleSheet(QStringLiteral("background: #FFFFC0; border: 1px solid #C00000;"));
     m_errorBox->hide();
-    m_linkHint = new QLabel(m_canvas);
+    m_linkHint = new QLabel(canvasOverlay());
     m_linkHint->hide();
 
     m_files = new FileCommands(*this);
@@ -106,6 +111,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_output->viewport()->installEventFilter(this);
     connectMenus();
     connectCanvas();
+    connectZoom();
     Form_Load();
     resize(1000, 700);
     m_files->markSaved();
@@ -114,6 +120,23 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
 Main_F::~Main_F() {
     // The diagram's drawing objects belong to the canvas; let go of them first.
     m_diagram->clear();
+}
+
+QWidget* Main_F::canvasOverlay() const {
+    return m_view->overlay();
+}
+
+void Main_F::connectZoom() {
+    MainMenus& m = *m_menus;
+    connect(m.zoomIn, &QAction::triggered, m_view, &CanvasView::zoomIn);
+    connect(m.zoomOut, &QAction::triggered, m_view, &CanvasView::zoomOut);
+    connect(m.zoomReset, &QAction::triggered, m_view, &CanvasView::resetZoom);
+    connect(m.zoomFit, &QAction::triggered, m_view, &CanvasView::fitDiagram);
+    const auto showZoom = [this](double zoom) {
+        m_zoomPanel->setText(QString::number(qRound(zoom * 100)) + QLatin1Char('%'));
+    };
+    connect(m_view, &CanvasView::zoomChanged, this, showZoom);
+    showZoom(m_view->zoom());
 }
 
 QLabel* Main_F::statusPanel(int index) const {
@@ -129,7 +152,7 @@ void Main_F::Form_Load() {
     m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση 3.00 ");
     setWindowTitle(m_baseTitle);
     m_selectedTool.clear();
-    m_output->move(0, m_canvas->height() - m_output->height());
+    m_output->move(0, canvasOverlay()->height() - m_output->height());
 }
 
 void Main_F::connectMenus() {
@@ -223,7 +246,7 @@ void Main_F::wireSurface(ShapeWidget* shape) {
     connect(shape, &ShapeWidget::released, this, [this](ShapeWidget* widget, QMouseEvent* e) {
         const int n = widget->index();
         m_editing->shape_MouseUp(n);
-        if (widget->rect().contains(e->position().toPoint()))
+        if (widget->diagramRect().contains(e->position()))
             m_editing->shape_Click(n);
     });
     connect(shape, &ShapeWidget::doubleClicked, this, [this](ShapeWidget* widget, QMouseEvent*) {
@@ -346,7 +369,7 @@ bool Main_F::runCommandDialog(cBck* block, const QString& kind, const QPointF& a
         if (fill)
             dialog->textBox()->setText(block->zParam1());
     }
-    dialog->move(m_canvas->mapToGlobal(at.toPoint()));
+    dialog->move(m_canvas->mapToGlobal(m_canvas->toView(at).toPoint()));
     const BlockCommands::CommandTexts before = BlockCommands::CommandTexts::of(*block);
     const bool confirmed = dialog->exec() == QDialog::Accepted;
     if (confirmed)
@@ -545,7 +568,7 @@ void Main_F::Form_KeyUp(int key) {
 }
 
 void Main_F::Form_Activate() {
-    m_output->move(m_canvas->width() - m_output->width(), 0);
+    m_output->move(canvasOverlay()->width() - m_output->width(), 0);
     for (int i = 1; i <= m_diagram->shapeCount(); ++i) {
         if (BlockSurface* surface = m_diagram->surface(i))
             surface->requestRepaint();
@@ -580,7 +603,7 @@ bool Main_F::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::MouseButtonRelease && m_draggingOutput) {
             m_draggingOutput = false;
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            m_output->move(m_canvas->mapFromGlobal(mouse->globalPosition().toPoint()));
+            m_output->move(canvasOverlay()->mapFromGlobal(mouse->globalPosition().toPoint()));
         }
         return QMainWindow::eventFilter(watched, event);
     }

@@ -8,6 +8,7 @@
 
 class Appearance;
 class CanvasEditing;
+class CanvasView;
 class CanvasWidget;
 class ScreenRecorder;
 class Size_F;
@@ -41,6 +42,10 @@ public:
 
     Diagram& diagram() { return *m_diagram; }
     CanvasWidget* canvas() const { return m_canvas; }
+    // The scrolled, zoomable window onto the canvas.
+    CanvasView* canvasView() const { return m_view; }
+    // Parent of the controls floating over the diagram (toolbar, output box, messages).
+    QWidget* canvasOverlay() const;
     MainMenus& menus() { return *m_menus; }
     CommandToolbar* fraToolBar1() const { return m_toolbar; }
     RunControlsFrame* fraDebug() const { return m_runFrame; }
@@ -114,6 +119,7 @@ private:
     void buildRunFrame();
     void connectMenus();
     void connectCanvas();
+    void connectZoom();
     void placeBlock(const QPointF& at);
     cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
     void mnuAbout_Click();
@@ -127,7 +133,9 @@ private:
     std::unique_ptr<ModalQuestions> m_ownQuestions;
     ModalQuestions* m_questions;
     std::unique_ptr<MessageWindowSink> m_messages;
+    CanvasView* m_view;
     CanvasWidget* m_canvas;
+    QLabel* m_zoomPanel;
     std::unique_ptr<Diagram> m_diagram;
     std::unique_ptr<MainMenus> m_menus;
     CommandToolbar* m_toolbar;

@@ -1,10 +1,19 @@
 #include "editor/ShapeWidget.h"
 
 #include "drawing/VbRounding.h"
+#include "editor/CanvasWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+
+DiagramMouseEvent::DiagramMouseEvent(const QMouseEvent& event, double zoom)
+    : QMouseEvent(event.type(), event.position() / zoom, event.scenePosition(),
+                  event.globalPosition(), event.button(), event.buttons(), event.modifiers(),
+                  event.pointingDevice()) {
+    setTimestamp(event.timestamp());
+}
 
 ShapeWidget::ShapeWidget(QWidget* canvas, int index) : QWidget(canvas), m_index(index) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -15,6 +24,7 @@ ShapeWidget::ShapeWidget(QWidget* canvas, int index) : QWidget(canvas), m_index(
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.scale(m_zoom, m_zoom);
     m_painter = &painter;
     // A drawing failure leaves the surface as it was; it must never take the editor down.
     try {
@@ -26,16 +36,20 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 }
 
 void ShapeWidget::mousePressEvent(QMouseEvent* event) {
-    emit pressed(this, event);
+    DiagramMouseEvent inDiagram(*event, m_zoom);
+    emit pressed(this, &inDiagram);
 }
 void ShapeWidget::mouseMoveEvent(QMouseEvent* event) {
-    emit moved(this, event);
+    DiagramMouseEvent inDiagram(*event, m_zoom);
+    emit moved(this, &inDiagram);
 }
 void ShapeWidget::mouseReleaseEvent(QMouseEvent* event) {
-    emit released(this, event);
+    DiagramMouseEvent inDiagram(*event, m_zoom);
+    emit released(this, &inDiagram);
 }
 void ShapeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    emit doubleClicked(this, event);
+    DiagramMouseEvent inDiagram(*event, m_zoom);
+    emit doubleClicked(this, &inDiagram);
 }
 
 void ShapeWidget::keyPressEvent(QKeyEvent* event) {
@@ -43,6 +57,15 @@ void ShapeWidget::keyPressEvent(QKeyEvent* event) {
 }
 void ShapeWidget::keyReleaseEvent(QKeyEvent* event) {
     emit keyReleased(this, event);
+}
+
+WidgetSurface::WidgetSurface(ShapeWidget* widget, CanvasWidget& canvas)
+    : m_widget(widget), m_canvas(canvas), m_width(widget->width()), m_height(widget->height()) {}
+
+void WidgetSurface::setVisible(bool visible) {
+    m_widget->setVisible(visible);
+    if (visible)
+        m_canvas.surfaceGeometryChanged(QRectF(m_left, m_top, m_width, m_height));
 }
 
 void WidgetSurface::setLeft(double left) {
@@ -59,16 +82,23 @@ void WidgetSurface::place() {
     // Widgets sit on whole pixels; positions far off the canvas are clamped to what a
     // widget can hold, the block keeps its exact position.
     const double limit = 1 << 24;
-    m_widget->move(int(roundHalfEven(std::clamp(m_left, -limit, limit))),
-                   int(roundHalfEven(std::clamp(m_top, -limit, limit))));
+    const double zoom = m_canvas.zoom();
+    m_widget->setZoom(zoom);
+    m_widget->setGeometry(int(roundHalfEven(std::clamp(m_left * zoom, -limit, limit))),
+                          int(roundHalfEven(std::clamp(m_top * zoom, -limit, limit))),
+                          int(std::ceil(m_width * zoom)), int(std::ceil(m_height * zoom)));
+    if (!m_widget->isHidden())
+        m_canvas.surfaceGeometryChanged(QRectF(m_left, m_top, m_width, m_height));
 }
 
 void WidgetSurface::setWidth(int width) {
-    m_widget->resize(std::max(0, width), m_widget->height());
+    m_width = std::max(0, width);
+    place();
 }
 
 void WidgetSurface::setHeight(int height) {
-    m_widget->resize(m_widget->width(), std::max(0, height));
+    m_height = std::max(0, height);
+    place();
 }
 
 QColor WidgetSurface::canvasColor() const {

@@ -2,8 +2,17 @@
 
 #include "model/BlockSurface.h"
 
+#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+
+class CanvasWidget;
+
+// The same mouse event with its position divided by the zoom: diagram coordinates.
+class DiagramMouseEvent : public QMouseEvent {
+public:
+    DiagramMouseEvent(const QMouseEvent& event, double zoom);
+};
 
 // The widget a block is drawn on. Its repaint hands a painter to the block's PaintMe.
 class ShapeWidget : public QWidget {
@@ -15,6 +24,11 @@ public:
     int index() const { return m_index; }
 
     QPainter* activePainter() const { return m_painter; }
+    // The block is drawn in diagram coordinates, scaled by the canvas's zoom.
+    void setZoom(double zoom) { m_zoom = zoom; }
+    double zoom() const { return m_zoom; }
+    // The block's own rectangle in diagram coordinates.
+    QRectF diagramRect() const { return QRectF(QPointF(0, 0), QSizeF(size()) / m_zoom); }
     // Called on every repaint; the main window's shape_Paint.
     std::function<void(ShapeWidget*)> onPaint;
 
@@ -38,13 +52,14 @@ protected:
 private:
     QPainter* m_painter = nullptr;
     int m_index;
+    double m_zoom = 1.0;
 };
 
 // A block surface backed by a ShapeWidget; keeps the real-valued position the widget
 // cannot hold.
 class WidgetSurface : public BlockSurface {
 public:
-    explicit WidgetSurface(ShapeWidget* widget) : m_widget(widget) {}
+    WidgetSurface(ShapeWidget* widget, CanvasWidget& canvas);
 
     ShapeWidget* widget() const { return m_widget; }
 
@@ -52,12 +67,12 @@ public:
     double top() const override { return m_top; }
     void setLeft(double left) override;
     void setTop(double top) override;
-    double width() const override { return m_widget->width(); }
-    double height() const override { return m_widget->height(); }
+    double width() const override { return m_width; }
+    double height() const override { return m_height; }
     void setWidth(int width) override;
     void setHeight(int height) override;
     bool isVisible() const override { return !m_widget->isHidden(); }
-    void setVisible(bool visible) override { m_widget->setVisible(visible); }
+    void setVisible(bool visible) override;
     QString tag() const override { return m_tag; }
     void setTag(const QString& tag) override { m_tag = tag; }
     QString toolTip() const override { return m_widget->toolTip(); }
@@ -69,11 +84,15 @@ public:
     void bringToFront() override { m_widget->raise(); }
     QPainter* activePainter() override { return m_widget->activePainter(); }
 
-private:
+    // Puts the widget where the block is, at the canvas's zoom.
     void place();
 
+private:
     ShapeWidget* m_widget;
+    CanvasWidget& m_canvas;
     double m_left = 0;
     double m_top = 0;
+    int m_width;
+    int m_height;
     QString m_tag;
 };

@@ -1,9 +1,11 @@
 #include "editor/WidgetLineControls.h"
 
+#include "editor/CanvasWidget.h"
+
 #include <QLabel>
 
-WidgetLineControls::WidgetLineControls(QWidget* canvas)
-    : m_canvas(canvas), m_label(new QLabel(canvas)) {
+WidgetLineControls::WidgetLineControls(CanvasWidget& canvas)
+    : m_canvas(canvas), m_label(new QLabel(&canvas)) {
     m_label->setFont(labelFont());
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_label->hide();
@@ -21,7 +23,7 @@ void WidgetLineControls::setLabelText(const QString& text) {
 
 void WidgetLineControls::setLabelPos(const QPointF& topLeft) {
     LineControls::setLabelPos(topLeft);
-    m_label->move(topLeft.toPoint());
+    m_canvas.placeAt(m_label, topLeft);
 }
 
 void WidgetLineControls::setLabelVisible(bool visible) {
@@ -38,5 +40,5 @@ void WidgetLineControls::bringLabelToFront() {
 }
 
 void WidgetLineControls::changed() {
-    m_canvas->update();
+    m_canvas.update();
 }

@@ -2,14 +2,14 @@
 
 #include "model/LineControls.h"
 
+class CanvasWidget;
 class QLabel;
-class QWidget;
 
 // A line's drawing objects on the canvas: the canvas paints segment, arrow and dot beneath
 // the blocks; the caption is a label above them.
 class WidgetLineControls : public LineControls {
 public:
-    explicit WidgetLineControls(QWidget* canvas);
+    explicit WidgetLineControls(CanvasWidget& canvas);
     ~WidgetLineControls() override;
 
     void setLabelText(const QString& text) override;
@@ -24,6 +24,6 @@ protected:
     void changed() override;
 
 private:
-    QWidget* m_canvas;
+    CanvasWidget& m_canvas;
     QLabel* m_label;
 };

@@ -1,5 +1,6 @@
 #include "execution/RunController.h"
 
+#include "editor/CanvasView.h"
 #include "editor/CanvasWidget.h"
 #include "editor/MainMenus.h"
 #include "editor/MainWindow.h"
@@ -118,21 +119,29 @@ void RunController::showPending() {
     if (pending.pointer && pending.pointerBlock) {
         const cBck* block = pending.pointerBlock;
         const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
-        m_caption->move(int(block->shapeLeft() + block->shapeWidth() + 40),
-                        int(std::max(0.0, block->shapeTop() - 30)));
+        const QPointF at(int(block->shapeLeft() + block->shapeWidth() + 40),
+                         int(std::max(0.0, block->shapeTop() - 30)));
+        m_window.canvas()->placeAt(m_caption, at);
         m_caption->show();
         m_caption->raise();
-        m_window.canvas()->setLine1(QLineF(m_caption->pos(), top));
+        m_window.canvas()->setLine1(QLineF(at, top));
         m_window.canvas()->setLine1Visible(true);
     } else if (pending.pointer) {
         m_window.canvas()->setLine1Visible(false);
     }
-    if (pending.selector && pending.selectorBlock)
+    if (pending.selector && pending.selectorBlock) {
         m_window.setSelector(pending.selectorBlock);
-    else if (pending.selector)
+        showBlock(*pending.selectorBlock);
+    } else if (pending.selector)
         m_window.canvas()->hideSelector();
     if (pending.status)
         m_window.statusPanel(1)->setText(pending.statusText);
+}
+
+void RunController::showBlock(const cBck& block) {
+    if (m_phase != RunPhase::Idle || m_interpreter.currentBlock())
+        m_window.canvasView()->showDiagramRect(
+            QRectF(block.shapeLeft(), block.shapeTop(), block.shapeWidth(), block.shapeHeight()));
 }
 
 void RunController::stepRecorded() {
@@ -143,7 +152,8 @@ void RunController::addMarker(cBck& block) {
     auto* marker = new QLabel(Interpreter::blockNumber(block), m_window.canvas());
     marker->setStyleSheet(QStringLiteral("color: #800000; font-size: 8pt;"));
     marker->adjustSize();
-    marker->move(int(block.shapeLeft() - marker->width() - 3), int(block.shapeTop()));
+    m_window.canvas()->placeAt(marker, QPointF(block.shapeLeft(), block.shapeTop()),
+                               QPoint(-marker->width() - 3, 0));
     marker->show();
     m_markers.push_back(marker);
 }
@@ -271,21 +281,30 @@ void RunController::no_terminator() {
                        .join(QLatin1Char('\n')));
     error->adjustSize();
     if (block) {
-        // Beside the block, but always whole inside the canvas.
-        const QSize room = m_window.canvas()->size() - error->size();
-        error->move(std::clamp(int(block->shapeLeft() + block->shapeWidth() + 60), 0,
-                               std::max(0, room.width())),
-                    std::clamp(int(block->shapeTop() + block->shapeHeight() + 20), 0,
-                               std::max(0, room.height())));
+        showBlock(*block);
+        // Beside the block, but always whole inside the visible part of the canvas.
+        CanvasWidget* canvas = m_window.canvas();
+        QWidget* overlay = m_window.canvasOverlay();
+        const QPointF corner(block->shapeLeft() + block->shapeWidth() + 60,
+                             block->shapeTop() + block->shapeHeight() + 20);
+        const QPoint beside = canvas->mapTo(overlay, canvas->toView(corner).toPoint());
+        const QSize room = overlay->size() - error->size();
+        error->move(std::clamp(beside.x(), 0, std::max(0, room.width())),
+                    std::clamp(beside.y(), 0, std::max(0, room.height())));
+        const QPoint from =
+            canvas->mapFrom(overlay, QPoint(error->x(), error->y() + error->height() / 2));
         m_window.canvas()->setLine1(
-            QLineF(QPointF(error->x(), error->y() + error->height() / 2.0),
+            QLineF(canvas->toDiagram(from),
                    QPointF(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop())));
     }
     error->show();
     error->raise();
     m_window.canvas()->setLine1Visible(true);
+    // The box must leave the explanation readable.
+    m_window.questions().keepClearOf(QRect(error->mapToGlobal(QPoint(0, 0)), error->size()));
     m_window.questions().messageBox(RunMessages::failedExpression(number), ended,
                                     ModalQuestions::Buttons::Ok);
+    m_window.questions().keepClearOf(QRect());
     m_window.canvas()->setLine1Visible(false);
     error->hide();
     m_interpreter.stop();

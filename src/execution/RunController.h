@@ -87,6 +87,8 @@ private:
     void controlsAfterRun();
     void handle(Interpreter::Outcome outcome);
     void addMarker(cBck& block);
+    // Scrolls the canvas, during a run, so that the block is in view.
+    void showBlock(const cBck& block);
     int speed() const;
 
     // What the steps set since the widgets were last brought up to date.

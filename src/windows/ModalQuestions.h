@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,9 +32,22 @@ public:
     // be asked again until answered then gives up instead of asking for ever.
     virtual bool canAskAgain() const { return true; }
 
+    // Message boxes shown from now on stay clear of this screen rectangle (an explanation
+    // the pupil must be able to read beside the box); an empty rectangle ends that.
+    virtual void keepClearOf(const QRect& screenRect) { m_keepClear = screenRect; }
+    QRect keptClear() const { return m_keepClear; }
+
+    // Where a box of `size`, normally centred on `owner`, goes so as not to cover `avoid`,
+    // staying on `screen` when it can.
+    static QPoint placeClearOf(const QSize& size, const QRect& owner, const QRect& avoid,
+                               const QRect& screen);
+
     // The Greek texts of the standard buttons, shared by the Qt dialogs.
     static QString yesText();
     static QString noText();
     static QString okText();
     static QString cancelText();
+
+private:
+    QRect m_keepClear;
 };

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 
 namespace {
 
@@ -43,6 +44,17 @@ QString defaultSuffixOf(const QStringList& filters) {
 
 } // namespace
 
+void QtModalQuestions::placeClear(QWidget& box) const {
+    if (keptClear().isEmpty() || !m_owner)
+        return;
+    box.adjustSize();
+    const QScreen* screen = m_owner->screen();
+    const QRect owner(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size());
+    const QSize withTitleBar = box.size() + QSize(0, 32); // the frame is not known before it shows
+    box.move(placeClearOf(withTitleBar, owner, keptClear(),
+                          screen ? screen->availableGeometry() : QRect()));
+}
+
 ModalQuestions::Answer QtModalQuestions::messageBox(const QString& text, const QString& title,
                                                     Buttons buttons) {
     QMessageBox box(m_owner);
@@ -60,6 +72,7 @@ ModalQuestions::Answer QtModalQuestions::messageBox(const QString& text, const Q
     QPushButton* ok = box.addButton(okText(), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    placeClear(box);
     box.exec();
     return Answer::Ok;
 }

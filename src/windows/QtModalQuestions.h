@@ -22,5 +22,8 @@ public:
     std::optional<QFont> font(const QFont& initial, const QString& title) override;
 
 private:
+    // Moves a box clear of keptClear(), when that is set.
+    void placeClear(QWidget& box) const;
+
     QPointer<QWidget> m_owner;
 };

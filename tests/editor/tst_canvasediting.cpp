@@ -477,7 +477,7 @@ void TestCanvasEditing::outputBoxDragged() {
     box->move(10, 10);
     QWidget* viewport = box->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(5, 5));
-    const QPoint drop = viewport->mapFrom(f.canvas(), QPoint(300, 240));
+    const QPoint drop = viewport->mapFrom(f.window.canvasOverlay(), QPoint(300, 240));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, drop);
     QCOMPARE(box->pos(), QPoint(300, 240));
 }

@@ -62,7 +62,7 @@ void TestMainWindow::menuTree() {
     QStringList top;
     for (QAction* action : f.window.menuBar()->actions())
         top << action->text();
-    QCOMPARE(top, QStringList({"Αρχείο", "Εντολές", "Επεξεργασία", " Εκτέλεση",
+    QCOMPARE(top, QStringList({"Αρχείο", "Εντολές", "Επεξεργασία", "Προβολή", " Εκτέλεση",
                                "Καταγραφή οθονών OFF", "Μετατροπή", "Βοήθεια", "Έξοδος"}));
     MainMenus& m = f.window.menus();
     QStringList file;
