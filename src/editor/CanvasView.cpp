@@ -74,13 +74,14 @@ void CanvasView::fitDiagram() {
     if (bounds.isNull())
         return;
     const QRectF framed = bounds.adjusted(-fitMargin, -fitMargin, fitMargin, fitMargin);
-    const QSize room = viewport()->size();
+    const QSize room = viewport()->size() - QSize(0, m_reservedTop);
     const double zoom = std::clamp(
         std::min(room.width() / framed.width(), room.height() / framed.height()), minZoom, 1.0);
     m_canvas->setZoom(zoom);
     emit zoomChanged(zoom);
     horizontalScrollBar()->setValue(int(std::floor(std::max(0.0, framed.left()) * zoom)));
-    verticalScrollBar()->setValue(int(std::floor(std::max(0.0, framed.top()) * zoom)));
+    verticalScrollBar()->setValue(int(std::floor(std::max(0.0, framed.top()) * zoom)) -
+                                  m_reservedTop);
 }
 
 void CanvasView::showDiagramRect(const QRectF& rect) {

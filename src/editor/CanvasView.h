@@ -27,8 +27,10 @@ public:
     void zoomIn();
     void zoomOut();
     void resetZoom() { setZoom(1.0); }
-    // Zooms and scrolls so that every block is in view.
+    // Zooms and scrolls so that every block is in view, below the reserved top strip.
     void fitDiagram();
+    // Height of the strip at the top that a floating toolbar covers.
+    void setReservedTop(int height) { m_reservedTop = height; }
     // Scrolls, when needed, so that a rectangle of the diagram is in view.
     void showDiagramRect(const QRectF& rect);
     // The part of the diagram in view, in diagram coordinates.
@@ -46,4 +48,5 @@ protected:
 
 private:
     CanvasWidget* m_canvas;
+    int m_reservedTop = 0;
 };

@@ -131,7 +131,10 @@ void Main_F::connectZoom() {
     connect(m.zoomIn, &QAction::triggered, m_view, &CanvasView::zoomIn);
     connect(m.zoomOut, &QAction::triggered, m_view, &CanvasView::zoomOut);
     connect(m.zoomReset, &QAction::triggered, m_view, &CanvasView::resetZoom);
-    connect(m.zoomFit, &QAction::triggered, m_view, &CanvasView::fitDiagram);
+    connect(m.zoomFit, &QAction::triggered, this, [this] {
+        m_view->setReservedTop(m_toolbar->isVisible() ? m_toolbar->geometry().bottom() + 1 : 0);
+        m_view->fitDiagram();
+    });
     const auto showZoom = [this](double zoom) {
         m_zoomPanel->setText(QString::number(qRound(zoom * 100)) + QLatin1Char('%'));
     };

@@ -3,6 +3,7 @@
 #include "drawing/VbRounding.h"
 #include "editor/CanvasWidget.h"
 
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -24,7 +25,29 @@ ShapeWidget::ShapeWidget(QWidget* canvas, int index) : QWidget(canvas), m_index(
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.scale(m_zoom, m_zoom);
+    const QColor canvas =
+        parentWidget() ? parentWidget()->palette().color(QPalette::Window) : QColor(Qt::white);
+    painter.fillRect(rect(), canvas); // the edge pixel a fractional size leaves uncovered
+    if (m_zoom >= 1) {
+        painter.scale(m_zoom, m_zoom);
+        paintBlock(painter);
+        return;
+    }
+    // Below 100 % small text would be laid out with other proportions than the block was
+    // sized for: the block is drawn as at 100 % and scaled down as a picture.
+    const QSize full(int(std::ceil(width() / m_zoom)), int(std::ceil(height() / m_zoom)));
+    QImage picture(full, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(canvas);
+    {
+        QPainter onPicture(&picture);
+        onPicture.setFont(font());
+        paintBlock(onPicture);
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(full) * m_zoom), picture);
+}
+
+void ShapeWidget::paintBlock(QPainter& painter) {
     m_painter = &painter;
     // A drawing failure leaves the surface as it was; it must never take the editor down.
     try {

@@ -50,6 +50,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // Hands the painter to onPaint for the time of one repaint.
+    void paintBlock(QPainter& painter);
+
     QPainter* m_painter = nullptr;
     int m_index;
     double m_zoom = 1.0;

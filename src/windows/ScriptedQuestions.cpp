@@ -15,7 +15,9 @@ QVariant ScriptedQuestions::nextAnswer() {
 
 ModalQuestions::Answer ScriptedQuestions::messageBox(const QString& text, const QString& title,
                                                      Buttons buttons) {
-    m_asked.append({Kind::Message, text, title, buttons, {}});
+    m_asked.append({Kind::Message, text, title, buttons, {}, keptClear()});
+    if (whileAsking)
+        whileAsking(m_asked.last());
     const QVariant answer = nextAnswer();
     if (answer.typeId() == QMetaType::Int)
         return Answer(answer.toInt());
@@ -24,7 +26,7 @@ ModalQuestions::Answer ScriptedQuestions::messageBox(const QString& text, const 
 
 std::optional<QString> ScriptedQuestions::inputBox(const QString& prompt, const QString& title,
                                                    const QString& defaultText) {
-    m_asked.append({Kind::Input, prompt, title, Buttons::Ok, defaultText});
+    m_asked.append({Kind::Input, prompt, title, Buttons::Ok, defaultText, {}});
     const QVariant answer = nextAnswer();
     if (answer.typeId() == QMetaType::QString)
         return answer.toString();
@@ -33,20 +35,20 @@ std::optional<QString> ScriptedQuestions::inputBox(const QString& prompt, const 
 
 QString ScriptedQuestions::openFileName(const QString& title, const QString& folder,
                                         const QStringList&) {
-    m_asked.append({Kind::OpenFile, {}, title, Buttons::Ok, folder});
+    m_asked.append({Kind::OpenFile, {}, title, Buttons::Ok, folder, {}});
     const QVariant answer = nextAnswer();
     return answer.typeId() == QMetaType::QString ? answer.toString() : QString();
 }
 
 QString ScriptedQuestions::saveFileName(const QString& title, const QString& suggestedPath,
                                         const QStringList&) {
-    m_asked.append({Kind::SaveFile, {}, title, Buttons::Ok, suggestedPath});
+    m_asked.append({Kind::SaveFile, {}, title, Buttons::Ok, suggestedPath, {}});
     const QVariant answer = nextAnswer();
     return answer.typeId() == QMetaType::QString ? answer.toString() : QString();
 }
 
 std::optional<QColor> ScriptedQuestions::color(const QColor&, const QString& title) {
-    m_asked.append({Kind::Color, {}, title, Buttons::Ok, {}});
+    m_asked.append({Kind::Color, {}, title, Buttons::Ok, {}, {}});
     const QVariant answer = nextAnswer();
     if (answer.typeId() == QMetaType::QColor)
         return answer.value<QColor>();
@@ -54,7 +56,7 @@ std::optional<QColor> ScriptedQuestions::color(const QColor&, const QString& tit
 }
 
 std::optional<QFont> ScriptedQuestions::font(const QFont&, const QString& title) {
-    m_asked.append({Kind::Font, {}, title, Buttons::Ok, {}});
+    m_asked.append({Kind::Font, {}, title, Buttons::Ok, {}, {}});
     const QVariant answer = nextAnswer();
     if (answer.typeId() == QMetaType::QFont)
         return answer.value<QFont>();

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QVariant>
 #include <deque>
+#include <functional>
 
 // Answers modal questions from a script and records what was asked.
 // With the script exhausted: message boxes answer OK or No, everything else cancels.
@@ -17,8 +18,13 @@ public:
         QString text; // message text or prompt
         QString title;
         Buttons buttons = Buttons::Ok;
-        QString detail; // default text, folder or suggested path
+        QString detail;  // default text, folder or suggested path
+        QRect keptClear; // where a message box was asked to stay clear of
     };
+
+    // Called while a message box is "up", before it is answered: the screen as the pupil
+    // would see it behind the box.
+    std::function<void(const Asked&)> whileAsking;
 
     // Queue answers in the order the questions will come.
     void answerMessage(Answer answer) { m_answers.push_back(QVariant::fromValue(int(answer))); }

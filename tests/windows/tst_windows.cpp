@@ -31,6 +31,7 @@ private slots:
     void scriptedQuestionsRecordAndAnswer();
     void realDialogsSpeakGreek();
     void saveDialogAddsTheSuffixBeforeAskingToReplace();
+    void boxKeepsClearOfAnExplanation();
 };
 
 void TestWindows::messagesAccumulateInOrder() {
@@ -225,4 +226,51 @@ void TestWindows::saveDialogAddsTheSuffixBeforeAskingToReplace() {
 }
 
 QTEST_MAIN(TestWindows)
+// A message box normally centred on its window moves aside for the rectangle it must leave
+// readable, and stays on the screen.
+void TestWindows::boxKeepsClearOfAnExplanation() {
+    const QRect screen(0, 0, 1280, 900);
+    const QRect owner(0, 0, 1000, 700);
+    const QSize box(300, 120);
+    // Nothing to avoid, or nothing in the way: centred.
+    QCOMPARE(ModalQuestions::placeClearOf(box, owner, QRect(), screen), QPoint(349, 289));
+    QCOMPARE(ModalQuestions::placeClearOf(box, owner, QRect(10, 10, 50, 50), screen),
+             QPoint(349, 289));
+    // An explanation in the middle: the box goes below it.
+    const QRect middle(300, 250, 400, 150);
+    QPoint at = ModalQuestions::placeClearOf(box, owner, middle, screen);
+    QVERIFY(!QRect(at, box).intersects(middle));
+    QVERIFY(screen.contains(QRect(at, box)));
+    // An explanation filling the lower part: above it.
+    const QRect low(100, 500, 900, 390);
+    at = ModalQuestions::placeClearOf(box, owner, low, screen);
+    QVERIFY(!QRect(at, box).intersects(low));
+    QVERIFY(screen.contains(QRect(at, box)));
+    // A tall explanation down the middle: beside it.
+    const QRect tall(400, 0, 300, 900);
+    at = ModalQuestions::placeClearOf(box, owner, tall, screen);
+    QVERIFY(!QRect(at, box).intersects(tall));
+    QVERIFY(screen.contains(QRect(at, box)));
+
+    // The real box takes that place.
+    QWidget window;
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QtModalQuestions questions(&window);
+    const QRect explanation(window.mapToGlobal(QPoint(200, 200)), QSize(400, 200));
+    questions.keepClearOf(explanation);
+    QRect shown;
+    QTimer::singleShot(0, [&shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        shown = dialog->frameGeometry();
+        dialog->findChild<QPushButton*>()->click();
+    });
+    questions.messageBox(QStringLiteral("To πρόγραμμα τερματίστικε ανεπιτυχώς"), QString(),
+                         ModalQuestions::Buttons::Ok);
+    QVERIFY(!shown.isEmpty());
+    QVERIFY(!shown.intersects(explanation));
+}
+
 #include "tst_windows.moc"
