@@ -1,0 +1,74 @@
+// Time of a full repaint of the editor's canvas with a 500-block diagram, at 100 % (the
+// blocks in view) and at 25 % (every block in view). Goal: under 50 ms a repaint.
+#include "BenchHelpers.h"
+#include "DiagramBuilder.h"
+#include "editor/CanvasView.h"
+#include "editor/CanvasWidget.h"
+#include "editor/MainWindow.h"
+#include "editor/ShapeWidget.h"
+#include "files/FileCommands.h"
+#include "windows/ScriptedQuestions.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+namespace {
+// 25 rows of 20 blocks of every kind, each joined to the next; lines cross the rows.
+void grid(Diagram& diagram) {
+    DiagramBuilder b(diagram);
+    QStringList tags;
+    for (int i = 0; i < 500; ++i) {
+        QString tag;
+        switch (i % 5) {
+        case 0:
+            tag = b.assign(QStringLiteral("Χ%1").arg(i), QStringLiteral("Χ+%1").arg(i));
+            break;
+        case 1:
+            tag = b.decision(QStringLiteral("Χ>%1").arg(i));
+            break;
+        case 2:
+            tag = b.write(QStringLiteral("\"ΤΙΜΗ\""), QStringLiteral("Χ%1").arg(i));
+            break;
+        case 3:
+            tag = b.read(QStringLiteral("Υ%1").arg(i));
+            break;
+        default:
+            tag = b.junction();
+        }
+        cBck* block = b.get(tag);
+        block->setShapeLeft(40 + 150 * (i % 20));
+        block->setShapeTop(60 + 90 * (i / 20));
+        tags << tag;
+    }
+    b.chain(tags);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ScriptedQuestions questions;
+    Main_F window(&questions);
+    window.resize(1000, 700);
+    window.show();
+    grid(window.diagram());
+    window.files().markSaved();
+    CanvasView* view = window.canvasView();
+    for (double zoom : {1.0, 0.25}) {
+        view->setZoom(zoom);
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+        QApplication::processEvents();
+        // Blocks whose widgets lie in the viewport: the ones a repaint draws.
+        const QRect seen(window.canvas()->mapFrom(view->viewport(), QPoint(0, 0)),
+                         view->viewport()->size());
+        int inView = 0;
+        for (int i = 1; i <= 500; ++i)
+            inView += window.canvas()->shapeWidget(i)->geometry().intersects(seen) ? 1 : 0;
+        measure(
+            QStringLiteral("full repaint, 500 blocks at %1 % (%2 in view)")
+                .arg(qRound(zoom * 100))
+                .arg(inView),
+            10, [&] { view->viewport()->grab(); }, 1, QStringLiteral("repaints"));
+    }
+    return 0;
+}
