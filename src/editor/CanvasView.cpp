@@ -17,6 +17,9 @@ constexpr double fitMargin = 20;
 
 CanvasView::CanvasView(QWidget* parent) : QScrollArea(parent), m_canvas(new CanvasWidget) {
     setWidget(m_canvas);
+    // setWidget makes the canvas fill its background, which makes Qt repaint it without
+    // the controls floating above it; the canvas paints its own background instead.
+    m_canvas->setAutoFillBackground(false);
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);

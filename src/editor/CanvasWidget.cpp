@@ -7,6 +7,7 @@
 
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -22,7 +23,8 @@ const char* const offsetProperty = "kelvraScreenOffset";
 } // namespace
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
+    // The background is painted by paintEvent, not filled by Qt: a widget Qt takes for opaque
+    // is repainted without the controls floating above it, which would vanish.
     setCanvasColor(Qt::white);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -160,8 +162,9 @@ ShapeWidget* CanvasWidget::shapeWidget(int index) const {
     return m_surfaces[size_t(index - 1)]->widget();
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
+void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.fillRect(event->rect(), canvasColor());
     painter.scale(m_zoom, m_zoom);
     // Below 100 % a thin line would thin out to nothing; it keeps one pixel.
     const auto pen = [this](const QColor& colour, double width) {

@@ -107,9 +107,14 @@ void WidgetSurface::place() {
     const double limit = 1 << 24;
     const double zoom = m_canvas.zoom();
     m_widget->setZoom(zoom);
-    m_widget->setGeometry(int(roundHalfEven(std::clamp(m_left * zoom, -limit, limit))),
-                          int(roundHalfEven(std::clamp(m_top * zoom, -limit, limit))),
-                          int(std::ceil(m_width * zoom)), int(std::ceil(m_height * zoom)));
+    const QRect geometry(int(roundHalfEven(std::clamp(m_left * zoom, -limit, limit))),
+                         int(roundHalfEven(std::clamp(m_top * zoom, -limit, limit))),
+                         int(std::ceil(m_width * zoom)), int(std::ceil(m_height * zoom)));
+    // A block fits its size while it is painted: touching the geometry of a widget then,
+    // even to the same value, would upset the painting of the widgets above the canvas.
+    if (geometry == m_widget->geometry())
+        return;
+    m_widget->setGeometry(geometry);
     if (!m_widget->isHidden())
         m_canvas.surfaceGeometryChanged(QRectF(m_left, m_top, m_width, m_height));
 }
