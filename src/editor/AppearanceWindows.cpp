@@ -40,7 +40,8 @@ Size_F::Size_F(Main_F& window) : QDialog(&window, Qt::Tool), m_window(window) {
 }
 
 void Size_F::openFor(double left, double top) {
-    move(m_window.canvas()->mapToGlobal(QPoint(int(left), int(top)) + QPoint(20, 20)));
+    CanvasWidget* canvas = m_window.canvas();
+    move(canvas->mapToGlobal(canvas->toView(QPointF(left, top)).toPoint() + QPoint(20, 20)));
     if (m_window.diagram().currentBlockIndex <= 0) {
         hide();
         return;

@@ -401,6 +401,14 @@ void TestRunControls::stepRunOneBlockPerClick() {
     QCOMPARE(f.runs().phase(), RunPhase::Idle);
     QCOMPARE(f.run()->lblDelay->text(), QStringLiteral("Bηματική εκτέλεση"));
     QCOMPARE(panelOf(f.window), Panel({false, true, false, false, true, true, true, true}));
+    // A new run starts clean: no markers, caption or pointer line of the last one.
+    QCOMPARE(f.runs().executedMarkers().size(), size_t(4));
+    f.window.menus().step_run->trigger();
+    QVERIFY(f.runs().executedMarkers().empty());
+    QVERIFY(f.runs().lbcapti()->isHidden());
+    QVERIFY(!f.canvas()->line1Visible());
+    QVERIFY(f.window.text1()->isHidden());
+    f.press(f.run()->cmdStop);
 }
 
 // After Stop the label, the slider and the timer agree, whatever the slider stood at before.
