@@ -2,12 +2,12 @@
 // blocks in view) and at 25 % (every block in view). Goal: under 50 ms a repaint.
 #include "BenchHelpers.h"
 #include "DiagramBuilder.h"
-#include "editor/CanvasView.h"
-#include "editor/CanvasWidget.h"
-#include "editor/MainWindow.h"
-#include "editor/ShapeWidget.h"
-#include "files/FileCommands.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/windows/ScriptedQuestions.h"
+#include "gui/editor/CanvasView.h"
+#include "gui/editor/CanvasWidget.h"
+#include "gui/editor/MainWindow.h"
+#include "gui/editor/ShapeWidget.h"
+#include "gui/files/FileCommands.h"
 
 #include <QApplication>
 #include <QScrollBar>

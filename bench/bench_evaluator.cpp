@@ -1,10 +1,10 @@
 // Evaluations per second with 20 variables in the store, and the cost of recording values
 // as the history grows to a million rows.
 #include "BenchHelpers.h"
-#include "execution/ExpressionEvaluator.h"
-#include "execution/RandomSource.h"
-#include "execution/VariableStore.h"
-#include "windows/MessageSink.h"
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+#include "core/model/MessageSink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

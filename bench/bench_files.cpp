@@ -1,13 +1,13 @@
 // Loading and saving a large diagram: 2,000 blocks and 2,000 lines; and hostile files of
 // 10 MB, which must load or be refused within 2 s.
 #include "BenchHelpers.h"
-#include "files/DiagramFormat.h"
-#include "model/Block.h"
-#include "model/BlockKinds.h"
-#include "model/Diagram.h"
-#include "model/MemoryCanvas.h"
-#include "windows/MessageSink.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/files/DiagramFormat.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/Diagram.h"
+#include "core/model/MemoryCanvas.h"
+#include "core/model/MessageSink.h"
+#include "core/windows/ScriptedQuestions.h"
 
 #include <QGuiApplication>
 

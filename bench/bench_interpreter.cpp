@@ -1,17 +1,17 @@
 // Steps per second of a counting loop, headless and in the editor at speed 0 (offscreen),
 // and the peak memory of a million-step run.
 #include "BenchHelpers.h"
-#include "editor/MainMenus.h"
-#include "editor/MainWindow.h"
-#include "execution/HeadlessRun.h"
-#include "execution/RunController.h"
-#include "files/FileCommands.h"
-#include "model/Block.h"
-#include "model/BlockKinds.h"
-#include "model/Diagram.h"
-#include "model/MemoryCanvas.h"
-#include "windows/MessageSink.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/execution/HeadlessRun.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/Diagram.h"
+#include "core/model/MemoryCanvas.h"
+#include "core/model/MessageSink.h"
+#include "core/windows/ScriptedQuestions.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/editor/MainWindow.h"
+#include "gui/execution/RunController.h"
+#include "gui/files/FileCommands.h"
 
 #include <QAction>
 #include <QApplication>

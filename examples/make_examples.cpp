@@ -1,10 +1,10 @@
 // Writes the example diagrams of the "Παραδείγματα" menu with the editor's own model, so that
 // every block has the size its caption asks for. Run: make examples (from the build folder:
 // cmake --build . --target make_examples && ./bin/make_examples ../examples).
-#include "files/HeadlessDiagram.h"
-#include "model/Block.h"
-#include "model/BlockKinds.h"
-#include "model/BlockSurface.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/BlockSurface.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -95,8 +95,8 @@ void evenOdd(Example& e) {
 
 void lastDigit(Example& e) {
     e.chain({e.start(0), e.read("Χ", 0, 1), e.assign("Χ", "Α_Τ(Χ)", 0, 2),
-             e.assign("Ψ", "Χ MOD 10", 0, 3),
-             e.write("\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"", "Ψ", 0, 4), e.end(5)});
+             e.assign("Ψ", "Χ MOD 10", 0, 3), e.write("\"ΤΟ ΤΕΛΕΥΤΑΙΟ ΨΗΦΙΟ ΕΙΝΑΙ\"", "Ψ", 0, 4),
+             e.end(5)});
 }
 
 // Halves Α and doubles Β; a negative Α changes both signs first, so that the halving ends.
@@ -216,8 +216,12 @@ void arrayExtreme(Example& e, bool smallest) {
     e.link(out, f);
 }
 
-void minArray(Example& e) { arrayExtreme(e, true); }
-void maxArray(Example& e) { arrayExtreme(e, false); }
+void minArray(Example& e) {
+    arrayExtreme(e, true);
+}
+void maxArray(Example& e) {
+    arrayExtreme(e, false);
+}
 
 void maxOfThree(Example& e) {
     const QString s = e.start(0), a = e.read("Α", 0, 1), b = e.read("Β", 0, 2);
@@ -244,12 +248,12 @@ void array2Extreme(Example& e, bool smallest) {
     const QString k = e.assign("Κ", "1", 1, 6), loop2 = e.junction(1, 7);
     const QString test2 = e.whileTest("Κ<=ΣΤΗΛΕΣ", 1, 8);
     const QString readP = e.read("Π[Ι,Κ]", 2, 8);
-    const QString cmp = e.decision(
-        QString("Ι=1 AND Κ=1 OR Π[Ι,Κ]") + (smallest ? "<" : ">") + name, 2, 9);
+    const QString cmp =
+        e.decision(QString("Ι=1 AND Κ=1 OR Π[Ι,Κ]") + (smallest ? "<" : ">") + name, 2, 9);
     const QString keep = e.assign(name, "Π[Ι,Κ]", 3, 10.1), merge = e.junction(2, 11.1);
     const QString inc2 = e.assign("Κ", "Κ+1", 2, 11.7), inc1 = e.assign("Ι", "Ι+1", 1, 9.4);
-    const QString out = e.write(smallest ? "\"ΤΟ ΕΛΑΧΙΣΤΟ ΕΙΝΑΙ\"" : "\"ΤΟ ΜΕΓΙΣΤΟ ΕΙΝΑΙ\"",
-                                name, 0, 10.4);
+    const QString out =
+        e.write(smallest ? "\"ΤΟ ΕΛΑΧΙΣΤΟ ΕΙΝΑΙ\"" : "\"ΤΟ ΜΕΓΙΣΤΟ ΕΙΝΑΙ\"", name, 0, 10.4);
     const QString f = e.end(11.4);
     e.chain({s, rows, cols, init, i, loop1, test1});
     e.link(test1, k, "Ν");
@@ -266,8 +270,12 @@ void array2Extreme(Example& e, bool smallest) {
     e.link(out, f);
 }
 
-void minArray2(Example& e) { array2Extreme(e, true); }
-void maxArray2(Example& e) { array2Extreme(e, false); }
+void minArray2(Example& e) {
+    array2Extreme(e, true);
+}
+void maxArray2(Example& e) {
+    array2Extreme(e, false);
+}
 
 void absoluteValue(Example& e) {
     const QString s = e.start(0), r = e.read("Χ", 0, 1), d = e.decision("Χ<0", 0, 2);

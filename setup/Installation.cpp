@@ -3,7 +3,7 @@
 #include "DesktopEntry.h"
 #include "MimeAppsList.h"
 #include "QtRuntime.h"
-#include "files/SafeSave.h"
+#include "core/files/SafeSave.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestDiagram.h"
-#include "model/BlockKinds.h"
-#include "model/ConnectionLine.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/ConnectionLine.h"
 
 // Builds small flowcharts for tests: blocks below each other, joined in order.
 class DiagramBuilder {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "execution/ExpressionEvaluator.h"
-#include "execution/RandomSource.h"
-#include "execution/VariableStore.h"
-#include "files/HeadlessDiagram.h"
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+#include "core/files/HeadlessDiagram.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/Block.h"
-#include "model/BlockSurface.h"
-#include "model/Diagram.h"
-#include "model/MemoryCanvas.h"
-#include "windows/MessageSink.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/model/Block.h"
+#include "core/model/BlockSurface.h"
+#include "core/model/Diagram.h"
+#include "core/model/MemoryCanvas.h"
+#include "core/model/MessageSink.h"
+#include "core/windows/ScriptedQuestions.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "editor/MainWindow.h"
-#include "files/FileCommands.h"
-#include "files/PathHelpers.h"
-#include "windows/GreekQtTexts.h"
+#include "core/files/PathHelpers.h"
+#include "gui/editor/MainWindow.h"
+#include "gui/files/FileCommands.h"
+#include "gui/windows/GreekQtTexts.h"
 
 #include <QApplication>
 

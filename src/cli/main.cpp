@@ -1,14 +1,14 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
-#include "codegen/ProgramTextConversions.h"
-#include "codegen/PseudoCodeGenerator.h"
-#include "drawing/DiagramRenderer.h"
-#include "editor/CanonicalText.h"
-#include "execution/ExpressionEvaluator.h"
-#include "execution/HeadlessRun.h"
-#include "execution/RandomSource.h"
-#include "execution/VariableStore.h"
-#include "files/HeadlessDiagram.h"
-#include "files/SafeSave.h"
+#include "core/codegen/ProgramTextConversions.h"
+#include "core/codegen/PseudoCodeGenerator.h"
+#include "core/drawing/DiagramRenderer.h"
+#include "core/editor/CanonicalText.h"
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/HeadlessRun.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/files/SafeSave.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

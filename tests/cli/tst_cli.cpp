@@ -1,5 +1,5 @@
 #include "DiagramBuilder.h"
-#include "files/HeadlessDiagram.h"
+#include "core/files/HeadlessDiagram.h"
 
 #include <QDir>
 #include <QFile>

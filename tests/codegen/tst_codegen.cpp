@@ -1,10 +1,10 @@
 #include "DiagramBuilder.h"
 #include "FlowchartPlan.h"
-#include "codegen/ProgramTextConversions.h"
-#include "codegen/ProgramTextWindow.h"
-#include "codegen/PseudoCodeGenerator.h"
+#include "core/codegen/ProgramTextConversions.h"
+#include "core/codegen/PseudoCodeGenerator.h"
 #include "editor/EditorTestHelpers.h"
-#include "editor/MainMenus.h"
+#include "gui/codegen/ProgramTextWindow.h"
+#include "gui/editor/MainMenus.h"
 
 #include <QApplication>
 #include <QTimer>

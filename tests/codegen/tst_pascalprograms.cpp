@@ -1,7 +1,7 @@
 #include "FlowchartPlan.h"
-#include "codegen/ProgramTextConversions.h"
-#include "codegen/PseudoCodeGenerator.h"
-#include "files/HeadlessDiagram.h"
+#include "core/codegen/ProgramTextConversions.h"
+#include "core/codegen/PseudoCodeGenerator.h"
+#include "core/files/HeadlessDiagram.h"
 
 #include <QDir>
 #include <QProcess>

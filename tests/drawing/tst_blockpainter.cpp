@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
-#include "drawing/BlockPainter.h"
-#include "drawing/Colors.h"
-#include "drawing/VbRounding.h"
-#include "model/BlockKinds.h"
+#include "core/drawing/BlockPainter.h"
+#include "core/drawing/Colors.h"
+#include "core/drawing/VbRounding.h"
+#include "core/model/BlockKinds.h"
 
 #include <QTest>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
-#include "drawing/LineGeometry.h"
-#include "model/BlockKinds.h"
-#include "model/ConnectionLine.h"
-#include "model/LineControls.h"
+#include "core/drawing/LineGeometry.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/ConnectionLine.h"
+#include "core/model/LineControls.h"
 
 #include <QTest>
 #include <cmath>

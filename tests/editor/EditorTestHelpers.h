@@ -1,13 +1,13 @@
 #pragma once
 
-#include "editor/CanvasWidget.h"
-#include "editor/CommandToolbar.h"
-#include "editor/MainWindow.h"
-#include "editor/ShapeWidget.h"
-#include "files/FileCommands.h"
-#include "model/Block.h"
-#include "model/Diagram.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/model/Block.h"
+#include "core/model/Diagram.h"
+#include "core/windows/ScriptedQuestions.h"
+#include "gui/editor/CanvasWidget.h"
+#include "gui/editor/CommandToolbar.h"
+#include "gui/editor/MainWindow.h"
+#include "gui/editor/ShapeWidget.h"
+#include "gui/files/FileCommands.h"
 
 #include <QTest>
 #include <QToolButton>

@@ -1,10 +1,10 @@
 #include "EditorTestHelpers.h"
-#include "editor/BlockCommands.h"
-#include "editor/BlockDialogs.h"
-#include "editor/CanonicalText.h"
-#include "editor/MainMenus.h"
-#include "model/BlockKinds.h"
-#include "windows/MessageWindow.h"
+#include "core/editor/BlockCommands.h"
+#include "core/editor/CanonicalText.h"
+#include "core/model/BlockKinds.h"
+#include "gui/editor/BlockDialogs.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/windows/MessageWindow.h"
 
 #include <QApplication>
 #include <QLabel>

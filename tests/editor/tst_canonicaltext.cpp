@@ -1,7 +1,7 @@
-#include "editor/BlockCommands.h"
-#include "editor/CanonicalText.h"
-#include "model/Block.h"
-#include "model/BlockKinds.h"
+#include "core/editor/BlockCommands.h"
+#include "core/editor/CanonicalText.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

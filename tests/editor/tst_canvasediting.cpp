@@ -1,12 +1,12 @@
 #include "DiagramBuilder.h"
 #include "EditorTestHelpers.h"
-#include "drawing/Colors.h"
-#include "editor/AppearanceWindows.h"
-#include "editor/CanvasEditing.h"
-#include "editor/MainMenus.h"
-#include "execution/HeadlessRun.h"
-#include "windows/CommentWindow.h"
-#include "windows/MessageWindow.h"
+#include "core/drawing/Colors.h"
+#include "core/execution/HeadlessRun.h"
+#include "gui/editor/AppearanceWindows.h"
+#include "gui/editor/CanvasEditing.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/windows/CommentWindow.h"
+#include "gui/windows/MessageWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "DiagramBuilder.h"
 #include "EditorTestHelpers.h"
-#include "editor/CanvasView.h"
-#include "editor/MainMenus.h"
-#include "execution/RunController.h"
-#include "execution/RunControlsFrame.h"
-#include "files/DiagramFormat.h"
-#include "model/BlockSurface.h"
+#include "core/files/DiagramFormat.h"
+#include "core/model/BlockSurface.h"
+#include "gui/editor/CanvasView.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/execution/RunController.h"
+#include "gui/execution/RunControlsFrame.h"
 
 #include <QAction>
 #include <QApplication>

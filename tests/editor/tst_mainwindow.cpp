@@ -1,13 +1,13 @@
 #include "EditorTestHelpers.h"
-#include "drawing/BlockPainter.h"
-#include "editor/MainMenus.h"
-#include "editor/ToolPictures.h"
-#include "execution/RunControlsFrame.h"
-#include "model/BlockKinds.h"
-#include "model/MemoryCanvas.h"
-#include "windows/CommentWindow.h"
-#include "windows/HelpWindow.h"
-#include "windows/MessageWindow.h"
+#include "core/drawing/BlockPainter.h"
+#include "core/drawing/ToolPictures.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/MemoryCanvas.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/execution/RunControlsFrame.h"
+#include "gui/windows/CommentWindow.h"
+#include "gui/windows/HelpWindow.h"
+#include "gui/windows/MessageWindow.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "execution/ExpressionEvaluator.h"
-#include "execution/NumberText.h"
-#include "execution/RandomSource.h"
-#include "execution/ScriptEngine.h"
-#include "execution/VariableStore.h"
-#include "windows/MessageSink.h"
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/NumberText.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/ScriptEngine.h"
+#include "core/execution/VariableStore.h"
+#include "core/model/MessageSink.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "DiagramBuilder.h"
-#include "execution/HeadlessRun.h"
-#include "files/HeadlessDiagram.h"
-#include "model/LineControls.h"
+#include "core/execution/HeadlessRun.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/model/LineControls.h"
 
 #include <QDir>
 #include <QTest>

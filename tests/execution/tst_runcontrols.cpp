@@ -1,9 +1,9 @@
 #include "DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
-#include "editor/MainMenus.h"
-#include "execution/RunController.h"
-#include "execution/RunControlsFrame.h"
-#include "execution/VariablesWindow.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/execution/RunController.h"
+#include "gui/execution/RunControlsFrame.h"
+#include "gui/execution/VariablesWindow.h"
 
 #include <QAction>
 #include <QLabel>

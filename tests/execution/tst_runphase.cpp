@@ -1,4 +1,4 @@
-#include "execution/RunPhase.h"
+#include "core/execution/RunPhase.h"
 
 #include <QTest>
 

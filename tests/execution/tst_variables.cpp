@@ -1,7 +1,7 @@
 #include "TestDiagram.h"
-#include "execution/VariableStore.h"
-#include "execution/VariablesWindow.h"
-#include "model/BlockKinds.h"
+#include "core/execution/VariableStore.h"
+#include "core/model/BlockKinds.h"
+#include "gui/execution/VariablesWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
-#include "files/DiagramFormat.h"
-#include "files/HeadlessDiagram.h"
-#include "model/BlockKinds.h"
-#include "model/ConnectionLine.h"
+#include "core/files/DiagramFormat.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/ConnectionLine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "TestFiles.h"
+#include "core/files/DiagramFormat.h"
+#include "core/files/PathHelpers.h"
+#include "core/files/SafeSave.h"
+#include "core/model/BlockKinds.h"
 #include "editor/EditorTestHelpers.h"
-#include "editor/MainMenus.h"
-#include "files/DiagramFormat.h"
-#include "files/FileCommands.h"
-#include "files/PathHelpers.h"
-#include "files/SafeSave.h"
-#include "model/BlockKinds.h"
-#include "windows/CommentWindow.h"
-#include "windows/MessageWindow.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/files/FileCommands.h"
+#include "gui/windows/CommentWindow.h"
+#include "gui/windows/MessageWindow.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
 #include "TestFiles.h"
-#include "files/DiagramFormat.h"
-#include "files/HeadlessDiagram.h"
-#include "files/SafeSave.h"
+#include "core/files/DiagramFormat.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/files/SafeSave.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 
 // What the diagram fuzz targets share: a GUI application without a display, and a diagram
 // in memory whose reports go nowhere.
-#include "model/Diagram.h"
-#include "model/MemoryCanvas.h"
-#include "windows/MessageSink.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/model/Diagram.h"
+#include "core/model/MemoryCanvas.h"
+#include "core/model/MessageSink.h"
+#include "core/windows/ScriptedQuestions.h"
 
 #include <QGuiApplication>
 

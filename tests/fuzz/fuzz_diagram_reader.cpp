@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes given to the diagram reader end in a result, never a crash.
 #include "FuzzDiagram.h"
-#include "files/DiagramFormat.h"
+#include "core/files/DiagramFormat.h"
 
 #include <cstdint>
 #include <cstdlib>

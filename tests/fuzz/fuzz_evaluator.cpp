@@ -1,9 +1,9 @@
 // libFuzzer target: the first line is an expression, each further line NAME=VALUE sets a
 // variable. Every evaluation ends with a value or "EROR", never a crash or a hang.
-#include "execution/ExpressionEvaluator.h"
-#include "execution/RandomSource.h"
-#include "execution/VariableStore.h"
-#include "windows/MessageSink.h"
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+#include "core/model/MessageSink.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // libFuzzer target: whatever a file holds, loading, running a bounded number of steps and the
 // three conversions end in a result, never a crash or a hang.
 #include "FuzzDiagram.h"
-#include "codegen/ProgramTextConversions.h"
-#include "codegen/PseudoCodeGenerator.h"
-#include "execution/HeadlessRun.h"
-#include "files/DiagramFormat.h"
+#include "core/codegen/ProgramTextConversions.h"
+#include "core/codegen/PseudoCodeGenerator.h"
+#include "core/execution/HeadlessRun.h"
+#include "core/files/DiagramFormat.h"
 
 #include <cstdint>
 

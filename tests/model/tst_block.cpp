@@ -1,5 +1,5 @@
 #include "TestDiagram.h"
-#include "model/BlockKinds.h"
+#include "core/model/BlockKinds.h"
 
 #include <QTest>
 

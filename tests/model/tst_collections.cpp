@@ -1,7 +1,7 @@
 #include "TestDiagram.h"
-#include "model/BlockKinds.h"
-#include "model/ConnectionLine.h"
-#include "model/LineControls.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/ConnectionLine.h"
+#include "core/model/LineControls.h"
 
 #include <QTest>
 

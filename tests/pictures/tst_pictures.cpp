@@ -1,13 +1,13 @@
 #include "DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
-#include "editor/MainMenus.h"
-#include "execution/RunController.h"
-#include "execution/RunControlsFrame.h"
-#include "files/FileCommands.h"
-#include "pictures/CaptureWindows.h"
-#include "pictures/ScreenPictures.h"
-#include "pictures/ScreenRecorder.h"
-#include "windows/MessageWindow.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/execution/RunController.h"
+#include "gui/execution/RunControlsFrame.h"
+#include "gui/files/FileCommands.h"
+#include "gui/pictures/CaptureWindows.h"
+#include "gui/pictures/ScreenPictures.h"
+#include "gui/pictures/ScreenRecorder.h"
+#include "gui/windows/MessageWindow.h"
 
 #include <QAction>
 #include <QClipboard>

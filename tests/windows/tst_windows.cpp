@@ -1,8 +1,8 @@
-#include "windows/CommentWindow.h"
-#include "windows/HelpWindow.h"
-#include "windows/MessageWindow.h"
-#include "windows/QtModalQuestions.h"
-#include "windows/ScriptedQuestions.h"
+#include "core/windows/ScriptedQuestions.h"
+#include "gui/windows/CommentWindow.h"
+#include "gui/windows/HelpWindow.h"
+#include "gui/windows/MessageWindow.h"
+#include "gui/windows/QtModalQuestions.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

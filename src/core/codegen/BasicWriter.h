@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/codegen/PseudoProgram.h"
+
+#include <QString>
+
+// The program as a BASIC procedure: "Private Sub", InputBox for inputs, PRINT for outputs,
+// one blank of indentation a level.
+namespace BasicWriter {
+QString write(const PseudoProgram::Program& program);
+}

@@ -1,0 +1,118 @@
+#include "core/drawing/DiagramRenderer.h"
+
+#include "core/drawing/Colors.h"
+#include "core/model/Block.h"
+#include "core/model/BlockSurface.h"
+#include "core/model/ConnectionLine.h"
+#include "core/model/Diagram.h"
+#include "core/model/LineControls.h"
+#include "core/model/MemoryCanvas.h"
+
+#include <QPainter>
+
+namespace DiagramRenderer {
+
+namespace {
+
+constexpr int margin = 20;
+
+QRectF blockRect(const cBck& block) {
+    return {block.shapeLeft(), block.shapeTop(), double(block.shapeWidth()),
+            double(block.shapeHeight())};
+}
+
+void drawLine(QPainter& painter, const LineControls& line) {
+    if (line.segmentVisible()) {
+        painter.setPen(QPen(colorFromBgr(line.penColor()), line.penWidth()));
+        painter.drawLine(line.segment());
+    }
+    if (line.headVisible()) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(line.arrowUp());
+        painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+        painter.drawLine(line.arrowDown());
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(
+            QRectF(line.dotTopLeft(), QSizeF(LineControls::dotSize, LineControls::dotSize)));
+        painter.setBrush(Qt::NoBrush);
+    }
+    if (line.labelVisible()) {
+        const QFont font = LineControls::labelFont();
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(line.labelPos() + QPointF(0, QFontMetricsF(font).ascent()),
+                         line.labelText());
+    }
+}
+
+// The part of the canvas the diagram covers, with its margin.
+QRectF diagramBounds(const Diagram& diagram) {
+    QRectF bounds;
+    for (const auto& block : diagram.the_bl_co()) {
+        if (!Bl_Co::isDeleted(*block) && block->Visible())
+            bounds = bounds.united(blockRect(*block));
+    }
+    for (const auto& line : diagram.the_li_co()) {
+        if (const LineControls* c = line->t_Object_Line())
+            bounds = bounds.united(QRectF(c->segment().p1(), c->segment().p2()).normalized());
+    }
+    return bounds.adjusted(-margin, -margin, margin, margin);
+}
+
+bool tooLarge(const QRectF& bounds) {
+    return !(bounds.width() <= maxSide && bounds.height() <= maxSide);
+}
+
+Result refusal(const QRectF& bounds) {
+    return {QImage(), QStringLiteral("Το διάγραμμα είναι πολύ μεγάλο για εικόνα (") +
+                          QString::number(qint64(bounds.width())) + QStringLiteral(" × ") +
+                          QString::number(qint64(bounds.height())) +
+                          QStringLiteral(" σημεία· το όριο είναι ") + QString::number(maxSide) +
+                          QStringLiteral(").")};
+}
+
+} // namespace
+
+Result render(Diagram& diagram, MemoryCanvas& canvas) {
+    // Checked before anything is painted, so that giant sizes cost no memory.
+    if (tooLarge(diagramBounds(diagram)))
+        return refusal(diagramBounds(diagram));
+    canvas.processRepaints(
+        [&diagram](MemorySurface& surface) {
+            if (cBck* block = diagram.the_bl_co().Item(surface.tag()))
+                if (block->tagid() == surface.tag())
+                    block->PaintMe();
+        },
+        false);
+    diagram.the_li_co().updateAllLines();
+    // Blocks grow to fit their captions.
+    const QRectF bounds = diagramBounds(diagram);
+    if (tooLarge(bounds))
+        return refusal(bounds);
+    const QSize size(std::max(1, int(bounds.width())), std::max(1, int(bounds.height())));
+    QImage picture(size, QImage::Format_RGB32);
+    if (picture.isNull())
+        return {QImage(), QStringLiteral("Δεν υπάρχει αρκετή μνήμη για την εικόνα.")};
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    picture.fill(canvas.canvasColor());
+    QPainter painter(&picture);
+    painter.translate(-bounds.topLeft());
+    for (const auto& line : diagram.the_li_co()) {
+        if (const LineControls* c = line->t_Object_Line())
+            drawLine(painter, *c);
+    }
+    for (const auto& block : diagram.the_bl_co()) {
+        if (Bl_Co::isDeleted(*block) || !block->Visible())
+            continue;
+        auto* surface = static_cast<MemorySurface*>(block->t_O_Shape());
+        surface->requestRepaint();
+        surface->repaint([&block] { block->PaintMe(); });
+        painter.drawImage(QPointF(block->shapeLeft(), block->shapeTop()), surface->picture());
+        surface->releasePicture();
+    }
+    return {picture, {}};
+}
+
+} // namespace DiagramRenderer

@@ -1,0 +1,58 @@
+#include "core/execution/HeadlessRun.h"
+
+#include "core/execution/RunMessages.h"
+
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/Diagram.h"
+#include "core/model/ModalQuestions.h"
+
+HeadlessRun::HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages)
+    : m_diagram(diagram), m_questions(questions), m_variables(messages),
+      m_evaluator(m_variables, m_random),
+      m_interpreter(diagram, m_variables, m_evaluator, m_random, questions, *this) {}
+
+HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
+    using Outcome = Interpreter::Outcome;
+    const QString ended = RunMessages::endedTitle();
+    if (m_diagram.the_bl_co().Count() == 0) {
+        m_questions.messageBox(RunMessages::noDiagram(), QString(), ModalQuestions::Buttons::Ok);
+        return {Outcome::Failed, 0, false};
+    }
+    m_interpreter.clearExecutedBlocks();
+    m_interpreter.clearOutput();
+    m_variables.clearVars();
+    m_interpreter.setCurrentBlock(m_diagram.findActionBlock(BlockKinds::start));
+    long long steps = 0;
+    Outcome outcome = Outcome::Continue;
+    while (outcome == Outcome::Continue) {
+        if (steps >= maxSteps) {
+            m_interpreter.stop();
+            return {Outcome::Continue, steps, true};
+        }
+        outcome = m_interpreter.step();
+        ++steps;
+    }
+    switch (outcome) {
+    case Outcome::Succeeded:
+        m_questions.messageBox(RunMessages::end(true), ended, ModalQuestions::Buttons::Ok);
+        break;
+    case Outcome::UnknownKind:
+        m_questions.messageBox(RunMessages::unknownKind(m_interpreter.unknownKind()), QString(),
+                               ModalQuestions::Buttons::Ok);
+        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
+        break;
+    case Outcome::ExpressionFailed:
+        m_questions.messageBox(
+            RunMessages::failedExpression(Interpreter::blockNumber(*m_interpreter.failedBlock())),
+            ended, ModalQuestions::Buttons::Ok);
+        break;
+    case Outcome::Failed:
+        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
+        break;
+    case Outcome::NoInput:
+    case Outcome::Continue:
+        break;
+    }
+    return {outcome, steps, false};
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/Interpreter.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+
+class Diagram;
+class MessageSink;
+class ModalQuestions;
+
+// Runs a diagram to its end without a window, as the run button does.
+class HeadlessRun : public RunDisplay {
+public:
+    HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages);
+
+    struct Result {
+        Interpreter::Outcome outcome;
+        long long steps;
+        bool stepLimitReached;
+    };
+    // Clears the variables and the output, starts at the start block and steps until the run
+    // ends or `maxSteps` steps were taken. The end is reported as the run controls report it.
+    Result run(long long maxSteps);
+
+    VariableStore& variables() { return m_variables; }
+    RandomSource& random() { return m_random; }
+    Interpreter& interpreter() { return m_interpreter; }
+
+    void setSelector(cBck*) override {}
+    void hideSelector() override {}
+    void showPointer(cBck*) override {}
+    void hidePointer() override {}
+    void stepCaptionChanged() override {}
+    void setStatusCaption(const QString&) override {}
+    void showOutputBox() override {}
+    void outputChanged(const QString&) override {}
+    void stepRecorded() override {}
+
+private:
+    Diagram& m_diagram;
+    ModalQuestions& m_questions;
+    VariableStore m_variables;
+    RandomSource m_random;
+    ExpressionEvaluator m_evaluator;
+    Interpreter m_interpreter;
+};

@@ -1,0 +1,306 @@
+#include "core/execution/Interpreter.h"
+
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/VariableStore.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/BlockSurface.h"
+#include "core/model/ConnectionLine.h"
+#include "core/model/Diagram.h"
+#include "core/model/LineControls.h"
+#include "core/model/MessageSink.h"
+#include "core/model/ModalQuestions.h"
+#include "core/model/OutputList.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+constexpr quint32 traversedColour = 0x004000; // dark green
+const QString numberCharacters = QStringLiteral("0123456789.");
+
+// One allocation for a caption of many pieces: a long run builds one every step.
+QString joined(std::initializer_list<QString> pieces) {
+    qsizetype size = 0;
+    for (const QString& piece : pieces)
+        size += piece.size();
+    QString text;
+    text.reserve(size);
+    for (const QString& piece : pieces)
+        text += piece;
+    return text;
+}
+
+// "EROR" in any letter case; upper-casing never shortens a text, so only short ones can be.
+bool isError(const QString& value) {
+    return value.size() <= ExpressionEvaluator::error.size() &&
+           value.toUpper() == ExpressionEvaluator::error;
+}
+
+bool isTrue(const QString& value) {
+    // A comparison's own values first: they are nearly every condition's.
+    if (value == QLatin1String("-1"))
+        return true;
+    if (value == QLatin1String("0"))
+        return false;
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    return ok && number != 0;
+}
+} // namespace
+
+Interpreter::Interpreter(Diagram& diagram, VariableStore& variables, ExpressionEvaluator& evaluator,
+                         RandomSource& random, ModalQuestions& questions, RunDisplay& display)
+    : m_diagram(diagram), m_variables(variables), m_evaluator(evaluator), m_random(random),
+      m_questions(questions), m_display(display) {}
+
+QString Interpreter::blockNumber(const cBck& block) {
+    return block.tagid().mid(2);
+}
+
+void Interpreter::setCurrentBlock(cBck* block) {
+    m_current = block;
+    if (m_generation != m_diagram.generation())
+        forgetPlaces();
+    m_generation = m_diagram.generation();
+}
+
+void Interpreter::forgetPlaces() {
+    m_blockIndices.clear();
+    m_lineTargets.clear();
+}
+
+// A block keeps its surface, and a tag its block, until the diagram is replaced: looking
+// them up once per run spares a search of the collections at every step.
+int Interpreter::indexOf(const cBck& block) {
+    const auto found = m_blockIndices.constFind(&block);
+    if (found != m_blockIndices.cend())
+        return *found;
+    const int index = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
+    m_blockIndices.insert(&block, index);
+    return index;
+}
+
+cBck* Interpreter::targetOf(const cLn& line) {
+    // Lines come and go with edits, so the target is trusted only for the same tag.
+    const auto found = m_lineTargets.constFind(&line);
+    if (found != m_lineTargets.cend() && found->tag == line.sTo())
+        return found->block;
+    cBck* target = m_diagram.blockAt(m_diagram.the_bl_co().get_Index_f_Tag(line.sTo()));
+    m_lineTargets.insert(&line, {line.sTo(), target});
+    return target;
+}
+
+void Interpreter::caption(const QString& text) {
+    m_caption = {CaptionParts::Kind::Text, text, {}, {}, false};
+    m_display.stepCaptionChanged();
+}
+
+QString Interpreter::stepCaption() const {
+    switch (m_caption.kind) {
+    case CaptionParts::Kind::Text:
+        return m_caption.first;
+    case CaptionParts::Kind::Assignment:
+        return joined({m_caption.first, QStringLiteral(" <-- "), m_caption.second, crlf,
+                       m_caption.first, QStringLiteral(" <-- "), m_caption.third});
+    case CaptionParts::Kind::Condition:
+        return joined({m_caption.first, crlf,
+                       m_caption.truth ? QStringLiteral("Αλήθης") : QStringLiteral("Ψευδής")});
+    }
+    return {};
+}
+
+cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
+    if (!block)
+        return nullptr;
+    Li_Co& lines = m_diagram.the_li_co();
+    if (m_traversed) {
+        // The line may have gone with an edit since it was followed.
+        for (const auto& line : lines) {
+            if (line.get() == m_traversed && line->t_Object_Line())
+                line->t_Object_Line()->setPen(1, 0);
+        }
+    }
+    for (const auto& line : lines) {
+        if (line->sFrom() != block->tagid())
+            continue;
+        if (!choice.isEmpty() && line->sCaption().compare(choice, Qt::CaseInsensitive) != 0)
+            continue;
+        if (LineControls* controls = line->t_Object_Line())
+            controls->setPen(3, traversedColour);
+        m_traversed = line.get();
+        cBck* target = targetOf(*line);
+        if (!target)
+            explainDeadEnd(*block, QStringLiteral(": η γραμμή που φεύγει από αυτή δεν φτάνει σε "
+                                                  "καμία ενέργεια."));
+        return target;
+    }
+    if (choice.isEmpty())
+        explainDeadEnd(*block, QStringLiteral(": δεν φεύγει καμία γραμμή από αυτή."));
+    else
+        explainDeadEnd(*block, QStringLiteral(": δεν υπάρχει η γραμμή «") + choice +
+                                   QStringLiteral("» που ακολουθείται όταν η συνθήκη είναι ") +
+                                   (choice == QStringLiteral("Ν") ? QStringLiteral("αληθής.")
+                                                                  : QStringLiteral("ψευδής.")));
+    return nullptr;
+}
+
+Interpreter::Outcome Interpreter::step() {
+    if (m_generation != m_diagram.generation()) {
+        // The diagram was replaced since: nothing of the old run is left to follow.
+        m_current = nullptr;
+        m_traversed = nullptr;
+        forgetPlaces();
+        m_generation = m_diagram.generation();
+    }
+    if (!m_current)
+        return Outcome::Failed;
+    cBck& block = *m_current;
+    m_display.setSelector(&block);
+    if (!block.sCaption().isEmpty() && !m_executedBlocks.contains(&block)) {
+        m_executedBlocks.insert(&block);
+        if (!m_executed.contains(blockNumber(block)))
+            m_executed.append(blockNumber(block));
+    }
+    m_diagram.currentBlockIndex = indexOf(block);
+    m_diagram.previousBlockIndex = -1;
+    const QString action = block.zaction();
+    if (action.startsWith(QStringLiteral("ΣΥΝΔΕ")) || action.isEmpty() ||
+        QStringLiteral("Αρχή,Τέλος").contains(action))
+        m_display.hidePointer();
+    else
+        m_display.showPointer(&block);
+    QString kind = action;
+    if (kind.contains(QLatin1Char('_')))
+        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    m_display.setStatusCaption(block.sCaption());
+
+    QString choice;
+    if (kind == BlockKinds::start) {
+        m_traversed = nullptr;
+    } else if (kind == BlockKinds::input) {
+        return read(block);
+    } else if (kind == BlockKinds::output) {
+        return write(block);
+    } else if (kind == BlockKinds::assign) {
+        const Outcome outcome = assign(block);
+        if (outcome != Outcome::Continue)
+            return outcome;
+    } else if (BlockKinds::isCondition(kind)) {
+        const Outcome outcome = test(block, &choice);
+        if (outcome != Outcome::Continue)
+            return outcome;
+    } else if (kind == BlockKinds::junction) {
+        return moveOn(nextBlock(&block, QString()));
+    } else if (kind == BlockKinds::end) {
+        m_display.hideSelector();
+        m_current = nullptr;
+        return Outcome::Succeeded;
+    } else {
+        m_unknownKind = kind;
+        m_current = nullptr;
+        return Outcome::UnknownKind;
+    }
+    return moveOn(nextBlock(&block, choice));
+}
+
+// A run that ends at a dead end says where and why, besides the failure message of its end.
+void Interpreter::explainDeadEnd(const cBck& block, const QString& why) {
+    m_variables.messages().showMessage(QStringLiteral("Η εκτέλεση σταμάτησε στην ενέργεια ") +
+                                       blockNumber(block) + why);
+}
+
+Interpreter::Outcome Interpreter::moveOn(cBck* next) {
+    m_current = next;
+    if (!next)
+        return Outcome::Failed;
+    m_display.setSelector(next);
+    m_display.stepRecorded();
+    return Outcome::Continue;
+}
+
+Interpreter::Outcome Interpreter::read(cBck& block) {
+    m_display.showPending(); // the pupil sees which block asks
+    // Without a prompt of its own, the box names what it reads.
+    const QString title =
+        QStringLiteral("Διάβασε ") + (block.zParam1().isEmpty() ? block.zParam2() : QString());
+    QString answer;
+    for (;;) {
+        const std::optional<QString> given =
+            m_questions.inputBox(block.zParam1(), title, QString());
+        answer = given.value_or(QString());
+        if (!answer.trimmed().isEmpty() && !answer.contains(QLatin1Char(',')))
+            break;
+        if (!m_questions.canAskAgain()) {
+            m_current = nullptr;
+            return Outcome::NoInput;
+        }
+    }
+    const QString name = m_evaluator.evalIndices(block.zParam2());
+    m_variables.setVar(name, answer, block.tagid(), answer);
+    caption(name + QLatin1Char('=') + m_variables.ifVarGetValue(name));
+    return moveOn(nextBlock(&block, QString()));
+}
+
+Interpreter::Outcome Interpreter::write(cBck& block) {
+    m_display.showOutputBox();
+    QString printed;
+    for (QString item : OutputList::items(block)) {
+        item.remove(QLatin1Char(';'));
+        printed += OutputList::isMessage(item) ? item.trimmed() : printedValue(item);
+    }
+    m_output +=
+        (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + printed;
+    m_display.outputChanged(m_output);
+    return moveOn(nextBlock(&block, QString()));
+}
+
+QString Interpreter::printedValue(const QString& expression) {
+    QString value = m_evaluator.evalExpr(expression);
+    bool numeric = true;
+    for (const QChar c : value.trimmed())
+        numeric = numeric && numberCharacters.contains(c);
+    if (numeric && value.size() < 6)
+        value = QString(6 - value.size(), QLatin1Char(' ')) + value;
+    return value;
+}
+
+Interpreter::Outcome Interpreter::assign(cBck& block) {
+    m_random.reseedFromClock();
+    QString value;
+    QString translated;
+    if (block.zParam2() == QStringLiteral("RND"))
+        value = QString::number(int(std::floor(m_random.next() * 100)));
+    else
+        value = m_evaluator.evalExpr(block.zParam2(), &translated);
+    const QString target = m_evaluator.evalIndices(block.zParam1());
+    if (isError(value)) {
+        m_failed = &block;
+        m_current = nullptr;
+        return Outcome::ExpressionFailed;
+    }
+    m_variables.setVar(target, value, block.tagid(), translated);
+    m_caption = {CaptionParts::Kind::Assignment, target, translated, value, false};
+    m_display.stepCaptionChanged();
+    return Outcome::Continue;
+}
+
+Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
+    QString translated;
+    const QString value = m_evaluator.evalExpr(block.zParam2(), &translated);
+    if (isError(value)) {
+        m_failed = &block;
+        m_current = nullptr;
+        return Outcome::ExpressionFailed;
+    }
+    const bool truth = isTrue(value);
+    m_variables.setVar(block.zParam2(),
+                       value == QStringLiteral("-1") ? QStringLiteral("Αλ") : QStringLiteral("Ψε"),
+                       block.tagid(), translated);
+    m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};
+    m_display.stepCaptionChanged();
+    *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");
+    return Outcome::Continue;
+}

@@ -1,0 +1,28 @@
+#include "core/execution/RunMessages.h"
+
+namespace RunMessages {
+
+QString endedTitle() {
+    return QStringLiteral("Τερματισμός");
+}
+
+QString noDiagram() {
+    return QStringLiteral("Δεν Υπάρχει διάγραμμα");
+}
+
+QString unknownKind(const QString& kind) {
+    return QStringLiteral(" Άγνωστη ενέργεια!: ") + kind;
+}
+
+QString end(bool success) {
+    // "To" is written with Latin letters, and the success text has two blanks.
+    return QStringLiteral("To πρόγραμμα τερματίστικε ") +
+           (success ? QStringLiteral(" επιτυχώς") : QStringLiteral("ανεπιτυχώς"));
+}
+
+QString failedExpression(const QString& blockNumber) {
+    return end(false) + QStringLiteral("\r\nΥπάρχει πρόβλημα στην ενέργεια ") + blockNumber +
+           QStringLiteral("\r\n");
+}
+
+} // namespace RunMessages

@@ -1,0 +1,138 @@
+#include "core/execution/VariableStore.h"
+
+#include "core/model/MessageSink.h"
+
+namespace {
+const QString stepHeader = QStringLiteral("BHM/MET");
+const QString currentHeader = QStringLiteral("TEΛΙΚΕΣ");
+} // namespace
+
+VariableStore::VariableStore(MessageSink& messages) : m_messages(messages) {
+    clearVars();
+}
+
+void VariableStore::clearVars() {
+    m_names = {stepHeader};
+    m_values = {currentHeader};
+    m_texts = {QString()};
+    m_columns.clear();
+    m_columns.insert(stepHeader.toCaseFolded(), 0);
+    for (RecentLookup& recent : m_recent)
+        recent = {};
+    m_arena.clear();
+    m_arena.squeeze();
+    std::deque<HistoryRow>().swap(m_history);
+    m_blockIds.clear();
+    m_blockNumbers.clear();
+}
+
+void VariableStore::setVar(const QString& name, const QString& value, const QString& blockId,
+                           const QString& expressionText) {
+    int column = findVarColumn(name);
+    if (column < 0) {
+        column = columnCount();
+        m_names.append(name);
+        m_values.append(value);
+        m_texts.append(expressionText);
+        m_columns.insert(name.toCaseFolded(), column);
+    } else {
+        m_values[column] = value;
+        m_texts[column] = expressionText;
+    }
+    m_history.push_back({column, blockNumber(blockId), qint32(value.size()),
+                         qint32(expressionText.size()), m_arena.size()});
+    m_arena += value;
+    m_arena += expressionText;
+}
+
+qint32 VariableStore::blockNumber(const QString& blockId) {
+    const auto found = m_blockNumbers.constFind(blockId);
+    if (found != m_blockNumbers.cend())
+        return *found;
+    const qint32 number = qint32(m_blockIds.size());
+    m_blockIds.append(blockId);
+    m_blockNumbers.insert(blockId, number);
+    return number;
+}
+
+QString VariableStore::getVar(const QString& name) {
+    if (name == QStringLiteral("0"))
+        return QStringLiteral("0");
+    const int column = findVarColumn(name);
+    if (column < 0) {
+        if (name != QStringLiteral("RETURN"))
+            m_messages.showMessage(QStringLiteral("Μεταβλητή : ") + name +
+                                   QStringLiteral(" - μη ορισμένη!"));
+        return QStringLiteral("0");
+    }
+    const QString& value = m_values[column];
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    return comma < 0 ? value : value.mid(comma + 1);
+}
+
+QString VariableStore::peekVar(const QString& name, bool* wouldReport) const {
+    return peekVarFolded(name, name.toCaseFolded(), wouldReport);
+}
+
+QString VariableStore::peekVarFolded(const QString& name, const QString& folded,
+                                     bool* wouldReport) const {
+    const bool zero = name.size() == 1 && name.front() == QLatin1Char('0');
+    const int column = zero ? -1 : m_columns.value(folded, -1);
+    *wouldReport = column < 0 && !zero && name != QLatin1String("RETURN");
+    if (column < 0)
+        return QStringLiteral("0");
+    const QString& value = m_values[column];
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    return comma < 0 ? value : value.mid(comma + 1);
+}
+
+QString VariableStore::ifVarGetValue(const QString& name) {
+    return findVarColumn(name) < 0 ? name : getVar(name);
+}
+
+int VariableStore::findVarColumn(const QString& name) const {
+    for (const RecentLookup& recent : m_recent) {
+        if (recent.column >= 0 && recent.name == name)
+            return recent.column;
+    }
+    const int column = m_columns.value(name.toCaseFolded(), -1);
+    if (column >= 0) // a name not found may be added at any moment: never remembered
+        m_recent[m_nextRecent++ % 4] = {name, column};
+    return column;
+}
+
+QString VariableStore::valueCell(int row, int column) const {
+    if (column < 0 || column >= columnCount() || row < 0 || row >= rowCount())
+        return {};
+    if (row == 0)
+        return m_names[column];
+    if (row == 1)
+        return m_values[column];
+    const HistoryRow& entry = m_history[size_t(row - 2)];
+    if (column == 0)
+        return stepLabel(m_blockIds[entry.block]);
+    return entry.column == column ? arenaPart(entry.start, entry.valueLength) : QString();
+}
+
+int VariableStore::historyColumn(int row) const {
+    if (row < 2 || row >= rowCount())
+        return -1;
+    return m_history[size_t(row - 2)].column;
+}
+
+QString VariableStore::textCell(int row, int column) const {
+    if (column < 1 || column >= columnCount() || row < 1 || row >= rowCount())
+        return {};
+    if (row == 1)
+        return m_texts[column];
+    const HistoryRow& entry = m_history[size_t(row - 2)];
+    return entry.column == column ? arenaPart(entry.start + entry.valueLength, entry.textLength)
+                                  : QString();
+}
+
+QString VariableStore::stepLabel(const QString& blockId) {
+    QString number = blockId.mid(2);
+    if (number.size() < 3)
+        number = QString(3 - number.size(), QLatin1Char('0')) + number;
+    return QStringLiteral("Βήμα:") + number.right(3);
+}

@@ -1,0 +1,89 @@
+#include "core/files/DiagramFile.h"
+
+#include "core/files/DiagramFormat.h"
+#include "core/files/SafeSave.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace DiagramFile {
+
+namespace {
+
+LoadResult refused(LoadResult::Status status, const QString& message) {
+    LoadResult result;
+    result.status = status;
+    result.messages << message;
+    return result;
+}
+
+QString unreadableMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("Δεν είναι δυνατό να διαβαστεί το αρχείο ") + path +
+           QStringLiteral(": ") + reason;
+}
+
+} // namespace
+
+QString missingFileMessage(const QString& path) {
+    return QStringLiteral("Δεν υπάρχει το αρχείο: ") + path;
+}
+
+QString saveFailedMessage(const QString& reason) {
+    return QStringLiteral("Error on SAVE_FILE: ") + reason;
+}
+
+LoadResult load(const QString& path, Diagram& diagram) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    // A device or a pipe may never end (opening a pipe even waits for a writer): only
+    // regular files load.
+    if (!info.isFile())
+        return refused(LoadResult::Status::Unopenable,
+                       unreadableMessage(path, info.isDir()
+                                                   ? QStringLiteral("είναι φάκελος")
+                                                   : QStringLiteral("δεν είναι κανονικό αρχείο")));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(LoadResult::Status::Unopenable, unreadableMessage(path, file.errorString()));
+    if (file.size() > maxFileSize)
+        return refused(LoadResult::Status::Unopenable,
+                       unreadableMessage(path, QStringLiteral("είναι πολύ μεγάλο για διάγραμμα")));
+    const DiagramFormat::ReadResult read = DiagramFormat::read(file.read(maxFileSize), diagram);
+    LoadResult result;
+    if (read.utf8)
+        result.messages << QStringLiteral("Το αρχείο ") + path +
+                               QStringLiteral(" είναι γραμμένο σε UTF-8 και διαβάστηκε έτσι· "
+                                              "θα αποθηκευτεί σε Windows-1253.");
+    switch (read.status) {
+    case DiagramFormat::ReadResult::Status::NotReadable:
+        result.status = LoadResult::Status::NotReadable;
+        result.messages << QStringLiteral("Δεν είναι αρχείο αναγνώσιμο !");
+        break;
+    case DiagramFormat::ReadResult::Status::ReadError:
+        result.status = LoadResult::Status::ReadError;
+        result.messages << QStringLiteral("Σφάλμα ανάγνωσης στο αρχείο ") + path +
+                               QStringLiteral(", γραμμή ") + QString::number(read.errorLine) +
+                               QStringLiteral(": ") + read.error;
+        break;
+    case DiagramFormat::ReadResult::Status::Ok:
+        result.status = LoadResult::Status::Loaded;
+        result.comment = read.comment;
+        break;
+    }
+    return result;
+}
+
+SaveResult save(const QString& path, const Diagram& diagram, const QString& comment) {
+    const DiagramFormat::WriteResult written = DiagramFormat::write(diagram, comment);
+    const SafeSave::Result result = SafeSave::writeFile(path, written.bytes);
+    if (!result.ok)
+        return {false, saveFailedMessage(result.error)};
+    if (written.unstorable.isEmpty())
+        return {true, {}};
+    return {true, QStringLiteral("Οι χαρακτήρες «") + written.unstorable +
+                      QStringLiteral("» δεν χωρούν σε αρχείο διαγράμματος και "
+                                     "αποθηκεύτηκαν ως «?».")};
+}
+
+} // namespace DiagramFile

@@ -1,0 +1,348 @@
+#include "core/files/DiagramFormat.h"
+
+#include "core/drawing/VbRounding.h"
+#include "core/editor/CanonicalText.h"
+#include "core/execution/NumberText.h"
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+#include "core/model/ConnectionLine.h"
+#include "core/model/Diagram.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace DiagramFormat {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+const QString headerWord = QStringLiteral("ORVANE");
+const QString separator = QStringLiteral("---- ΓΡΑΜΜΗ ---- ");
+
+// The lines of a file; a final line break does not start another line.
+QStringList splitLines(const QString& text) {
+    QString normalized = text;
+    normalized.replace(crlf, QStringLiteral("\n"));
+    QStringList lines = normalized.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool sharesCharacter(const QString& a, const QString& b) {
+    const QString foldedB = b.toCaseFolded();
+    for (const QChar c : a.toCaseFolded()) {
+        if (foldedB.contains(c))
+            return true;
+    }
+    return false;
+}
+
+// Reads the lines of a file one by one, remembering where it stopped.
+class LineReader {
+public:
+    explicit LineReader(QStringList lines) : m_lines(std::move(lines)) {}
+    bool atEnd() const { return m_next >= m_lines.size(); }
+    int lineNumber() const { return int(m_next); } // of the line last read
+    std::optional<QString> next() {
+        if (atEnd()) {
+            ++m_next; // the error is reported at the missing line
+            return std::nullopt;
+        }
+        return m_lines[m_next++];
+    }
+
+private:
+    QStringList m_lines;
+    qsizetype m_next = 0;
+};
+
+struct ReadError {
+    QString reason;
+};
+
+QString need(LineReader& reader) {
+    std::optional<QString> line = reader.next();
+    if (!line)
+        throw ReadError{QStringLiteral("το αρχείο τελειώνει πριν από το τέλος του διαγράμματος")};
+    return *line;
+}
+
+template <typename Int> Int wholeField(const QString& line) {
+    const double value = roundHalfEven(leadingNumber(line));
+    if (!(value >= double(std::numeric_limits<Int>::min()) &&
+          value <= double(std::numeric_limits<Int>::max())))
+        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed() +
+                        QStringLiteral(" είναι εκτός ορίων")};
+    return Int(value);
+}
+
+// Positions are written back as whole numbers, so they must fit one.
+constexpr double maxPosition = 9.2e18;
+
+double floatField(const QString& line) {
+    const double value = leadingNumber(line);
+    if (!(std::abs(value) <= double(std::numeric_limits<float>::max())) ||
+        std::abs(double(float(value))) >= maxPosition)
+        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed() +
+                        QStringLiteral(" είναι εκτός ορίων")};
+    return double(float(value));
+}
+
+QString kindOfField(const QString& field) {
+    const QString canonical = ucase_en_gr(field);
+    const double code = leadingNumber(canonical);
+    QString keyword;
+    if (std::abs(code) < 1e15)
+        keyword = BlockKinds::keywordForCode((long long)(code));
+    return keyword.isEmpty() ? canonical : keyword;
+}
+
+// A number error is reported at the line that holds the number.
+struct NumberError {
+    int line;
+    ReadError error;
+};
+
+template <typename Parse> auto parseAt(int line, const QString& text, Parse parse) {
+    try {
+        return parse(text);
+    } catch (const ReadError& error) {
+        throw NumberError{line, error};
+    }
+}
+
+// A command longer than this is no pupil's: the file is damaged or made to hurt, and laying
+// out such a caption would freeze the editor.
+constexpr qsizetype maxBlockText = 65535;
+
+QString blockText(LineReader& reader) {
+    const QString field = need(reader);
+    if (field.size() > maxBlockText)
+        throw ReadError{
+            QStringLiteral("το κείμενο της εντολής έχει ") + QString::number(field.size()) +
+            QStringLiteral(" χαρακτήρες, περισσότερους από τους ") + QString::number(maxBlockText)};
+    return ucase_en_gr(unescapeLineBreaks(field));
+}
+
+void readBlock(LineReader& reader, Diagram& diagram) {
+    const QString key = need(reader);
+    const int keyLine = reader.lineNumber();
+    const QString outlineField = need(reader);
+    const int outlineLine = reader.lineNumber();
+    // Each number is read, then parsed, so that an error names its own line.
+    auto number = [&reader](auto parse) {
+        const QString text = need(reader);
+        return parseAt(reader.lineNumber(), text, parse);
+    };
+    const double left = number(floatField);
+    const double top = number(floatField);
+    const qint16 width = number(wholeField<qint16>);
+    const qint16 height = number(wholeField<qint16>);
+    const qint32 background = number(wholeField<qint32>);
+    const qint32 border = number(wholeField<qint32>);
+    const qint32 text = number(wholeField<qint32>);
+    need(reader); // "-1-"
+    need(reader); // "-2-"
+    const QString kind = kindOfField(need(reader));
+    const qint16 outline = kind == BlockKinds::output
+                               ? qint16(BlockKinds::Card)
+                               : parseAt(outlineLine, outlineField, wholeField<qint16>);
+
+    cBck* block = diagram.the_bl_co().AddShape(outline, key, 0, 0);
+    if (!block)
+        throw NumberError{keyLine,
+                          {QStringLiteral("ο αριθμός εντολής «") + key +
+                           QStringLiteral("» είναι κενός ή υπάρχει ήδη")}};
+    block->setShapeLeft(left);
+    block->setShapeTop(top);
+    block->setShapeWidth(width);
+    block->setShapeHeight(height);
+    block->setBGColor(quint32(background));
+    block->setBorderColor(quint32(border));
+    block->setTextColor(quint32(text));
+    block->setZaction(kind);
+    block->setZParam1(blockText(reader));
+    block->setZParam2(blockText(reader));
+    block->setZParam3(blockText(reader));
+    block->setVisible(true);
+    block->setCaptionToAction();
+}
+
+void readLine(LineReader& reader, Diagram& diagram) {
+    const QString ends = need(reader);
+    const qsizetype comma = ends.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        throw ReadError{QStringLiteral("η εγγραφή σύνδεσης «") + ends +
+                        QStringLiteral("» δεν έχει κόμμα")};
+    need(reader); // "-1"
+    QString caption = need(reader);
+    // Past the last link the diagram can hold, a link would be dropped without a word.
+    if (diagram.lineCount() >= Diagram::maxCreations)
+        throw ReadError{QStringLiteral("το διάγραμμα έχει περισσότερες από ") +
+                        QString::number(Diagram::maxCreations) +
+                        QStringLiteral(" συνδέσεις, όσες μπορεί να κρατήσει")};
+    caption.replace(QStringLiteral("ΝΑΙ"), QStringLiteral("Ν"));
+    caption.replace(QStringLiteral("ΟΧΙ"), QStringLiteral("Ο"));
+    diagram.the_li_co().Add_LINE(ends.left(comma), ends.mid(comma + 1), caption);
+}
+
+} // namespace
+
+QString numberField(long long value) {
+    if (value < 0)
+        return QString::number(value) + QLatin1Char(' ');
+    return QLatin1Char(' ') + QString::number(value) + QLatin1Char(' ');
+}
+
+double leadingNumber(const QString& line) {
+    return NumberText::leadingNumber(line);
+}
+
+QString replaceAllText(const QString& text, const QString& search, const QString& replacement) {
+    // Replaces the first occurrence, then searches again from the start, until none is
+    // left; a replacement that recreates the search text is not searched again.
+    if (search.isEmpty() || replacement.contains(search, Qt::CaseInsensitive))
+        return QString(text).replace(search, replacement, Qt::CaseInsensitive);
+    // When the replacement shares no character with the search text, no replacement can
+    // form a new occurrence with its neighbours, and one pass gives the same text.
+    if (!replacement.isEmpty() && !sharesCharacter(search, replacement))
+        return QString(text).replace(search, replacement, Qt::CaseInsensitive);
+    // Otherwise a new occurrence can begin at most one search length before the replacement,
+    // since the text before it held none: searching resumes there, not from the start.
+    QString result = text;
+    qsizetype at = 0;
+    while ((at = result.indexOf(search, at, Qt::CaseInsensitive)) >= 0) {
+        result.replace(at, search.size(), replacement);
+        at = std::max<qsizetype>(0, at - search.size() + 1);
+    }
+    return result;
+}
+
+QString escapeLineBreaks(const QString& text) {
+    return replaceAllText(text, crlf, QStringLiteral("[\\n]"));
+}
+
+QString unescapeLineBreaks(const QString& text) {
+    return replaceAllText(text, QStringLiteral("[\\n]"), crlf);
+}
+
+QByteArray encode(const QString& text, QString* unstorable) {
+    QStringEncoder encoder("windows-1253");
+    const QByteArray bytes = encoder.encode(text);
+    if (unstorable && encoder.hasError()) {
+        for (const QChar c : text) {
+            if (unstorable->contains(c))
+                continue;
+            QStringEncoder single("windows-1253");
+            const QByteArray ignored = single.encode(QString(c));
+            if (single.hasError())
+                unstorable->append(c);
+        }
+    }
+    return bytes;
+}
+
+bool looksLikeUtf8(const QByteArray& bytes) {
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
+    if (!beyondAscii)
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString ignored = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
+QString decode(const QByteArray& bytes) {
+    QStringDecoder decoder("windows-1253");
+    return decoder.decode(bytes);
+}
+
+WriteResult write(const Diagram& diagram, const QString& comment) {
+    QStringList lines;
+    int blockCount = 0;
+    for (const auto& block : diagram.the_bl_co()) {
+        if (!Bl_Co::isDeleted(*block))
+            ++blockCount;
+    }
+    int lineCount = 0;
+    for (const auto& line : diagram.the_li_co()) {
+        if (!line->sFrom().isEmpty() && !line->sTo().isEmpty())
+            ++lineCount;
+    }
+    lines << QString::number(blockCount) + headerWord << numberField(lineCount);
+    for (const auto& block : diagram.the_bl_co()) {
+        if (Bl_Co::isDeleted(*block))
+            continue;
+        lines << block->tagid() << numberField(block->shape())
+              << numberField((long long)roundHalfEven(block->shapeLeft()))
+              << numberField((long long)roundHalfEven(block->shapeTop()))
+              << numberField(block->shapeWidth()) << numberField(block->shapeHeight())
+              << numberField(qint32(block->BGColor())) << numberField(qint32(block->BorderColor()))
+              << numberField(qint32(block->TextColor())) << QStringLiteral("-1-")
+              << QStringLiteral("-2-") << BlockKinds::codeFieldFor(block->zaction())
+              << escapeLineBreaks(block->zParam1()) << escapeLineBreaks(block->zParam2())
+              << escapeLineBreaks(block->zParam3());
+    }
+    lines << QStringLiteral("  ") << separator;
+    for (const auto& line : diagram.the_li_co()) {
+        if (line->sFrom().isEmpty() || line->sTo().isEmpty())
+            continue;
+        lines << line->sFrom() + QLatin1Char(',') + line->sTo() << QStringLiteral("-1")
+              << line->sCaption();
+    }
+    QString text = lines.join(crlf) + crlf + comment;
+    if (!comment.endsWith(crlf))
+        text += crlf;
+    WriteResult result;
+    result.bytes = encode(text, &result.unstorable);
+    if (!result.unstorable.isEmpty()) {
+        // Written as "?" rather than as the code page's substitute character.
+        for (const QChar c : result.unstorable)
+            text.replace(c, QLatin1Char('?'));
+        result.bytes = encode(text);
+    }
+    return result;
+}
+
+ReadResult read(const QByteArray& bytes, Diagram& diagram) {
+    diagram.clear();
+    ReadResult result;
+    result.utf8 = looksLikeUtf8(bytes);
+    LineReader reader(splitLines(result.utf8 ? QString::fromUtf8(bytes) : decode(bytes)));
+    const std::optional<QString> header = reader.next();
+    if (!header || !header->contains(headerWord, Qt::CaseInsensitive)) {
+        result.status = ReadResult::Status::NotReadable;
+        return result;
+    }
+    try {
+        const qint16 blockCount = wholeField<qint16>(*header);
+        const qint32 lineCount = wholeField<qint32>(need(reader));
+        for (int i = 0; i < blockCount; ++i)
+            readBlock(reader, diagram);
+        need(reader);
+        need(reader);
+        for (qint32 i = 0; i < lineCount; ++i)
+            readLine(reader, diagram);
+    } catch (const ReadError& error) {
+        result.status = ReadResult::Status::ReadError;
+        result.errorLine = reader.lineNumber();
+        result.error = error.reason;
+        return result;
+    } catch (const NumberError& error) {
+        result.status = ReadResult::Status::ReadError;
+        result.errorLine = error.line;
+        result.error = error.error.reason;
+        return result;
+    }
+    diagram.the_li_co().updateAllLines();
+    while (std::optional<QString> line = reader.next())
+        result.comment += *line + crlf;
+    return result;
+}
+
+} // namespace DiagramFormat

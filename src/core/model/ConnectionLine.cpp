@@ -1,0 +1,70 @@
+#include "core/model/ConnectionLine.h"
+
+#include "core/drawing/LineGeometry.h"
+#include "core/model/BlockSurface.h"
+#include "core/model/Diagram.h"
+#include "core/model/LineControls.h"
+
+#include <cmath>
+
+namespace {
+QRectF surfaceRect(const BlockSurface& s) {
+    return {s.left(), s.top(), s.width(), s.height()};
+}
+double whole(double v) {
+    return std::trunc(v);
+}
+} // namespace
+
+void cLn::setSCaption(const QString& caption) {
+    m_sCaption = caption;
+    if (!m_controls)
+        return;
+    m_controls->setLabelText(caption);
+    m_controls->setLabelVisible(!caption.isEmpty());
+}
+
+void cLn::updateLine() {
+    if (!m_controls)
+        return;
+    BlockSurface* from = m_diagram.surfaceOfTag(m_sFrom);
+    BlockSurface* to = m_diagram.surfaceOfTag(m_sTo);
+    if (!from || !to)
+        return;
+    const QLineF segment = LineGeometry::route(surfaceRect(*from), surfaceRect(*to));
+
+    const QSizeF label = m_controls->labelSize();
+    const QPointF labelPos(segment.x1() + (segment.x2() - segment.x1()) / 2 - label.width() / 2,
+                           segment.y1() + (segment.y2() - segment.y1()) / 2 - label.height() / 2);
+    const QPointF oldLabel = m_controls->labelPos();
+    if (whole(labelPos.x()) != whole(oldLabel.x()) || whole(labelPos.y()) != whole(oldLabel.y()))
+        m_controls->setLabelPos(labelPos);
+
+    const QLineF old = m_controls->segment();
+    if (whole(segment.x1()) == whole(old.x1()) && whole(segment.y1()) == whole(old.y1()) &&
+        whole(segment.x2()) == whole(old.x2()) && whole(segment.y2()) == whole(old.y2()))
+        return;
+    m_controls->setSegment(segment);
+    drawArrowHead();
+}
+
+void cLn::centreLabel() {
+    if (!m_controls)
+        return;
+    const QLineF segment = m_controls->segment();
+    const QSizeF label = m_controls->labelSize();
+    m_controls->setLabelPos(
+        QPointF(segment.x1() + (segment.x2() - segment.x1()) / 2 - label.width() / 2,
+                segment.y1() + (segment.y2() - segment.y1()) / 2 - label.height() / 2));
+}
+
+void cLn::drawArrowHead() {
+    const QLineF segment = m_controls->segment();
+    const double half = LineControls::dotSize / 2;
+    m_controls->setDotTopLeft(segment.p2() - QPointF(half, half));
+    const QPointF dotCentre = m_controls->dotTopLeft() + QPointF(half, half);
+    const LineGeometry::ArrowHead head = LineGeometry::arrowHead(segment, dotCentre);
+    m_controls->setArrowUp(head.up);
+    m_controls->setArrowDown(head.down);
+    m_controls->setHeadVisible(true);
+}

@@ -1,0 +1,82 @@
+#include "core/model/LineCollection.h"
+
+#include "core/model/ConnectionLine.h"
+#include "core/model/Diagram.h"
+#include "core/model/LineControls.h"
+#include "core/model/MessageSink.h"
+
+Li_Co::Li_Co(Diagram& diagram) : m_diagram(diagram) {}
+Li_Co::~Li_Co() = default;
+
+void Li_Co::A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& sCaption) {
+    for (const auto& line : m_lines) {
+        const bool forward = line->sFrom() == sFrom && line->sTo() == sTo;
+        const bool backward = line->sFrom() == sTo && line->sTo() == sFrom;
+        if (forward || backward) {
+            line->setSCaption(sCaption);
+            line->centreLabel();
+        }
+    }
+}
+
+cLn* Li_Co::Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption) {
+    if (sFrom.isEmpty() || sTo.isEmpty()) {
+        m_diagram.messages().showMessage(QStringLiteral("Cannot make a link!!!!"));
+        return nullptr;
+    }
+    LineControls* controls = m_diagram.createLineControls();
+    if (!controls)
+        return nullptr;
+    auto line = std::make_unique<cLn>(m_diagram);
+    line->setSFrom(sFrom);
+    line->setSTo(sTo);
+    line->setT_Object_Line(controls);
+
+    controls->setLabelVisible(false);
+    line->setSCaption(sCaption);
+    line->updateLine();
+    controls->setLabelVisible(!sCaption.isEmpty());
+    controls->setSegmentVisible(true);
+    controls->bringLabelToFront();
+
+    m_lines.push_back(std::move(line));
+    return m_lines.back().get();
+}
+
+cLn* Li_Co::Item(int position) const {
+    if (position < 1 || position > Count())
+        return nullptr;
+    return m_lines[size_t(position - 1)].get();
+}
+
+void Li_Co::Remove(int position) {
+    if (position < 1 || position > Count())
+        return;
+    m_lines.erase(m_lines.begin() + (position - 1));
+}
+
+void Li_Co::del_Line() {
+    for (int i = Count(); i >= 1; --i) {
+        cLn* line = Item(i);
+        if (!line->sFrom().isEmpty() || !line->sTo().isEmpty())
+            continue;
+        if (LineControls* controls = line->t_Object_Line()) {
+            controls->setSegmentVisible(false);
+            controls->setHeadVisible(false);
+            controls->setLabelVisible(false);
+        }
+        Remove(i);
+    }
+}
+
+void Li_Co::updateAllLines() {
+    for (const auto& line : m_lines)
+        line->updateLine();
+}
+
+void Li_Co::updateConntectedLines(const QString& sTag) {
+    for (const auto& line : m_lines) {
+        if (line->sFrom() == sTag || line->sTo() == sTag)
+            line->updateLine();
+    }
+}

@@ -1,0 +1,55 @@
+#include "core/model/LineControls.h"
+
+#include <QFontMetricsF>
+
+void LineControls::setSegment(const QLineF& segment) {
+    m_segment = segment;
+    changed();
+}
+void LineControls::setSegmentVisible(bool visible) {
+    m_segmentVisible = visible;
+    changed();
+}
+void LineControls::setArrowUp(const QLineF& stroke) {
+    m_arrowUp = stroke;
+    changed();
+}
+void LineControls::setArrowDown(const QLineF& stroke) {
+    m_arrowDown = stroke;
+    changed();
+}
+void LineControls::setDotTopLeft(const QPointF& topLeft) {
+    m_dotTopLeft = topLeft;
+    changed();
+}
+void LineControls::setHeadVisible(bool visible) {
+    m_headVisible = visible;
+    changed();
+}
+void LineControls::setPen(int width, quint32 color) {
+    m_penWidth = width;
+    m_penColor = color;
+    changed();
+}
+void LineControls::setLabelText(const QString& text) {
+    m_labelText = text;
+}
+void LineControls::setLabelPos(const QPointF& topLeft) {
+    m_labelPos = topLeft;
+}
+void LineControls::setLabelVisible(bool visible) {
+    m_labelVisible = visible;
+}
+
+QSizeF LineControls::labelSize() const {
+    const QFontMetricsF metrics(labelFont());
+    return {metrics.horizontalAdvance(m_labelText), metrics.height()};
+}
+
+QFont LineControls::labelFont() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}

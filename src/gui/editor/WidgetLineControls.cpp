@@ -1,0 +1,44 @@
+#include "gui/editor/WidgetLineControls.h"
+
+#include "gui/editor/CanvasWidget.h"
+
+#include <QLabel>
+
+WidgetLineControls::WidgetLineControls(CanvasWidget& canvas)
+    : m_canvas(canvas), m_label(new QLabel(&canvas)) {
+    m_label->setFont(labelFont());
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_label->hide();
+}
+
+WidgetLineControls::~WidgetLineControls() {
+    delete m_label;
+}
+
+void WidgetLineControls::setLabelText(const QString& text) {
+    LineControls::setLabelText(text);
+    m_label->setText(text);
+    m_label->adjustSize();
+}
+
+void WidgetLineControls::setLabelPos(const QPointF& topLeft) {
+    LineControls::setLabelPos(topLeft);
+    m_canvas.placeAt(m_label, topLeft);
+}
+
+void WidgetLineControls::setLabelVisible(bool visible) {
+    LineControls::setLabelVisible(visible);
+    m_label->setVisible(visible);
+}
+
+QSizeF WidgetLineControls::labelSize() const {
+    return m_label->size();
+}
+
+void WidgetLineControls::bringLabelToFront() {
+    m_label->raise();
+}
+
+void WidgetLineControls::changed() {
+    m_canvas.update();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/model/LineControls.h"
+
+class CanvasWidget;
+class QLabel;
+
+// A line's drawing objects on the canvas: the canvas paints segment, arrow and dot beneath
+// the blocks; the caption is a label above them.
+class WidgetLineControls : public LineControls {
+public:
+    explicit WidgetLineControls(CanvasWidget& canvas);
+    ~WidgetLineControls() override;
+
+    void setLabelText(const QString& text) override;
+    void setLabelPos(const QPointF& topLeft) override;
+    void setLabelVisible(bool visible) override;
+    QSizeF labelSize() const override;
+    void bringLabelToFront() override;
+
+    QLabel* label() const { return m_label; }
+
+protected:
+    void changed() override;
+
+private:
+    CanvasWidget& m_canvas;
+    QLabel* m_label;
+};

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "core/execution/ExpressionEvaluator.h"
+#include "core/execution/Interpreter.h"
+#include "core/execution/RandomSource.h"
+#include "core/execution/RunPhase.h"
+#include "core/execution/VariableStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+class Main_F;
+class QLabel;
+class Vars_F;
+
+// The run controls of the main window: starting, pausing, stepping and stopping a run, the
+// variables window, and what each step shows on the canvas.
+class RunController : public QObject, public RunDisplay {
+    Q_OBJECT
+public:
+    explicit RunController(Main_F& window);
+    ~RunController() override;
+
+    Interpreter& interpreter() { return m_interpreter; }
+    VariableStore& variables() { return m_variables; }
+    RandomSource& random() { return m_random; }
+    QLabel* lbcapti() const { return m_caption; }
+    Vars_F* varsWindow() const;
+    const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
+    bool running() const;
+
+    // Handlers of the run controls.
+    void cmdRun_MouseDown();
+    void cmdRun_ClickP() { cmdRun_MouseDown(); }
+    void cmdStop_MouseDown();
+    void cmdNextStep_Click();
+    void chkPause_Click();
+    void cmdVars_Click();
+    void auto_run_Click();
+    void step_run_Click();
+    // "Γρήγορη Εκτέλεση": the steps follow each other without delay until the end or Stop.
+    void fast_run_Click();
+    void scroll_ExecutionDelay_Change();
+    RunPhase phase() const { return m_phase; }
+    // Puts every run control in the state the phase and the speed give it.
+    void showRunControls();
+
+    // One step of the run (the timer's tick).
+    void timerRunner_Timer();
+    void StartExecution();
+    void TerminateExecution(bool success);
+    void no_terminator();
+    // Removes the executed-block markers.
+    void clearMarkers();
+
+    // What a step shows.
+    void setSelector(cBck* block) override;
+    void hideSelector() override;
+    void showPointer(cBck* block) override;
+    void hidePointer() override;
+    void stepCaptionChanged() override;
+    void setStatusCaption(const QString& text) override;
+    void showOutputBox() override;
+    void outputChanged(const QString& text) override;
+    void stepRecorded() override;
+    // A fast run changes the widgets only when the screen can show it: what the steps set
+    // is kept here and put on the widgets before events are processed, before the pupil is
+    // asked, before a screen picture and at every end of a run.
+    void showPending() override;
+
+signals:
+    // After every step that leads on, while recording is on.
+    void recordStep();
+    void runEnded();
+
+private:
+    // Clears the last run and starts a new one at `pace`; `speedLocked` keeps the slider
+    // still until the run ends.
+    bool startRun(RunPhase pace, bool speedLocked);
+    void setPhase(RunPhase phase);
+    // The speed label and the timer interval of a slider position.
+    void showSpeed(int position);
+    // "Δεν Υπάρχει διάγραμμα" when there is nothing to run; true then.
+    bool refuseEmptyDiagram();
+    // The controls as every end of a run leaves them.
+    void controlsAfterRun();
+    void handle(Interpreter::Outcome outcome);
+    void addMarker(cBck& block);
+    // Scrolls the canvas, during a run, so that the block is in view.
+    void showBlock(const cBck& block);
+    int speed() const;
+
+    // What the steps set since the widgets were last brought up to date.
+    struct PendingDisplay {
+        bool selector = false;
+        cBck* selectorBlock = nullptr; // none: hide the selector
+        bool pointer = false;
+        cBck* pointerBlock = nullptr; // none: hide the pointer line
+        bool caption = false;
+        bool status = false;
+        QString statusText;
+        bool outputBox = false;
+        bool output = false;
+        QString outputText;
+    };
+    PendingDisplay m_pending;
+
+    Main_F& m_window;
+    VariableStore m_variables;
+    RandomSource m_random;
+    ExpressionEvaluator m_evaluator;
+    Interpreter m_interpreter;
+    QLabel* m_caption;
+    std::vector<QLabel*> m_markers;
+    QPointer<Vars_F> m_varsWindow;
+    bool m_looping = false;
+    RunPhase m_phase = RunPhase::Idle;
+    bool m_speedLocked = false;
+    // Steps since the run started or the pupil last chose to go on.
+    long long m_stepsSinceAsked = 0;
+    // Pauses a run that may never end and asks whether to go on; false when it was stopped.
+    bool askToGoOnAfterManySteps();
+    long long m_stepsBeforeAsking = defaultStepsBeforeAsking;
+
+public:
+    // A run this long is probably endless; its variables table grows with every step.
+    static constexpr long long defaultStepsBeforeAsking = 1000000;
+    void setStepsBeforeAsking(long long steps) { m_stepsBeforeAsking = steps; }
+};

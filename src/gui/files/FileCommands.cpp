@@ -1,0 +1,259 @@
+#include "gui/files/FileCommands.h"
+
+#include "core/files/DiagramFile.h"
+#include "core/files/PathHelpers.h"
+#include "core/model/Block.h"
+#include "core/model/BlockSurface.h"
+#include "core/model/Diagram.h"
+#include "core/model/ModalQuestions.h"
+#include "gui/editor/CanvasWidget.h"
+#include "gui/editor/MainMenus.h"
+#include "gui/editor/MainWindow.h"
+#include "gui/windows/CommentWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace {
+const QString openTitle = QStringLiteral("Άνοιγμα διαγράμματος");
+const QString saveTitle = QStringLiteral("Αποθήκευση διαγράμματος");
+} // namespace
+
+FileCommands::FileCommands(Main_F& window)
+    : QObject(&window), m_window(window), m_programFolder(QCoreApplication::applicationDirPath()) {}
+
+const QStringList& FileCommands::exampleFiles() {
+    static const QStringList files = {
+        QStringLiteral("artios-peritos.kv"), QStringLiteral("tpsifio.kv"),
+        QStringLiteral("alarosika.kv"),      QStringLiteral("parago.kv"),
+        QStringLiteral("fibo.kv"),           QStringLiteral("dynami.kv"),
+        QStringLiteral("psifia.kv"),         QStringLiteral("minP.kv"),
+        QStringLiteral("maxP.kv"),           QStringLiteral("maxabc.kv")};
+    return files;
+}
+
+const QStringList& FileCommands::exampleFiles2D() {
+    static const QStringList files = {QStringLiteral("min_ar_2.kv"), QStringLiteral("max_ar_2.kv")};
+    return files;
+}
+
+void FileCommands::recordingOff() {
+    m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+}
+
+void FileCommands::nameFile(const QString& path) {
+    m_currentFile = path;
+    m_window.setWindowTitle(m_window.baseTitle() + QStringLiteral(" - ") + fileNameOf(path));
+}
+
+void FileCommands::unnameFile() {
+    m_currentFile.clear();
+    m_window.setWindowTitle(m_window.baseTitle());
+}
+
+bool FileCommands::load_FILE(const QString& path) {
+    recordingOff();
+    m_lastLoad = LoadOutcome::Missing;
+    if (path == QStringLiteral("\\") || path == QStringLiteral("/") || !fileExists(path))
+        return false;
+    nameFile(path);
+    Diagram& diagram = m_window.diagram();
+    m_window.canvas()->hideSelector();
+
+    const DiagramFile::LoadResult result = DiagramFile::load(path, diagram);
+    for (const QString& message : result.messages)
+        m_window.showMessage(message);
+    switch (result.status) {
+    case DiagramFile::LoadResult::Status::Loaded:
+        break;
+    case DiagramFile::LoadResult::Status::NotReadable:
+        m_lastLoad = LoadOutcome::NotReadable;
+        // The examples name the file in their own message.
+        if (!m_loadingExample)
+            m_window.showMessage(QStringLiteral("Το αρχείο ") + path +
+                                 QStringLiteral(" δεν είναι διάγραμμα."));
+        markSaved(); // the diagram was cleared before the header was found missing
+        unnameFile();
+        return false;
+    case DiagramFile::LoadResult::Status::Missing:
+    case DiagramFile::LoadResult::Status::Unopenable:
+        diagram.clear();
+        [[fallthrough]];
+    case DiagramFile::LoadResult::Status::ReadError:
+        m_lastLoad = LoadOutcome::ReadError;
+        unnameFile();
+        return false;
+    }
+    m_lastLoad = LoadOutcome::Loaded;
+    m_window.commentWindow()->setCommentText(result.comment);
+    // Blocks fit their captions at their first painting; fitting them now means that merely
+    // opening a file drawn with other font metrics leaves nothing to save.
+    for (const auto& block : diagram.the_bl_co()) {
+        block->PaintMe();
+        block->PaintMe();
+    }
+    diagram.the_li_co().updateAllLines();
+    markSaved();
+    for (int i = 1; i <= diagram.shapeCount(); ++i)
+        diagram.surface(i)->requestRepaint();
+    return true;
+}
+
+bool FileCommands::saveDiagram(const QString& path) {
+    recordingOff();
+    Diagram& diagram = m_window.diagram();
+    const DiagramFile::SaveResult result =
+        DiagramFile::save(path, diagram, m_window.commentWindow()->commentText());
+    if (!result.saved) {
+        m_window.questions().messageBox(result.message, QString(), ModalQuestions::Buttons::Ok);
+        return false;
+    }
+    if (!result.message.isEmpty())
+        m_window.showMessage(result.message);
+    markSaved();
+    return true;
+}
+
+bool FileCommands::hasUnsavedChanges() const {
+    return m_changes.hasChanged(m_window.diagram(), m_window.commentWindow()->commentText());
+}
+
+void FileCommands::markSaved() {
+    m_changes.markSaved(m_window.diagram(), m_window.commentWindow()->commentText());
+}
+
+void FileCommands::askSaveChangesBeforeRun() {
+    const QString comment = m_window.commentWindow()->commentText();
+    if (m_changes.declinedBeforeRun(m_window.diagram(), comment))
+        return;
+    if (!askSaveChanges())
+        return;
+    if (hasUnsavedChanges())
+        m_changes.markDeclinedBeforeRun(m_window.diagram(), comment);
+}
+
+bool FileCommands::askSaveChanges() {
+    if (!hasUnsavedChanges())
+        return true;
+    const ModalQuestions::Answer answer = m_window.questions().messageBox(
+        QStringLiteral("Το αρχείο ") + fileNameOf(m_currentFile) +
+            QStringLiteral(" Δεν έχει αποθηκευθεί!\r\n\r\nΝα αποθηκευθεί?"),
+        QStringLiteral("Αποθήκευση Αλλαγών"), ModalQuestions::Buttons::YesNo);
+    if (answer != ModalQuestions::Answer::Yes)
+        return true;
+    return mnuSave_Click();
+}
+
+void FileCommands::mnuNew_Click() {
+    recordingOff();
+    if (!askSaveChanges())
+        return;
+    m_window.NEO1();
+    markSaved();
+    m_window.text1()->hide();
+    unnameFile();
+    m_window.canvas()->hideSelector();
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::mnuLoad_Click() {
+    recordingOff();
+    if (!askSaveChanges())
+        return;
+    m_window.NEO();
+    m_window.text1()->hide();
+    const QString path = m_window.questions().openFileName(
+        openTitle, m_programFolder,
+        {QStringLiteral("Διάγραμμα ροής (*.kv)"), QStringLiteral("όλα τα αρχεία (*)")});
+    if (path.isEmpty())
+        return;
+    m_window.canvas()->hideSelector();
+    load_FILE(path);
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::openExample(const QString& fileName) {
+    if (!askSaveChanges())
+        return;
+    m_window.NEO();
+    m_window.canvas()->hideSelector();
+    const QString path = withTrailingBackslash(m_programFolder) + fileName;
+    m_loadingExample = true;
+    const bool loaded = load_FILE(path);
+    m_loadingExample = false;
+    if (!loaded && m_lastLoad != LoadOutcome::ReadError)
+        m_window.showMessage(DiagramFile::missingFileMessage(path));
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::mnuExample_Click(int index) {
+    if (index >= 0 && index < exampleFiles().size())
+        openExample(exampleFiles()[index]);
+}
+
+void FileCommands::mnuExample2_Click(int index) {
+    if (index >= 1 && index <= exampleFiles2D().size())
+        openExample(exampleFiles2D()[index - 1]);
+}
+
+bool FileCommands::mnuSave_Click() {
+    if (!m_currentFile.isEmpty())
+        return saveDiagram(m_currentFile);
+    return mnuSaveAs_Click();
+}
+
+QString FileCommands::freeDefaultName(const QString& folder) {
+    const QString base = QStringLiteral("Διαγραμμα");
+    for (int n = 0;; ++n) {
+        const QString name =
+            base + (n == 0 ? QString() : QString::number(n)) + QStringLiteral(".kv");
+        if (!fileExists(withTrailingBackslash(folder) + name))
+            return name;
+    }
+}
+
+bool FileCommands::mnuSaveAs_Click() {
+    const QString suggested = m_currentFile.isEmpty() ? withTrailingBackslash(m_programFolder) +
+                                                            freeDefaultName(m_programFolder)
+                                                      : m_currentFile;
+    QString path = m_window.questions().saveFileName(
+        saveTitle, suggested,
+        {QStringLiteral("Διάγραμμα Ροής (*.kv)"), QStringLiteral("All Files (*)")});
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".kv");
+    nameFile(path);
+    return saveDiagram(path);
+}
+
+void FileCommands::mnuExit_Click() {
+    if (m_window.questions().messageBox(
+            QStringLiteral("Να τερματισθεί το πρόγραμμα"), QStringLiteral("Προσοχή"),
+            ModalQuestions::Buttons::YesNo) == ModalQuestions::Answer::Yes)
+        m_window.close();
+}
+
+void FileCommands::openFromCommandLine(const QString& path) {
+    if (!load_FILE(path) && m_lastLoad == LoadOutcome::Missing)
+        m_window.showMessage(DiagramFile::missingFileMessage(path));
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::Form_OLEDragDrop(const QStringList& files) {
+    if (files.isEmpty() || !m_window.menus().mnuFile->isEnabled())
+        return;
+    // A dropped file replaces the diagram like Open does, so unsaved work is offered first.
+    if (!askSaveChanges())
+        return;
+    m_window.canvas()->hideSelector();
+    load_FILE(files.first());
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/files/DiagramChanges.h"
+
+#include <QObject>
+#include <QString>
+
+class Main_F;
+
+// The commands of the "Αρχείο" menu and leaving the program: which file the open diagram
+// belongs to, the title that names it, and the prompt that keeps unsaved work from being lost.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit FileCommands(Main_F& window);
+
+    QString currentFile() const { return m_currentFile; }
+    // The folder that holds the program and its examples.
+    QString programFolder() const { return m_programFolder; }
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+
+    static const QStringList& exampleFiles();   // mnuExample 0 ... 9
+    static const QStringList& exampleFiles2D(); // mnuExample2 1, 2 at 0, 1
+
+    // Replaces the open diagram by the file; false when the file is missing, lacks the
+    // header or could not be read to its end.
+    bool load_FILE(const QString& path);
+    // Writes the open diagram; false when the file could not be written whole.
+    bool saveDiagram(const QString& path);
+
+    // Offers to save unsaved changes; false when the pupil wanted to save and the diagram
+    // was not saved, so that the command asking must not throw it away.
+    bool askSaveChanges();
+    // The same offer before a run, made once for a given state of the diagram: after "Όχι"
+    // the next runs do not ask until the diagram changes.
+    void askSaveChangesBeforeRun();
+    // True when the diagram or its comment differ from what was last opened, begun or saved.
+    bool hasUnsavedChanges() const;
+    // The diagram as it stands counts as saved (a new diagram, an opened one, a saved one).
+    void markSaved();
+
+    void mnuNew_Click();
+    void mnuLoad_Click();
+    void mnuExample_Click(int index);
+    void mnuExample2_Click(int index);
+    bool mnuSave_Click();
+    bool mnuSaveAs_Click();
+    void mnuExit_Click();
+    // The diagram named when the program was started.
+    void openFromCommandLine(const QString& path);
+    // A file dropped on the canvas.
+    void Form_OLEDragDrop(const QStringList& files);
+
+    // The first free default name in `folder`: Διαγραμμα.kv, Διαγραμμα1.kv, ...
+    static QString freeDefaultName(const QString& folder);
+
+private:
+    enum class LoadOutcome { Loaded, Missing, NotReadable, ReadError };
+
+    void recordingOff();
+    void nameFile(const QString& path);
+    void unnameFile();
+    void openExample(const QString& fileName);
+
+    Main_F& m_window;
+    DiagramChanges m_changes;
+    QString m_currentFile;
+    LoadOutcome m_lastLoad = LoadOutcome::Missing;
+    bool m_loadingExample = false;
+    QString m_programFolder;
+};

@@ -1,0 +1,139 @@
+#include "gui/windows/QtModalQuestions.h"
+
+#include "gui/windows/GreekQtTexts.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+
+namespace {
+
+// Gives the OK and Cancel buttons of a standard dialog their Greek texts.
+void greekButtons(QDialog& dialog) {
+    for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(ModalQuestions::okText());
+        if (QPushButton* cancel = box->button(QDialogButtonBox::Cancel))
+            cancel->setText(ModalQuestions::cancelText());
+    }
+}
+
+void greekFileDialog(QFileDialog& dialog, const QString& acceptText) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Αναζήτηση σε:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Όνομα αρχείου:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Τύπος αρχείων:"));
+    dialog.setLabelText(QFileDialog::Accept, acceptText);
+    dialog.setLabelText(QFileDialog::Reject, ModalQuestions::cancelText());
+}
+
+// "kv" for a first filter "Διάγραμμα Ροής (*.kv)"; empty when it names no single extension.
+QString defaultSuffixOf(const QStringList& filters) {
+    if (filters.isEmpty())
+        return {};
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)\\)")).match(filters.first());
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+} // namespace
+
+void QtModalQuestions::placeClear(QWidget& box) const {
+    if (keptClear().isEmpty() || !m_owner)
+        return;
+    box.adjustSize();
+    const QScreen* screen = m_owner->screen();
+    const QRect owner(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size());
+    const QSize withTitleBar = box.size() + QSize(0, 32); // the frame is not known before it shows
+    box.move(placeClearOf(withTitleBar, owner, keptClear(),
+                          screen ? screen->availableGeometry() : QRect()));
+}
+
+ModalQuestions::Answer QtModalQuestions::messageBox(const QString& text, const QString& title,
+                                                    Buttons buttons) {
+    QMessageBox box(m_owner);
+    box.setWindowTitle(title);
+    box.setText(text);
+    if (buttons == Buttons::YesNo) {
+        box.setIcon(QMessageBox::Question);
+        QPushButton* yes = box.addButton(yesText(), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(noText(), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    QPushButton* ok = box.addButton(okText(), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    placeClear(box);
+    box.exec();
+    return Answer::Ok;
+}
+
+std::optional<QString> QtModalQuestions::inputBox(const QString& prompt, const QString& title,
+                                                  const QString& defaultText) {
+    QInputDialog dialog(m_owner);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(okText());
+    dialog.setCancelButtonText(cancelText());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString QtModalQuestions::openFileName(const QString& title, const QString& folder,
+                                       const QStringList& filters) {
+    QFileDialog dialog(m_owner, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    greekFileDialog(dialog, QStringLiteral("Άνοιγμα"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtModalQuestions::saveFileName(const QString& title, const QString& suggestedPath,
+                                       const QStringList& filters) {
+    GreekQtTexts::installOnce();
+    QFileDialog dialog(m_owner, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension gets the first filter's, inside the dialog, so that
+    // the dialog's question before replacing a file sees the name that will be written.
+    dialog.setDefaultSuffix(defaultSuffixOf(filters));
+    greekFileDialog(dialog, QStringLiteral("Αποθήκευση"));
+    dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QColor> QtModalQuestions::color(const QColor& initial, const QString& title) {
+    QColorDialog dialog(initial, m_owner);
+    dialog.setWindowTitle(title);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    greekButtons(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+std::optional<QFont> QtModalQuestions::font(const QFont& initial, const QString& title) {
+    QFontDialog dialog(initial, m_owner);
+    dialog.setWindowTitle(title);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    greekButtons(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFont();
+}
