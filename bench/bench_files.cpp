@@ -5,7 +5,7 @@
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/Diagram.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 

@@ -1,7 +1,7 @@
 #include "TestDiagram.h"
 #include "core/drawing/BlockPainter.h"
 #include "core/drawing/Colors.h"
-#include "core/drawing/VbRounding.h"
+#include "core/model/VbRounding.h"
 #include "core/model/BlockKinds.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "TestDiagram.h"
-#include "core/drawing/LineGeometry.h"
+#include "core/model/LineGeometry.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/LineControls.h"

@@ -2,7 +2,7 @@
 #include "core/drawing/BlockPainter.h"
 #include "core/drawing/ToolPictures.h"
 #include "core/model/BlockKinds.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "gui/editor/MainMenus.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/windows/CommentWindow.h"

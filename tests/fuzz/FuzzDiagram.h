@@ -3,7 +3,7 @@
 // What the diagram fuzz targets share: a GUI application without a display, and a diagram
 // in memory whose reports go nowhere.
 #include "core/model/Diagram.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/drawing/Colors.h"
 #include "core/drawing/Outlines.h"
-#include "core/drawing/VbRounding.h"
+#include "core/model/VbRounding.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
 

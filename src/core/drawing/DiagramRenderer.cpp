@@ -6,7 +6,7 @@
 #include "core/model/ConnectionLine.h"
 #include "core/model/Diagram.h"
 #include "core/model/LineControls.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "core/drawing/Outlines.h"
 
-#include "core/drawing/VbRounding.h"
+#include "core/model/VbRounding.h"
 #include "core/model/BlockKinds.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "core/editor/Linking.h"
 
-#include "core/drawing/VbRounding.h"
+#include "core/model/VbRounding.h"
 #include "core/model/Block.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/Diagram.h"

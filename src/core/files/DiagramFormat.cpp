@@ -1,6 +1,6 @@
 #include "core/files/DiagramFormat.h"
 
-#include "core/drawing/VbRounding.h"
+#include "core/model/VbRounding.h"
 #include "core/editor/CanonicalText.h"
 #include "core/execution/NumberText.h"
 #include "core/model/Block.h"

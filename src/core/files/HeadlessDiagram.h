@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/Diagram.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 

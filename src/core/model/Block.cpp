@@ -1,10 +1,9 @@
 #include "core/model/Block.h"
 
-#include "core/drawing/BlockPainter.h"
-#include "core/drawing/VbRounding.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/OutputList.h"
+#include "core/model/VbRounding.h"
 
 void cBck::setCaptionToAction() {
     using namespace BlockKinds;
@@ -62,5 +61,6 @@ void cBck::setShapeTop(double v) {
 }
 
 void cBck::PaintMe() {
-    BlockPainter::paint(*this);
+    if (m_surface)
+        m_surface->paintBlock(*this);
 }

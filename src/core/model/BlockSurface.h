@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class cBck;
 
 // The drawing surface a block owns on the canvas. Position, size and visibility of a
 // block live here, not in the block: moving the surface is moving the block.
@@ -47,4 +48,8 @@ public:
     // The painter of the repaint in progress, or nullptr outside a repaint
     // (PaintMe then only lays the text out and fits the size).
     virtual QPainter* activePainter() = 0;
+
+    // Draws the block on this surface (or, outside a repaint, lays it out): the model does
+    // not know how blocks are drawn, its surfaces do.
+    virtual void paintBlock(cBck& block) = 0;
 };

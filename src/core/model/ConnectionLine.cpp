@@ -1,9 +1,9 @@
 #include "core/model/ConnectionLine.h"
 
-#include "core/drawing/LineGeometry.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/model/LineControls.h"
+#include "core/model/LineGeometry.h"
 
 #include <cmath>
 

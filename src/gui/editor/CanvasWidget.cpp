@@ -1,7 +1,7 @@
 #include "gui/editor/CanvasWidget.h"
 
 #include "core/drawing/Colors.h"
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "gui/editor/ShapeWidget.h"
 #include "gui/editor/WidgetLineControls.h"
 

@@ -1,6 +1,7 @@
 #include "gui/editor/ShapeWidget.h"
 
-#include "core/drawing/VbRounding.h"
+#include "core/drawing/BlockPainter.h"
+#include "core/model/VbRounding.h"
 #include "gui/editor/CanvasWidget.h"
 
 #include <QImage>
@@ -132,4 +133,8 @@ void WidgetSurface::setHeight(int height) {
 QColor WidgetSurface::canvasColor() const {
     const QWidget* canvas = m_widget->parentWidget();
     return canvas ? canvas->palette().color(QPalette::Window) : QColor(Qt::white);
+}
+
+void WidgetSurface::paintBlock(cBck& block) {
+    BlockPainter::paint(block);
 }

@@ -86,6 +86,7 @@ public:
     void requestRepaint() override { m_widget->update(); }
     void bringToFront() override { m_widget->raise(); }
     QPainter* activePainter() override { return m_widget->activePainter(); }
+    void paintBlock(cBck& block) override;
 
     // Puts the widget where the block is, at the canvas's zoom.
     void place();

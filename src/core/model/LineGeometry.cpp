@@ -1,4 +1,4 @@
-#include "core/drawing/LineGeometry.h"
+#include "core/model/LineGeometry.h"
 
 #include <cmath>
 

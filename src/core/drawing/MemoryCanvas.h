@@ -36,6 +36,7 @@ public:
     void requestRepaint() override { m_repaintPending = true; }
     void bringToFront() override { ++m_raiseCount; }
     QPainter* activePainter() override { return m_painter; }
+    void paintBlock(cBck& block) override;
 
     bool repaintPending() const { return m_repaintPending; }
     int raiseCount() const { return m_raiseCount; }

@@ -1,4 +1,6 @@
-#include "core/model/MemoryCanvas.h"
+#include "core/drawing/MemoryCanvas.h"
+
+#include "core/drawing/BlockPainter.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -93,4 +95,8 @@ QFont MemoryCanvas::defaultBlockFont() {
     if (!QFontInfo(font).fixedPitch())
         font.setFamily(QStringLiteral("DejaVu Sans Mono"));
     return font;
+}
+
+void MemorySurface::paintBlock(cBck& block) {
+    BlockPainter::paint(block);
 }
