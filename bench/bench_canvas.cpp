@@ -3,10 +3,10 @@
 #include "BenchHelpers.h"
 #include "DiagramBuilder.h"
 #include "core/windows/ScriptedQuestions.h"
-#include "gui/editor/CanvasView.h"
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasView.h"
+#include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/MainWindow.h"
-#include "gui/editor/ShapeWidget.h"
+#include "gui/canvas/ShapeWidget.h"
 #include "gui/files/FileCommands.h"
 
 #include <QApplication>

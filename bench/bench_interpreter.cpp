@@ -8,7 +8,7 @@
 #include "core/drawing/MemoryCanvas.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/editor/MainWindow.h"
 #include "gui/execution/RunController.h"
 #include "gui/files/FileCommands.h"

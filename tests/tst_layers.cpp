@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 struct Include {
@@ -45,6 +47,7 @@ private slots:
     void coreIncludesNoWidgets();
     void layersIncludeDownwardsOnly();
     void modelIncludesOnlyTheModel();
+    void noCycleBetweenFolders();
 };
 
 // A Qt header that exists among the QtWidgets headers is a widget header.
@@ -93,6 +96,50 @@ void TestLayers::modelIncludesOnlyTheModel() {
         if (include.quoted && include.header.startsWith(QLatin1String("core/")))
             QVERIFY2(include.header.startsWith(QLatin1String("core/model/")),
                      qPrintable(include.file + QStringLiteral(" includes ") + include.header));
+    }
+}
+
+// Folder A uses folder B when a file of A includes a file of B. No folder may reach itself
+// through such uses: each can be read, and changed, before the folders that use it.
+void TestLayers::noCycleBetweenFolders() {
+    QHash<QString, QSet<QString>> uses;
+    const auto folderOf = [](const QString& path) {
+        const QStringList parts = path.split(QLatin1Char('/'));
+        return parts.size() >= 3 ? parts[0] + QLatin1Char('/') + parts[1] : QString();
+    };
+    for (const Include& include : includesUnder(sources)) {
+        if (!include.quoted)
+            continue;
+        const QString from = folderOf(include.file.mid(sources.size() + 1));
+        const QString to = folderOf(include.header);
+        if (!from.isEmpty() && !to.isEmpty() && from != to)
+            uses[from].insert(to);
+    }
+    QVERIFY(uses.contains(QStringLiteral("gui/editor")));
+    // Depth-first search; a folder met again while still on the path closes a cycle.
+    QHash<QString, int> state; // 1 on the path, 2 done
+    QStringList path;
+    std::function<QString(const QString&)> visit = [&](const QString& folder) -> QString {
+        state[folder] = 1;
+        path.append(folder);
+        for (const QString& next : uses.value(folder)) {
+            if (state.value(next) == 1)
+                return (path.mid(path.indexOf(next)) << next).join(QStringLiteral(" -> "));
+            if (state.value(next) == 0) {
+                const QString cycle = visit(next);
+                if (!cycle.isEmpty())
+                    return cycle;
+            }
+        }
+        path.removeLast();
+        state[folder] = 2;
+        return QString();
+    };
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it) {
+        if (state.value(it.key()) == 0) {
+            const QString cycle = visit(it.key());
+            QVERIFY2(cycle.isEmpty(), qPrintable(cycle));
+        }
     }
 }
 

@@ -4,7 +4,7 @@
 #include "core/codegen/PseudoCodeGenerator.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/codegen/ProgramTextWindow.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -3,10 +3,10 @@
 #include "core/model/Block.h"
 #include "core/model/Diagram.h"
 #include "core/windows/ScriptedQuestions.h"
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/MainWindow.h"
-#include "gui/editor/ShapeWidget.h"
+#include "gui/canvas/ShapeWidget.h"
 #include "gui/files/FileCommands.h"
 
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "core/editor/CanonicalText.h"
 #include "core/model/BlockKinds.h"
 #include "gui/editor/BlockDialogs.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QApplication>

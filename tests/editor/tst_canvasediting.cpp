@@ -4,7 +4,7 @@
 #include "core/execution/HeadlessRun.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/CanvasEditing.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/MessageWindow.h"
 

@@ -2,8 +2,8 @@
 #include "EditorTestHelpers.h"
 #include "core/files/DiagramFormat.h"
 #include "core/model/BlockSurface.h"
-#include "gui/editor/CanvasView.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/canvas/CanvasView.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 

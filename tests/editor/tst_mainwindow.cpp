@@ -3,7 +3,7 @@
 #include "core/drawing/ToolPictures.h"
 #include "core/model/BlockKinds.h"
 #include "core/drawing/MemoryCanvas.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/HelpWindow.h"

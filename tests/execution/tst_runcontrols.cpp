@@ -1,6 +1,6 @@
 #include "DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/execution/VariablesWindow.h"

@@ -4,7 +4,7 @@
 #include "core/files/SafeSave.h"
 #include "core/model/BlockKinds.h"
 #include "editor/EditorTestHelpers.h"
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/files/FileCommands.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/MessageWindow.h"

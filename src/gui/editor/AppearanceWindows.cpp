@@ -6,7 +6,7 @@
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/MainWindow.h"
 #include "gui/execution/RunControlsFrame.h"

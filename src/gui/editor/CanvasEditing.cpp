@@ -6,8 +6,8 @@
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
+#include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/AppearanceWindows.h"
-#include "gui/editor/CanvasWidget.h"
 #include "gui/editor/MainWindow.h"
 
 #include <QLabel>

@@ -8,15 +8,14 @@
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
+#include "gui/canvas/CanvasView.h"
+#include "gui/canvas/CanvasWidget.h"
+#include "gui/canvas/ShapeWidget.h"
 #include "gui/codegen/ProgramTextWindow.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/BlockDialogs.h"
 #include "gui/editor/CanvasEditing.h"
-#include "gui/editor/CanvasView.h"
-#include "gui/editor/CanvasWidget.h"
 #include "gui/editor/CommandToolbar.h"
-#include "gui/editor/MainMenus.h"
-#include "gui/editor/ShapeWidget.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/files/FileCommands.h"
@@ -25,6 +24,7 @@
 #include "gui/pictures/ScreenRecorder.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/HelpWindow.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 #include "gui/windows/QtModalQuestions.h"
 
@@ -101,10 +101,10 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_linkHint = new QLabel(canvasOverlay());
     m_linkHint->hide();
 
-    m_files = new FileCommands(*this);
-    m_run = new RunController(*this);
+    m_files = new FileCommands(*this, this);
+    m_run = new RunController(*this, this);
     m_editing = new CanvasEditing(*this);
-    m_recorder = new ScreenRecorder(*this);
+    m_recorder = new ScreenRecorder(*this, this);
     connect(m_run, &RunController::recordStep, m_recorder, &ScreenRecorder::recordStep);
     connect(m_run, &RunController::runEnded, m_recorder, &ScreenRecorder::runEnded);
     m_appearance = std::make_unique<Appearance>(*this);
@@ -120,6 +120,19 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
 Main_F::~Main_F() {
     // The diagram's drawing objects belong to the canvas; let go of them first.
     m_diagram->clear();
+}
+
+void Main_F::askSaveChangesBeforeRun() {
+    m_files->askSaveChangesBeforeRun();
+}
+
+QString Main_F::programFolder() const {
+    return m_files->programFolder();
+}
+
+void Main_F::showRunOnScreen() {
+    m_run->showPending();
+    repaint();
 }
 
 QWidget* Main_F::canvasOverlay() const {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "gui/execution/RunWindow.h"
+#include "gui/files/FileWindow.h"
+#include "gui/pictures/RecorderWindow.h"
+
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
@@ -33,53 +37,61 @@ struct MainMenus;
 
 // The main window: the canvas with its blocks and lines, the menus, the command toolbar,
 // the status bar and the run frame. It owns the open diagram.
-class Main_F : public QMainWindow {
+class Main_F : public QMainWindow, public RunWindow, public FileWindow, public RecorderWindow {
     Q_OBJECT
 public:
     // `questions` answers every modal question; nullptr means the real dialogs.
     explicit Main_F(ModalQuestions* questions = nullptr, QWidget* parent = nullptr);
     ~Main_F() override;
 
-    Diagram& diagram() { return *m_diagram; }
-    CanvasWidget* canvas() const { return m_canvas; }
+    Diagram& diagram() override { return *m_diagram; }
+    CanvasWidget* canvas() const override { return m_canvas; }
     // The scrolled, zoomable window onto the canvas.
-    CanvasView* canvasView() const { return m_view; }
+    CanvasView* canvasView() const override { return m_view; }
     // Parent of the controls floating over the diagram (toolbar, output box, messages).
-    QWidget* canvasOverlay() const;
-    MainMenus& menus() { return *m_menus; }
+    QWidget* canvasOverlay() const override;
+    MainMenus& menus() override { return *m_menus; }
     CommandToolbar* fraToolBar1() const { return m_toolbar; }
-    RunControlsFrame* fraDebug() const { return m_runFrame; }
-    QLabel* statusPanel(int index) const;
-    QPlainTextEdit* text1() const { return m_output; }
-    QLabel* texterror() const { return m_errorBox; }
+    RunControlsFrame* fraDebug() const override { return m_runFrame; }
+    QLabel* statusPanel(int index) const override;
+    QPlainTextEdit* text1() const override { return m_output; }
+    QLabel* texterror() const override { return m_errorBox; }
     QLabel* syndesi() const { return m_linkHint; }
     // Fits the linking instruction to its text, beside the command toolbar, never under it.
     void placeLinkHint();
-    frm_comm* commentWindow();
+    frm_comm* commentWindow() override;
     frm_h* helpWindow() const { return m_help; }
-    MessageWindowSink& messageSink() { return *m_messages; }
-    ModalQuestions& questions() { return *m_questions; }
-    QTimer& timerRunner() { return m_timerRunner; }
+    MessageWindowSink& messageSink() override { return *m_messages; }
+    ModalQuestions& questions() override { return *m_questions; }
+    QTimer& timerRunner() override { return m_timerRunner; }
     FileCommands& files() { return *m_files; }
     RunController& runs() { return *m_run; }
 
+    // The rest of what the run controller, the file commands and the recorder need.
+    QWidget& runOwner() override { return *this; }
+    void askSaveChangesBeforeRun() override;
+    QWidget& fileOwner() override { return *this; }
+    QString programFolder() const override;
+    void showRunOnScreen() override;
+    QWidget& recordedWindow() override { return *this; }
+
     // The run timer ticks while it is enabled and its interval is above 0; at interval 0 the
     // run controls step in a loop instead.
-    void setTimerEnabled(bool enabled);
-    bool timerEnabled() const { return m_timerEnabled; }
-    void applyTimer();
+    void setTimerEnabled(bool enabled) override;
+    bool timerEnabled() const override { return m_timerEnabled; }
+    void applyTimer() override;
 
     QString selectedTool() const { return m_selectedTool; }
     QPointF clickPoint() const { return m_clickPoint; }
     QString kindCodeTable() const { return m_kindCodeTable; }
-    QString baseTitle() const { return m_baseTitle; }
+    QString baseTitle() const override { return m_baseTitle; }
 
-    void showMessage(const QString& text);
-    void setSelector(cBck* block);
+    void showMessage(const QString& text) override;
+    void setSelector(cBck* block) override;
     cBck* findActionBlock(const QString& kind) const;
-    void ENABLE_ALL_CMD();
-    void NEO();
-    void NEO1();
+    void ENABLE_ALL_CMD() override;
+    void NEO() override;
+    void NEO1() override;
 
     // Toolbar buttons 1 ... 10: arm a tool, or delete the current block.
     void Toolbar1_ButtonClick(int index);

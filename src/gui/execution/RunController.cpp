@@ -7,13 +7,12 @@
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
-#include "gui/editor/CanvasView.h"
-#include "gui/editor/CanvasWidget.h"
-#include "gui/editor/MainMenus.h"
-#include "gui/editor/MainWindow.h"
+#include "gui/canvas/CanvasView.h"
+#include "gui/canvas/CanvasWidget.h"
 #include "gui/execution/RunControlsFrame.h"
+#include "gui/execution/RunWindow.h"
 #include "gui/execution/VariablesWindow.h"
-#include "gui/files/FileCommands.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>
@@ -27,6 +26,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <utility>
@@ -37,8 +37,8 @@ const QString ended = RunMessages::endedTitle();
 constexpr qint64 eventIntervalMs = 10;
 } // namespace
 
-RunController::RunController(Main_F& window)
-    : QObject(&window), m_window(window), m_variables(window.messageSink()),
+RunController::RunController(RunWindow& window, QObject* parent)
+    : QObject(parent), m_window(window), m_variables(window.messageSink()),
       m_evaluator(m_variables, m_random), m_interpreter(window.diagram(), m_variables, m_evaluator,
                                                         m_random, window.questions(), *this),
       m_caption(new QLabel(window.canvas())) {
@@ -238,7 +238,7 @@ void RunController::StartExecution() {
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     while (m_window.timerEnabled() && m_phase == RunPhase::Racing && timer.interval() == 0 &&
-           m_window.isVisible()) {
+           m_window.runOwner().isVisible()) {
         timerRunner_Timer();
         if (sinceEvents.elapsed() >= eventIntervalMs) {
             showPending();
@@ -370,7 +370,7 @@ bool RunController::startRun(RunPhase pace, bool speedLocked) {
     clearMarkers();
     m_stepsSinceAsked = 0;
     // Unsaved work is offered for saving; the run goes on whatever the answer.
-    m_window.files().askSaveChangesBeforeRun();
+    m_window.askSaveChangesBeforeRun();
     m_interpreter.clearOutput();
     m_window.text1()->clear();
     m_window.text1()->hide();
@@ -431,13 +431,13 @@ void RunController::cmdVars_Click() {
     if (m_interpreter.executedBlocks().isEmpty())
         return;
     if (!m_varsWindow) {
-        m_varsWindow = new Vars_F(m_variables, m_window.diagram(), &m_window);
+        m_varsWindow = new Vars_F(m_variables, m_window.diagram(), &m_window.runOwner());
         connect(m_varsWindow, &Vars_F::left, this, [this] { showRunControls(); });
     }
     m_varsWindow->model->refresh();
     m_varsWindow->grid->setColumnHidden(0, true);
     m_varsWindow->saveBlockColours();
-    if (QScreen* screen = m_window.screen()) {
+    if (QScreen* screen = m_window.runOwner().screen()) {
         const QRect area = screen->availableGeometry();
         m_varsWindow->move(area.right() - m_varsWindow->frameGeometry().width(), area.top());
     }

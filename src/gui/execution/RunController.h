@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <vector>
 
-class Main_F;
+class RunWindow;
 class QLabel;
 class Vars_F;
 
@@ -19,7 +19,7 @@ class Vars_F;
 class RunController : public QObject, public RunDisplay {
     Q_OBJECT
 public:
-    explicit RunController(Main_F& window);
+    RunController(RunWindow& window, QObject* parent);
     ~RunController() override;
 
     Interpreter& interpreter() { return m_interpreter; }
@@ -106,7 +106,7 @@ private:
     };
     PendingDisplay m_pending;
 
-    Main_F& m_window;
+    RunWindow& m_window;
     VariableStore m_variables;
     RandomSource m_random;
     ExpressionEvaluator m_evaluator;

@@ -4,26 +4,27 @@
 #include "core/files/PathHelpers.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
+#include "core/model/Canvas.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
-#include "gui/editor/CanvasWidget.h"
-#include "gui/editor/MainMenus.h"
-#include "gui/editor/MainWindow.h"
+#include "gui/files/FileWindow.h"
 #include "gui/windows/CommentWindow.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QWidget>
 
 namespace {
 const QString openTitle = QStringLiteral("Άνοιγμα διαγράμματος");
 const QString saveTitle = QStringLiteral("Αποθήκευση διαγράμματος");
 } // namespace
 
-FileCommands::FileCommands(Main_F& window)
-    : QObject(&window), m_window(window), m_programFolder(QCoreApplication::applicationDirPath()) {}
+FileCommands::FileCommands(FileWindow& window, QObject* parent)
+    : QObject(parent), m_window(window), m_programFolder(QCoreApplication::applicationDirPath()) {}
 
 const QStringList& FileCommands::exampleFiles() {
     static const QStringList files = {
@@ -46,12 +47,13 @@ void FileCommands::recordingOff() {
 
 void FileCommands::nameFile(const QString& path) {
     m_currentFile = path;
-    m_window.setWindowTitle(m_window.baseTitle() + QStringLiteral(" - ") + fileNameOf(path));
+    m_window.fileOwner().setWindowTitle(m_window.baseTitle() + QStringLiteral(" - ") +
+                                        fileNameOf(path));
 }
 
 void FileCommands::unnameFile() {
     m_currentFile.clear();
-    m_window.setWindowTitle(m_window.baseTitle());
+    m_window.fileOwner().setWindowTitle(m_window.baseTitle());
 }
 
 bool FileCommands::load_FILE(const QString& path) {
@@ -61,7 +63,7 @@ bool FileCommands::load_FILE(const QString& path) {
         return false;
     nameFile(path);
     Diagram& diagram = m_window.diagram();
-    m_window.canvas()->hideSelector();
+    m_window.diagram().canvas().hideSelector();
 
     const DiagramFile::LoadResult result = DiagramFile::load(path, diagram);
     for (const QString& message : result.messages)
@@ -155,7 +157,7 @@ void FileCommands::mnuNew_Click() {
     markSaved();
     m_window.text1()->hide();
     unnameFile();
-    m_window.canvas()->hideSelector();
+    m_window.diagram().canvas().hideSelector();
     m_window.diagram().previousBlockIndex = -1;
 }
 
@@ -170,7 +172,7 @@ void FileCommands::mnuLoad_Click() {
         {QStringLiteral("Διάγραμμα ροής (*.kv)"), QStringLiteral("όλα τα αρχεία (*)")});
     if (path.isEmpty())
         return;
-    m_window.canvas()->hideSelector();
+    m_window.diagram().canvas().hideSelector();
     load_FILE(path);
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;
@@ -180,7 +182,7 @@ void FileCommands::openExample(const QString& fileName) {
     if (!askSaveChanges())
         return;
     m_window.NEO();
-    m_window.canvas()->hideSelector();
+    m_window.diagram().canvas().hideSelector();
     const QString path = withTrailingBackslash(m_programFolder) + fileName;
     m_loadingExample = true;
     const bool loaded = load_FILE(path);
@@ -236,7 +238,7 @@ void FileCommands::mnuExit_Click() {
     if (m_window.questions().messageBox(
             QStringLiteral("Να τερματισθεί το πρόγραμμα"), QStringLiteral("Προσοχή"),
             ModalQuestions::Buttons::YesNo) == ModalQuestions::Answer::Yes)
-        m_window.close();
+        m_window.fileOwner().close();
 }
 
 void FileCommands::openFromCommandLine(const QString& path) {
@@ -252,7 +254,7 @@ void FileCommands::Form_OLEDragDrop(const QStringList& files) {
     // A dropped file replaces the diagram like Open does, so unsaved work is offered first.
     if (!askSaveChanges())
         return;
-    m_window.canvas()->hideSelector();
+    m_window.diagram().canvas().hideSelector();
     load_FILE(files.first());
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;

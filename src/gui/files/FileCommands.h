@@ -5,14 +5,14 @@
 #include <QObject>
 #include <QString>
 
-class Main_F;
+class FileWindow;
 
 // The commands of the "Αρχείο" menu and leaving the program: which file the open diagram
 // belongs to, the title that names it, and the prompt that keeps unsaved work from being lost.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(Main_F& window);
+    FileCommands(FileWindow& window, QObject* parent);
 
     QString currentFile() const { return m_currentFile; }
     // The folder that holds the program and its examples.
@@ -62,7 +62,7 @@ private:
     void unnameFile();
     void openExample(const QString& fileName);
 
-    Main_F& m_window;
+    FileWindow& m_window;
     DiagramChanges m_changes;
     QString m_currentFile;
     LoadOutcome m_lastLoad = LoadOutcome::Missing;

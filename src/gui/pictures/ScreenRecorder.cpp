@@ -2,11 +2,9 @@
 
 #include "core/files/PathHelpers.h"
 #include "core/model/ModalQuestions.h"
-#include "gui/editor/MainMenus.h"
-#include "gui/editor/MainWindow.h"
-#include "gui/execution/RunController.h"
-#include "gui/files/FileCommands.h"
+#include "gui/pictures/RecorderWindow.h"
 #include "gui/pictures/ScreenPictures.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,8 +13,10 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryFile>
+#include <QWidget>
 
-ScreenRecorder::ScreenRecorder(Main_F& window) : QObject(&window), m_window(window) {}
+ScreenRecorder::ScreenRecorder(RecorderWindow& window, QObject* parent)
+    : QObject(parent), m_window(window) {}
 
 bool ScreenRecorder::recording() const {
     return m_window.menus().save_screen->text() != offCaption();
@@ -45,7 +45,7 @@ bool acceptsFrames(const QString& folder) {
 } // namespace
 
 QString ScreenRecorder::programFrameFolder() const {
-    const QString program = withTrailingBackslash(m_window.files().programFolder());
+    const QString program = withTrailingBackslash(m_window.programFolder());
     if (!QFileInfo(program + QStringLiteral("Temp")).isDir() &&
         QFileInfo(program + QStringLiteral("temp")).isDir())
         return program + QStringLiteral("temp");
@@ -80,8 +80,7 @@ void ScreenRecorder::recordStep() {
         return;
     // The picture shows this step: its widgets set and painted, the input box answered
     // gone from under them.
-    m_window.runs().showPending();
-    m_window.repaint();
+    m_window.showRunOnScreen();
     const QStorageInfo storage(frameFolder());
     if (storage.isValid() && storage.bytesAvailable() < m_minimumFreeBytes) {
         stopRecording(QStringLiteral("ο ελεύθερος χώρος στο ") + storage.rootPath() +
@@ -93,7 +92,7 @@ void ScreenRecorder::recordStep() {
         ++m_counter;
     const QString path = frameFolder() + QStringLiteral("/ttt") + QString::number(m_counter) +
                          QStringLiteral(".bmp");
-    if (!ScreenPictures::saveScreenFrame(path, &m_window, m_window.questions()) &&
+    if (!ScreenPictures::saveScreenFrame(path, &m_window.recordedWindow(), m_window.questions()) &&
         !QFile::exists(path))
         stopRecording(QStringLiteral("η εικόνα ") + path + QStringLiteral(" δεν γράφτηκε"));
 }

@@ -3,14 +3,14 @@
 #include <QObject>
 #include <QString>
 
-class Main_F;
+class RecorderWindow;
 
 // "Καταγραφή οθονών": while on, a run saves one picture of the screen per step into the
 // program folder's Temp folder, as ttt1.bmp, ttt2.bmp, ...
 class ScreenRecorder : public QObject {
     Q_OBJECT
 public:
-    explicit ScreenRecorder(Main_F& window);
+    ScreenRecorder(RecorderWindow& window, QObject* parent);
 
     static QString offCaption() { return QStringLiteral("Καταγραφή οθονών OFF"); }
     static QString onCaption() { return QStringLiteral("Καταγραφή οθονών ΟΝ "); }
@@ -39,7 +39,7 @@ private:
     // Switches recording off and says why, once; the run goes on.
     void stopRecording(const QString& reason);
 
-    Main_F& m_window;
+    RecorderWindow& m_window;
     QString m_userFolder; // set while recording goes to the user's own folder
     int m_counter = 0;
     qint64 m_minimumFreeBytes = defaultMinimumFreeBytes;

@@ -1,9 +1,9 @@
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 
 #include "core/drawing/Colors.h"
 #include "core/drawing/MemoryCanvas.h"
-#include "gui/editor/ShapeWidget.h"
-#include "gui/editor/WidgetLineControls.h"
+#include "gui/canvas/ShapeWidget.h"
+#include "gui/canvas/WidgetLineControls.h"
 
 #include <QMimeData>
 #include <QMouseEvent>

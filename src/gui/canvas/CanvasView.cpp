@@ -1,6 +1,6 @@
-#include "gui/editor/CanvasView.h"
+#include "gui/canvas/CanvasView.h"
 
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>

@@ -1,6 +1,6 @@
-#include "gui/editor/WidgetLineControls.h"
+#include "gui/canvas/WidgetLineControls.h"
 
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 
 #include <QLabel>
 

@@ -1,8 +1,8 @@
-#include "gui/editor/ShapeWidget.h"
+#include "gui/canvas/ShapeWidget.h"
 
 #include "core/drawing/BlockPainter.h"
 #include "core/model/VbRounding.h"
-#include "gui/editor/CanvasWidget.h"
+#include "gui/canvas/CanvasWidget.h"
 
 #include <QImage>
 #include <QMouseEvent>

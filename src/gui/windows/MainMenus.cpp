@@ -1,4 +1,4 @@
-#include "gui/editor/MainMenus.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QKeySequence>
