@@ -1,6 +1,7 @@
 #include "core/execution/HeadlessRun.h"
 
 #include "core/execution/RunMessages.h"
+#include "core/execution/RunReport.h"
 
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
@@ -14,7 +15,6 @@ HeadlessRun::HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSin
 
 HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
     using Outcome = Interpreter::Outcome;
-    const QString ended = RunMessages::endedTitle();
     if (m_diagram.the_bl_co().Count() == 0) {
         m_questions.messageBox(RunMessages::noDiagram(), QString(), ModalQuestions::Buttons::Ok);
         return {Outcome::Failed, 0, false};
@@ -33,26 +33,6 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
         outcome = m_interpreter.step();
         ++steps;
     }
-    switch (outcome) {
-    case Outcome::Succeeded:
-        m_questions.messageBox(RunMessages::end(true), ended, ModalQuestions::Buttons::Ok);
-        break;
-    case Outcome::UnknownKind:
-        m_questions.messageBox(RunMessages::unknownKind(m_interpreter.unknownKind()), QString(),
-                               ModalQuestions::Buttons::Ok);
-        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
-        break;
-    case Outcome::ExpressionFailed:
-        m_questions.messageBox(
-            RunMessages::failedExpression(Interpreter::blockNumber(*m_interpreter.failedBlock())),
-            ended, ModalQuestions::Buttons::Ok);
-        break;
-    case Outcome::Failed:
-        m_questions.messageBox(RunMessages::end(false), ended, ModalQuestions::Buttons::Ok);
-        break;
-    case Outcome::NoInput:
-    case Outcome::Continue:
-        break;
-    }
+    RunReport::report(RunReport::endOf(outcome, m_interpreter), m_questions);
     return {outcome, steps, false};
 }

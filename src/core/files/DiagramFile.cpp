@@ -28,6 +28,10 @@ QString missingFileMessage(const QString& path) {
     return QStringLiteral("Δεν υπάρχει το αρχείο: ") + path;
 }
 
+QString notADiagramMessage(const QString& path) {
+    return QStringLiteral("Το αρχείο ") + path + QStringLiteral(" δεν είναι διάγραμμα.");
+}
+
 QString saveFailedMessage(const QString& reason) {
     return QStringLiteral("Error on SAVE_FILE: ") + reason;
 }

@@ -36,6 +36,8 @@ struct SaveResult {
 SaveResult save(const QString& path, const Diagram& diagram, const QString& comment);
 
 QString missingFileMessage(const QString& path);
+// A file that is not a diagram at all (no header line).
+QString notADiagramMessage(const QString& path);
 QString saveFailedMessage(const QString& reason);
 
 } // namespace DiagramFile

@@ -8,6 +8,8 @@ bool HeadlessDiagram::load(const QString& path) {
         m_sink.showMessage(DiagramFile::missingFileMessage(path));
     for (const QString& message : result.messages)
         m_sink.showMessage(message);
+    if (result.status == DiagramFile::LoadResult::Status::NotReadable)
+        m_sink.showMessage(DiagramFile::notADiagramMessage(path));
     if (!result.loaded())
         return false;
     m_comment = result.comment;

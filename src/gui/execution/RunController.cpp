@@ -2,6 +2,7 @@
 
 #include "core/execution/HeadlessRun.h"
 #include "core/execution/RunMessages.h"
+#include "core/execution/RunReport.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
@@ -32,7 +33,6 @@
 #include <utility>
 
 namespace {
-const QString ended = RunMessages::endedTitle();
 // The zero-interval loop lets the window react this often, whatever the number of steps.
 constexpr qint64 eventIntervalMs = 10;
 } // namespace
@@ -200,31 +200,17 @@ bool RunController::askToGoOnAfterManySteps() {
 
 void RunController::handle(Interpreter::Outcome outcome) {
     using Outcome = Interpreter::Outcome;
-    if (outcome != Outcome::Continue)
-        showPending(); // the last step is on the screen before the run's end is reported
-    switch (outcome) {
-    case Outcome::Continue:
+    if (outcome == Outcome::Continue)
         return;
-    case Outcome::Succeeded:
-        TerminateExecution(true);
-        return;
-    case Outcome::Failed:
+    showPending(); // the last step is on the screen before the run's end is reported
+    const RunReport::End end = RunReport::endOf(outcome, m_interpreter);
+    // A dead end or a block of no known kind puts the speed back, as Stop does.
+    if (outcome == Outcome::Failed || outcome == Outcome::UnknownKind)
         m_window.ENABLE_ALL_CMD();
-        TerminateExecution(false);
-        return;
-    case Outcome::UnknownKind:
-        m_window.questions().messageBox(RunMessages::unknownKind(m_interpreter.unknownKind()),
-                                        QString(), ModalQuestions::Buttons::Ok);
-        TerminateExecution(false);
-        m_window.ENABLE_ALL_CMD();
-        return;
-    case Outcome::ExpressionFailed:
+    if (end.failedBlock)
         no_terminator();
-        return;
-    case Outcome::NoInput:
-        TerminateExecution(false);
-        return;
-    }
+    else
+        finishRun(end);
 }
 
 void RunController::StartExecution() {
@@ -251,6 +237,10 @@ void RunController::StartExecution() {
 }
 
 void RunController::TerminateExecution(bool success) {
+    finishRun(RunReport::ended(success));
+}
+
+void RunController::finishRun(const RunReport::End& end) {
     Diagram& diagram = m_window.diagram();
     for (int i = 1; i <= diagram.shapeCount(); ++i)
         diagram.surface(i)->requestRepaint();
@@ -258,14 +248,16 @@ void RunController::TerminateExecution(bool success) {
     m_interpreter.stop();
     m_window.setTimerEnabled(false);
     controlsAfterRun();
-    m_window.questions().messageBox(RunMessages::end(success), ended, ModalQuestions::Buttons::Ok);
+    RunReport::report(end, m_window.questions());
     m_window.canvas()->setLine1Visible(false);
     m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
     emit runEnded();
 }
 
 void RunController::no_terminator() {
-    cBck* block = m_interpreter.failedBlock();
+    const RunReport::End end =
+        RunReport::endOf(Interpreter::Outcome::ExpressionFailed, m_interpreter);
+    const cBck* block = end.failedBlock;
     const QString number = block ? Interpreter::blockNumber(*block) : QString();
     QLabel* error = m_window.texterror();
     error->setText(QStringList({RunMessages::end(false),
@@ -302,8 +294,7 @@ void RunController::no_terminator() {
     m_window.canvas()->setLine1Visible(true);
     // The box must leave the explanation readable.
     m_window.questions().keepClearOf(QRect(error->mapToGlobal(QPoint(0, 0)), error->size()));
-    m_window.questions().messageBox(RunMessages::failedExpression(number), ended,
-                                    ModalQuestions::Buttons::Ok);
+    RunReport::report(end, m_window.questions());
     m_window.questions().keepClearOf(QRect());
     m_window.canvas()->setLine1Visible(false);
     error->hide();

@@ -4,6 +4,7 @@
 #include "core/execution/Interpreter.h"
 #include "core/execution/RandomSource.h"
 #include "core/execution/RunPhase.h"
+#include "core/execution/RunReport.h"
 #include "core/execution/VariableStore.h"
 
 #include <QObject>
@@ -86,6 +87,8 @@ private:
     // The controls as every end of a run leaves them.
     void controlsAfterRun();
     void handle(Interpreter::Outcome outcome);
+    // Every end of a run: the controls back, then the end's message boxes.
+    void finishRun(const RunReport::End& end);
     void addMarker(cBck& block);
     // Scrolls the canvas, during a run, so that the block is in view.
     void showBlock(const cBck& block);

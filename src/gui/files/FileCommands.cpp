@@ -75,8 +75,7 @@ bool FileCommands::load_FILE(const QString& path) {
         m_lastLoad = LoadOutcome::NotReadable;
         // The examples name the file in their own message.
         if (!m_loadingExample)
-            m_window.showMessage(QStringLiteral("Το αρχείο ") + path +
-                                 QStringLiteral(" δεν είναι διάγραμμα."));
+            m_window.showMessage(DiagramFile::notADiagramMessage(path));
         markSaved(); // the diagram was cleared before the header was found missing
         unnameFile();
         return false;
