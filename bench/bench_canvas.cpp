@@ -1,12 +1,12 @@
 // Time of a full repaint of the editor's canvas with a 500-block diagram, at 100 % (the
 // blocks in view) and at 25 % (every block in view). Goal: under 50 ms a repaint.
 #include "BenchHelpers.h"
-#include "DiagramBuilder.h"
+#include "core/model/DiagramBuilder.h"
 #include "core/windows/ScriptedQuestions.h"
 #include "gui/canvas/CanvasView.h"
 #include "gui/canvas/CanvasWidget.h"
-#include "gui/editor/MainWindow.h"
 #include "gui/canvas/ShapeWidget.h"
+#include "gui/editor/MainWindow.h"
 #include "gui/files/FileCommands.h"
 
 #include <QApplication>

@@ -1,22 +1,18 @@
 // Loading and saving a large diagram: 2,000 blocks and 2,000 lines; and hostile files of
 // 10 MB, which must load or be refused within 2 s.
 #include "BenchHelpers.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/files/DiagramFormat.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/Diagram.h"
-#include "core/drawing/MemoryCanvas.h"
+#include "core/model/DiagramBuilder.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 
 #include <QGuiApplication>
 
 namespace {
-class QuietSink : public MessageSink {
-public:
-    void showMessage(const QString&) override {}
-};
-
 struct Headless {
     MemoryCanvas canvas;
     QuietSink sink;
@@ -30,17 +26,11 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     constexpr int blocks = 2000;
     Headless source;
-    Bl_Co& collection = source.diagram.the_bl_co();
-    for (int i = 0; i < blocks; ++i) {
-        cBck* block = collection.AddShape(BlockKinds::Rectangle, collection.getFreeTagID(),
-                                          (i % 20) * 120, (i / 20) * 60);
-        block->setShapeWidth(80);
-        block->setShapeHeight(20);
-        block->setZaction(BlockKinds::assign);
-        block->setZParam1(QStringLiteral("Χ") + QString::number(i));
-        block->setZParam2(QStringLiteral("Χ+") + QString::number(i));
-        block->setCaptionToAction();
-    }
+    DiagramBuilder builder(source.diagram);
+    for (int i = 0; i < blocks; ++i)
+        builder.add(BlockKinds::assign, (i % 20) * 120, (i / 20) * 60,
+                    QStringLiteral("Χ") + QString::number(i),
+                    QStringLiteral("Χ+") + QString::number(i));
     for (int i = 1; i <= blocks; ++i)
         source.diagram.the_li_co().Add_LINE(QStringLiteral("id") + QString::number(i),
                                             QStringLiteral("id") + QString::number(i % blocks + 1),

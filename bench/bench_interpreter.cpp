@@ -1,17 +1,18 @@
 // Steps per second of a counting loop, headless and in the editor at speed 0 (offscreen),
 // and the peak memory of a million-step run.
 #include "BenchHelpers.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/execution/HeadlessRun.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/Diagram.h"
-#include "core/drawing/MemoryCanvas.h"
+#include "core/model/DiagramBuilder.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/editor/MainWindow.h"
 #include "gui/execution/RunController.h"
 #include "gui/files/FileCommands.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,24 +20,12 @@
 #include <QTimer>
 
 namespace {
-class QuietSink : public MessageSink {
-public:
-    void showMessage(const QString&) override {}
-};
-
 // Αρχή, Ι <-- 0, Σ <-- 0, junction, ΟΣΟ Ι<limit: Ι <-- Ι+1, Σ <-- Σ+Ι back to the junction;
 // Τέλος. Four steps a round, three of them recorded in the variables table.
 void countingLoop(Diagram& diagram, long long limit) {
-    Bl_Co& blocks = diagram.the_bl_co();
+    DiagramBuilder builder(diagram);
     auto add = [&](const QString& kind, const QString& p1, const QString& p2) {
-        cBck* b = blocks.AddShape(0, blocks.getFreeTagID(), 100, 60 * blocks.Count());
-        b->setShapeWidth(80);
-        b->setShapeHeight(20);
-        b->setZaction(kind);
-        b->setZParam1(p1);
-        b->setZParam2(p2);
-        b->setCaptionToAction();
-        return b->tagid();
+        return builder.block(kind, p1, p2);
     };
     const QString condition = QStringLiteral("Ι<") + QString::number(limit);
     const QString s = add(BlockKinds::start, {}, {});

@@ -6,7 +6,9 @@
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
 
+#include "core/model/DiagramBuilder.h"
 #include <QDir>
+
 #include <QGuiApplication>
 #include <QMap>
 #include <QTextStream>
@@ -23,15 +25,7 @@ class Example {
 public:
     // Places a block centred on column `col`, with its top on row `row`.
     QString add(const QString& kind, const QString& p1, const QString& p2, int col, double row) {
-        Bl_Co& blocks = m_h.diagram().the_bl_co();
-        const KindInfo* info = find(kind);
-        cBck* block = blocks.AddShape(info->outline, blocks.getFreeTagID(), 0, 0);
-        block->setShapeWidth(info->width);
-        block->setShapeHeight(info->height);
-        block->setZaction(kind);
-        block->setZParam1(p1);
-        block->setZParam2(p2);
-        block->setCaptionToAction();
+        cBck* block = DiagramBuilder(m_h.diagram()).add(kind, 0, 0, p1, p2);
         block->PaintMe();
         block->PaintMe();
         block->setShapeLeft(std::round(columnX[col] - block->shapeWidth() / 2.0));

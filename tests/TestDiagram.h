@@ -1,40 +1,32 @@
 #pragma once
 
+#include "core/drawing/MemoryCanvas.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
-#include "core/drawing/MemoryCanvas.h"
+#include "core/model/DiagramBuilder.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 
 #include <QStringList>
 
-// Records the reports a test provokes.
-class RecordingSink : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
-
 // A diagram without widgets, with scripted questions and recorded messages.
 struct TestDiagram {
     MemoryCanvas canvas;
-    RecordingSink sink;
+    CollectingSink sink;
     ScriptedQuestions questions;
     Diagram diagram{canvas, sink, questions};
 
     Bl_Co& blocks() { return diagram.the_bl_co(); }
     Li_Co& lines() { return diagram.the_li_co(); }
 
-    // A block of `kind` with its next free tag id, placed and sized like the editor does.
+    // A block of `kind` with its next free tag id at (left, top), of the given size.
     cBck* add(const QString& kind, double left, double top, int width = 60, int height = 20) {
-        cBck* block = blocks().AddShape(0, blocks().getFreeTagID(), left, top);
-        if (!block)
-            return nullptr;
-        block->setShapeWidth(width);
-        block->setShapeHeight(height);
-        block->setZaction(kind);
-        block->setCaptionToAction();
+        cBck* block = DiagramBuilder(diagram).add(kind, left, top);
+        if (block) {
+            block->setShapeWidth(width);
+            block->setShapeHeight(height);
+        }
         return block;
     }
 

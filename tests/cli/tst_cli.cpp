@@ -1,5 +1,6 @@
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
 #include "core/files/HeadlessDiagram.h"
+#include "core/model/DiagramBuilder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
 // kelvra-cli is how teachers and tests check what the editor does: for the same failing
 // file and the same failing run, both report exactly the same messages.
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
 #include "core/files/HeadlessDiagram.h"
+#include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"

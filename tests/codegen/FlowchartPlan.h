@@ -1,6 +1,7 @@
 #pragma once
 
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
+#include "core/model/DiagramBuilder.h"
 
 #include <vector>
 

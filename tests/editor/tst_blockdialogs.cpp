@@ -49,12 +49,6 @@ QString ucase_en_gr_for_test(const QString& text) {
     return ucase_en_gr(text);
 }
 
-class RecordingSinkForDialogs : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
-
 } // namespace
 
 class TestBlockDialogs : public QObject {
@@ -153,7 +147,7 @@ void TestBlockDialogs::inputNames() {
          {std::pair{QStringLiteral("απο"), true}, std::pair{QStringLiteral("για"), false}}) {
         cBck block;
         ScriptedQuestions questions;
-        RecordingSinkForDialogs sink;
+        CollectingSink sink;
         Input_F dialog(block, questions, sink);
         dialog.show();
         typeAndConfirm(&dialog, name);
@@ -176,7 +170,7 @@ void TestBlockDialogs::inputNames() {
 void TestBlockDialogs::inputNameExplainedOnOk() {
     cBck block;
     ScriptedQuestions questions;
-    RecordingSinkForDialogs sink;
+    CollectingSink sink;
     Input_F dialog(block, questions, sink);
     dialog.show();
     QApplication::setActiveWindow(&dialog);

@@ -1,11 +1,12 @@
-#include "DiagramBuilder.h"
 #include "EditorTestHelpers.h"
+#include "TestDiagram.h"
 #include "core/drawing/Colors.h"
 #include "core/execution/HeadlessRun.h"
+#include "core/model/DiagramBuilder.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/CanvasEditing.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/windows/CommentWindow.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>
@@ -464,7 +465,7 @@ void TestCanvasEditing::drawAndRunFromNothing() {
     }
     QCOMPARE(f.diagram().the_li_co().Count(), 4);
     f.questions.answerText("21");
-    RecordingSink sink;
+    CollectingSink sink;
     HeadlessRun run(f.diagram(), f.questions, sink);
     QCOMPARE(run.run(100).outcome, Interpreter::Outcome::Succeeded);
     QCOMPARE(run.interpreter().output(), QStringLiteral("\r\n    42"));

@@ -1,11 +1,12 @@
-#include "DiagramBuilder.h"
 #include "EditorTestHelpers.h"
+#include "TestDiagram.h"
 #include "core/files/DiagramFormat.h"
 #include "core/model/BlockSurface.h"
+#include "core/model/DiagramBuilder.h"
 #include "gui/canvas/CanvasView.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QApplication>

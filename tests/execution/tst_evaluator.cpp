@@ -8,14 +8,8 @@
 #include <QTest>
 
 namespace {
-class RecordingSink : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
-
 struct Evaluation {
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store{sink};
     RandomSource random;
     ExpressionEvaluator evaluator{store, random};

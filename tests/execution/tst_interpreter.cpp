@@ -1,6 +1,7 @@
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
 #include "core/execution/HeadlessRun.h"
 #include "core/files/HeadlessDiagram.h"
+#include "core/model/DiagramBuilder.h"
 #include "core/model/LineControls.h"
 
 #include <QDir>
@@ -338,7 +339,7 @@ void TestInterpreter::examplesGiveTheRightAnswers() {
     QVERIFY(headless.load(QDir(QStringLiteral(KELVRA_EXAMPLES_DIR)).filePath(file)));
     for (const QString& input : inputs)
         headless.questions().answerText(input);
-    RecordingSink sink;
+    CollectingSink sink;
     HeadlessRun runner(headless.diagram(), headless.questions(), sink);
     QCOMPARE(runner.run(100000).outcome, Outcome::Succeeded);
     QString output = runner.interpreter().output();
@@ -359,7 +360,7 @@ void TestInterpreter::examplesRunToTheirEnd() {
     QVERIFY(headless.load(path));
     for (int i = 0; i < 100; ++i)
         headless.questions().answerText("5");
-    RecordingSink sink;
+    CollectingSink sink;
     HeadlessRun runner(headless.diagram(), headless.questions(), sink);
     QCOMPARE(runner.run(100000).outcome, Outcome::Succeeded);
     QVERIFY(!runner.interpreter().output().isEmpty());

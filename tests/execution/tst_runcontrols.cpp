@@ -1,9 +1,10 @@
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
+#include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/execution/VariablesWindow.h"
+#include "gui/windows/MainMenus.h"
 
 #include <QAction>
 #include <QLabel>

@@ -20,7 +20,7 @@ private slots:
 };
 
 void TestVariables::headersAfterClearing() {
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store(sink);
     store.setVar("Α", "1", "id1", "1");
     store.clearVars();
@@ -33,7 +33,7 @@ void TestVariables::headersAfterClearing() {
 }
 
 void TestVariables::threeAssignments() {
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store(sink);
     store.setVar("Α", "1", "id3", "1");
     store.setVar("Β", "2", "id4", "1+1");
@@ -55,7 +55,7 @@ void TestVariables::threeAssignments() {
 }
 
 void TestVariables::namesIgnoreLetterCase() {
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store(sink);
     store.setVar("ΣΥΝΟΛΟ", "1", "id1", "");
     store.setVar("σύνολο", "2", "id1", "");
@@ -74,7 +74,7 @@ void TestVariables::stepLabels() {
 }
 
 void TestVariables::longRunsStayCompact() {
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store(sink);
     for (int i = 0; i < 100000; ++i)
         store.setVar(i % 2 ? "Ι" : "Σ", QString::number(i), "id4", "Ι+1");
@@ -90,7 +90,7 @@ void TestVariables::pointingAtAValue() {
     t.add(BlockKinds::assign, 0, 0);
     cBck* producer = t.add(BlockKinds::assign, 0, 100);
     producer->setBGColor(0x00FF00);
-    RecordingSink sink;
+    CollectingSink sink;
     VariableStore store(sink);
     store.setVar("Χ", "5", "id2", "2+3");
     store.setVar("Υ", "1", "id1", "1");

@@ -2,17 +2,12 @@
 
 // What the diagram fuzz targets share: a GUI application without a display, and a diagram
 // in memory whose reports go nowhere.
-#include "core/model/Diagram.h"
 #include "core/drawing/MemoryCanvas.h"
+#include "core/model/Diagram.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 
 #include <QGuiApplication>
-
-class QuietSink : public MessageSink {
-public:
-    void showMessage(const QString&) override {}
-};
 
 struct FuzzDiagram {
     MemoryCanvas canvas;

@@ -10,12 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-class QuietSink : public MessageSink {
-public:
-    void showMessage(const QString&) override {}
-};
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList lines =

@@ -1,12 +1,13 @@
-#include "DiagramBuilder.h"
+#include "TestDiagram.h"
+#include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/files/FileCommands.h"
 #include "gui/pictures/CaptureWindows.h"
 #include "gui/pictures/ScreenPictures.h"
 #include "gui/pictures/ScreenRecorder.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>

@@ -1,19 +1,12 @@
 #pragma once
 
-#include "core/model/Diagram.h"
 #include "core/drawing/MemoryCanvas.h"
+#include "core/model/Diagram.h"
 #include "core/model/MessageSink.h"
 #include "core/windows/ScriptedQuestions.h"
 
 #include <QString>
 #include <QStringList>
-
-// Collects reports for a caller without a window (the headless tool prints them).
-class CollectingSink : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 // A diagram without widgets, loaded and saved with the editor's own reader and writer.
 class HeadlessDiagram {
