@@ -20,8 +20,12 @@ QString end(bool success) {
            (success ? QStringLiteral(" επιτυχώς") : QStringLiteral("ανεπιτυχώς"));
 }
 
+QString problemInBlock(const QString& blockNumber) {
+    return QStringLiteral("Υπάρχει πρόβλημα στην ενέργεια ") + blockNumber;
+}
+
 QString failedExpression(const QString& blockNumber) {
-    return end(false) + QStringLiteral("\r\nΥπάρχει πρόβλημα στην ενέργεια ") + blockNumber +
+    return end(false) + QStringLiteral("\r\n") + problemInBlock(blockNumber) +
            QStringLiteral("\r\n");
 }
 

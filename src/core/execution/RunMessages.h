@@ -13,6 +13,8 @@ QString noDiagram();
 QString unknownKind(const QString& kind);
 // "To πρόγραμμα τερματίστικε  επιτυχώς" or "… ανεπιτυχώς".
 QString end(bool success);
+// "Υπάρχει πρόβλημα στην ενέργεια " and the block's number.
+QString problemInBlock(const QString& blockNumber);
 // The end after an expression that could not be computed, naming its block.
 QString failedExpression(const QString& blockNumber);
 

@@ -81,16 +81,25 @@ public:
     bool timerEnabled() const override { return m_timerEnabled; }
     void applyTimer() override;
 
+    // The toolbar's armed tool ("" when none) and where the last placing click was.
     QString selectedTool() const { return m_selectedTool; }
     QPointF clickPoint() const { return m_clickPoint; }
+    // The kinds' codes, as the design's table of kinds lists them.
     QString kindCodeTable() const { return m_kindCodeTable; }
+    // The window title without the file name.
     QString baseTitle() const override { return m_baseTitle; }
 
+    // A line in the message window.
     void showMessage(const QString& text) override;
+    // The blue selection frame around a block.
     void setSelector(cBck* block) override;
+    // The first block of a kind (a run starts at the first "Αρχή").
     cBck* findActionBlock(const QString& kind) const;
+    // After a stop or a failure: the speed back at "Μεγάλη", every run control usable.
     void ENABLE_ALL_CMD() override;
+    // Clears what a run left: error box, pointer line, executed-block markers.
     void NEO() override;
+    // That, and an empty diagram without comment ("Νέο").
     void NEO1() override;
 
     // Toolbar buttons 1 ... 10: arm a tool, or delete the current block.
@@ -100,7 +109,9 @@ public:
     void Form_Click();
     void Form_MouseMove(const QPointF& at, Qt::KeyboardModifiers modifiers);
     void Form_KeyUp(int key);
+    // The window became active: the output box to the top right, every block repainted.
     void Form_Activate();
+    // Repaints block `index` (1-based) on its surface.
     void shape_Paint(int index);
 
     ScreenRecorder& recorder() { return *m_recorder; }

@@ -260,8 +260,7 @@ void RunController::no_terminator() {
     const cBck* block = end.failedBlock;
     const QString number = block ? Interpreter::blockNumber(*block) : QString();
     QLabel* error = m_window.texterror();
-    error->setText(QStringList({RunMessages::end(false),
-                                QStringLiteral("Υπάρχει πρόβλημα στην ενέργεια ") + number,
+    error->setText(QStringList({RunMessages::end(false), RunMessages::problemInBlock(number),
                                 QStringLiteral("Το πρόβλημα μπορεί να δημιουργείται είτε "),
                                 QStringLiteral("από την χρήση μεταβλητής που δεν έχει τιμή είτε"),
                                 QStringLiteral("από συνάρτηση που δεν υποστηρίζεται απο την "

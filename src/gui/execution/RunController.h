@@ -26,22 +26,24 @@ public:
     Interpreter& interpreter() { return m_interpreter; }
     VariableStore& variables() { return m_variables; }
     RandomSource& random() { return m_random; }
+    // The step caption beside the block just executed.
     QLabel* lbcapti() const { return m_caption; }
     Vars_F* varsWindow() const;
     const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
     bool running() const;
 
     // Handlers of the run controls.
-    void cmdRun_MouseDown();
-    void cmdRun_ClickP() { cmdRun_MouseDown(); }
-    void cmdStop_MouseDown();
-    void cmdNextStep_Click();
-    void chkPause_Click();
-    void cmdVars_Click();
-    void auto_run_Click();
-    void step_run_Click();
+    void cmdRun_MouseDown();                     // starts a run at the slider's speed
+    void cmdRun_ClickP() { cmdRun_MouseDown(); } // the same, called from code
+    void cmdStop_MouseDown();                    // ends the run as a failure
+    void cmdNextStep_Click();                    // executes one block
+    void chkPause_Click();                       // "Παύση" ticked or unticked
+    void cmdVars_Click();                        // the variables window, after a run
+    void auto_run_Click();                       // "Αυτόματη Εκτέλεση"
+    void step_run_Click();                       // "Βηματική Εκτέλεση"
     // "Γρήγορη Εκτέλεση": the steps follow each other without delay until the end or Stop.
     void fast_run_Click();
+    // The slider moved: label, interval and the run's phase follow.
     void scroll_ExecutionDelay_Change();
     RunPhase phase() const { return m_phase; }
     // Puts every run control in the state the phase and the speed give it.
@@ -49,8 +51,11 @@ public:
 
     // One step of the run (the timer's tick).
     void timerRunner_Timer();
+    // Lets the timer drive the steps, or, for a fast run, steps until the end.
     void StartExecution();
+    // Ends the run and reports its success or failure.
     void TerminateExecution(bool success);
+    // Ends the run after an expression that could not be computed, explaining it.
     void no_terminator();
     // Removes the executed-block markers.
     void clearMarkers();

@@ -14,6 +14,7 @@ class FileCommands : public QObject {
 public:
     FileCommands(FileWindow& window, QObject* parent);
 
+    // The file the diagram was opened from or saved to ("" for a new diagram).
     QString currentFile() const { return m_currentFile; }
     // The folder that holds the program and its examples.
     QString programFolder() const { return m_programFolder; }
@@ -39,13 +40,14 @@ public:
     // The diagram as it stands counts as saved (a new diagram, an opened one, a saved one).
     void markSaved();
 
-    void mnuNew_Click();
-    void mnuLoad_Click();
-    void mnuExample_Click(int index);
-    void mnuExample2_Click(int index);
-    bool mnuSave_Click();
-    bool mnuSaveAs_Click();
-    void mnuExit_Click();
+    // The "Αρχείο" commands; Save and Save As say whether the diagram was written.
+    void mnuNew_Click();               // "Νέο"
+    void mnuLoad_Click();              // "Άνοιγμα..."
+    void mnuExample_Click(int index);  // an example, 0 ... 9
+    void mnuExample2_Click(int index); // a two-dimensional-table example, 1 or 2
+    bool mnuSave_Click();              // "Αποθήκευση"
+    bool mnuSaveAs_Click();            // "Αποθήκευση ως..."
+    void mnuExit_Click();              // "Έξοδος"
     // The diagram named when the program was started.
     void openFromCommandLine(const QString& path);
     // A file dropped on the canvas.

@@ -10,35 +10,35 @@ class QMenuBar;
 struct MainMenus {
     explicit MainMenus(QMenuBar* bar);
 
-    QMenu* mnuFile;
-    QAction* mnuNew;
-    QAction* mnuLoad;
-    QMenu* mnuExamplesMenu;
-    QList<QAction*> mnuExample; // 0 ... 9
-    QMenu* array2;
+    QMenu* mnuFile;              // "Αρχείο"
+    QAction* mnuNew;             // "Νέο"
+    QAction* mnuLoad;            // "Άνοιγμα..."
+    QMenu* mnuExamplesMenu;      // "Παραδείγματα"
+    QList<QAction*> mnuExample;  // 0 ... 9
+    QMenu* array2;               // "Πίνακες Δυσδιάστατοι", inside the examples
     QList<QAction*> mnuExample2; // 1, 2 at positions 0, 1
-    QAction* mnuSave;
-    QAction* mnuSaveAs;
-    QAction* mnuRectangle;
-    QAction* mnuExit;
+    QAction* mnuSave;            // "Αποθήκευση"
+    QAction* mnuSaveAs;          // "Αποθήκευση ως..."
+    QAction* mnuRectangle;       // "Επιλογή Μέρους οθόνης"
+    QAction* mnuExit;            // "Έξοδος" in "Αρχείο"
 
-    QMenu* en;
+    QMenu* en;           // "Εντολές": the toolbar's commands as menu entries
     QList<QAction*> ene; // 1 ... 13 at positions 0 ... 12 (11 is a separator)
 
-    QMenu* mnuChangeShape;
-    QAction* a22222;
-    QAction* chenge_co;
-    QMenu* che_;
+    QMenu* mnuChangeShape; // "Επεξεργασία"
+    QAction* a22222;       // "Επιλογή Μέρους οθόνης", again
+    QAction* chenge_co;    // "Αλλαγή χρώματος οθόνης"
+    QMenu* che_;           // "Αλλαγή χειριστηρίου...": the current block's look
     QAction* mnuChangeBackColor;
     QAction* mnuChangeTextColor;
     QAction* mnuChangeBorderColor;
     QAction* mnuChangeSize;
-    QAction* View_com;
-    QAction* move_le;
+    QAction* View_com; // "Εμφάνιση Εντολών": shows or hides the command toolbar
+    QAction* move_le;  // "Ματαφορά όλων ...": moves the whole diagram
 
-    QMenu* run__;
-    QAction* auto_run;
-    QAction* step_run;
+    QMenu* run__;      // " Εκτέλεση"
+    QAction* auto_run; // "Αυτόματη Εκτέλεση": a run at speed 4
+    QAction* step_run; // "Βηματική Εκτέλεση": one block per "Επόμενο βήμα"
     // "Προβολή": zoom of the canvas.
     QMenu* mnuView;
     QAction* zoomIn;
@@ -48,16 +48,16 @@ struct MainMenus {
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
 
-    QAction* save_screen;
+    QAction* save_screen; // "Καταγραφή οθονών OFF"/"ON": screen recording
 
-    QMenu* metatr;
-    QAction* a22;
-    QAction* make_diag;
+    QMenu* metatr;      // "Μετατροπή"
+    QAction* a22;       // "Σε Ψευδογλώσσα": the program text window
+    QAction* make_diag; // "Σε Διάγραμμα Ροής", always disabled
 
-    QMenu* mnuHelp;
-    QAction* mnuAbout;
+    QMenu* mnuHelp;    // "Βοήθεια"
+    QAction* mnuAbout; // "Σχετικά με το πρόγραμμα"
 
-    QAction* mnexit;
+    QAction* mnexit; // "Έξοδος" on the menu bar
 
     // Entry `index` (1 ... 13) of "Εντολές".
     QAction* command(int index) const { return ene.value(index - 1); }
