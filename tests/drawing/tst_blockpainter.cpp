@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
 #include "core/drawing/BlockPainter.h"
 #include "core/drawing/Colors.h"
-#include "core/model/VbRounding.h"
 #include "core/model/BlockKinds.h"
+#include "core/model/VbRounding.h"
 
 #include <QTest>
 #include <algorithm>

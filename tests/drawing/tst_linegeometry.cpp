@@ -1,8 +1,8 @@
 #include "TestDiagram.h"
-#include "core/model/LineGeometry.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/LineControls.h"
+#include "core/model/LineGeometry.h"
 
 #include <QTest>
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "core/model/Diagram.h"
 #include "core/windows/ScriptedQuestions.h"
 #include "gui/canvas/CanvasWidget.h"
+#include "gui/canvas/ShapeWidget.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/MainWindow.h"
-#include "gui/canvas/ShapeWidget.h"
 #include "gui/files/FileCommands.h"
 
 #include <QTest>

@@ -1,12 +1,12 @@
 #include "EditorTestHelpers.h"
 #include "core/drawing/BlockPainter.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/drawing/ToolPictures.h"
 #include "core/model/BlockKinds.h"
-#include "core/drawing/MemoryCanvas.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/HelpWindow.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>

@@ -4,9 +4,9 @@
 #include "core/files/SafeSave.h"
 #include "core/model/BlockKinds.h"
 #include "editor/EditorTestHelpers.h"
-#include "gui/windows/MainMenus.h"
 #include "gui/files/FileCommands.h"
 #include "gui/windows/CommentWindow.h"
+#include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 
 #include "core/drawing/Colors.h"
 #include "core/drawing/Outlines.h"
-#include "core/model/VbRounding.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
+#include "core/model/VbRounding.h"
 
 #include <QPainter>
 #include <algorithm>

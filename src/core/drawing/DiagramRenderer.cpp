@@ -1,12 +1,12 @@
 #include "core/drawing/DiagramRenderer.h"
 
 #include "core/drawing/Colors.h"
+#include "core/drawing/MemoryCanvas.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/Diagram.h"
 #include "core/model/LineControls.h"
-#include "core/drawing/MemoryCanvas.h"
 
 #include <QPainter>
 

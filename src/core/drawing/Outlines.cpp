@@ -1,7 +1,7 @@
 #include "core/drawing/Outlines.h"
 
-#include "core/model/VbRounding.h"
 #include "core/model/BlockKinds.h"
+#include "core/model/VbRounding.h"
 
 #include <QPainter>
 

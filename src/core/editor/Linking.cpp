@@ -1,11 +1,11 @@
 #include "core/editor/Linking.h"
 
-#include "core/model/VbRounding.h"
 #include "core/model/Block.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/Diagram.h"
 #include "core/model/MessageSink.h"
 #include "core/model/ModalQuestions.h"
+#include "core/model/VbRounding.h"
 
 namespace Linking {
 

@@ -1,12 +1,12 @@
 #include "core/files/DiagramFormat.h"
 
-#include "core/model/VbRounding.h"
 #include "core/editor/CanonicalText.h"
 #include "core/execution/NumberText.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/ConnectionLine.h"
 #include "core/model/Diagram.h"
+#include "core/model/VbRounding.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
