@@ -36,7 +36,7 @@ struct KindInfo {
     int height;
 };
 
-// The nine kinds in the order of the design's table.
+// The nine kinds, in their fixed order.
 const KindInfo* all(int* count);
 // The entry of a kind keyword, or nullptr.
 const KindInfo* find(const QString& keyword);

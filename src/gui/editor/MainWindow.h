@@ -84,7 +84,7 @@ public:
     // The toolbar's armed tool ("" when none) and where the last placing click was.
     QString selectedTool() const { return m_selectedTool; }
     QPointF clickPoint() const { return m_clickPoint; }
-    // The kinds' codes, as the design's table of kinds lists them.
+    // The kinds' codes, one per kind, in their fixed order.
     QString kindCodeTable() const { return m_kindCodeTable; }
     // The window title without the file name.
     QString baseTitle() const override { return m_baseTitle; }
