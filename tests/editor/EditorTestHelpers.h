@@ -9,6 +9,8 @@
 #include "gui/editor/MainWindow.h"
 #include "gui/files/FileCommands.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -34,6 +36,15 @@ struct EditorFixture {
     void clickCanvas(QPoint at, Qt::MouseButton button = Qt::LeftButton,
                      Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(canvas(), button, modifiers, at);
+    }
+    // Presses the left button at `from` on `widget`, moves with it held to `to`, releases:
+    // a drag as the pupil makes it (QTest's own move carries no held button).
+    static void drag(QWidget* widget, QPoint from, QPoint to) {
+        QTest::mousePress(widget, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), widget->mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
     }
     // Lets pending repaints run, so that blocks fit their sizes.
     void settle() {

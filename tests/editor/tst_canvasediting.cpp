@@ -278,11 +278,7 @@ void TestCanvasEditing::dragMovesBlockAndLines() {
     f.window.files().markSaved();
     ShapeWidget* w = f.shape(2);
     const QPointF before(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
-    QMouseEvent move(QEvent::MouseMove, QPointF(45, 105), w->mapToGlobal(QPointF(45, 105)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(45, 105));
+    EditorFixture::drag(w, QPoint(5, 5), QPoint(45, 105));
     QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
              before + QPointF(40, 100));
     QVERIFY(f.window.files().hasUnsavedChanges());
@@ -529,15 +525,7 @@ void TestCanvasEditing::everyEditAsksBeforeNew() {
              f.ctrlClick(2);
              f.ctrlClick(3);
          }},
-        {"drag",
-         [&] {
-             QTest::mousePress(f.shape(3), Qt::LeftButton, {}, QPoint(5, 5));
-             QMouseEvent move(QEvent::MouseMove, QPointF(45, 65),
-                              f.shape(3)->mapToGlobal(QPointF(45, 65)), Qt::NoButton,
-                              Qt::LeftButton, Qt::NoModifier);
-             QApplication::sendEvent(f.shape(3), &move);
-             QTest::mouseRelease(f.shape(3), Qt::LeftButton, {}, QPoint(45, 65));
-         }},
+        {"drag", [&] { EditorFixture::drag(f.shape(3), QPoint(5, 5), QPoint(45, 65)); }},
         {"arrow key",
          [&] {
              f.b.get("id2")->setShapeLeft(400);

@@ -159,12 +159,7 @@ void TestCanvasView::editingAtTwoHundredPercent() {
     // Drag the assignment 80 screen pixels right and 40 down: 40 and 20 in the diagram.
     const QPointF before = f.at("id1");
     const QLineF lineBefore = f.diagram().the_li_co().Item(1)->t_Object_Line()->segment();
-    ShapeWidget* w = f.shape(1);
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(90, 50), w->mapToGlobal(QPointF(90, 50)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(90, 50));
+    EditorFixture::drag(f.shape(1), QPoint(10, 10), QPoint(90, 50));
     QCOMPARE(f.at("id1"), before + QPointF(40, 20));
     // The line's start follows in diagram coordinates; the selector surrounds the block.
     const QLineF lineAfter = f.diagram().the_li_co().Item(1)->t_Object_Line()->segment();
@@ -181,12 +176,7 @@ void TestCanvasView::editingAtHalfSize() {
     QVERIFY(std::abs(f.at("id1").x() - 400) < 20 && std::abs(f.at("id1").y() - 300) < 20);
     // A drag of 30 screen pixels is 60 in the diagram.
     const QPointF before = f.at("id1");
-    ShapeWidget* w = f.shape(1);
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(2, 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(32, 2), w->mapToGlobal(QPointF(32, 2)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(32, 2));
+    EditorFixture::drag(f.shape(1), QPoint(2, 2), QPoint(32, 2));
     QCOMPARE(f.at("id1"), before + QPointF(60, 0));
     QCOMPARE(f.shape(1)->pos(), (f.at("id1") * 0.5).toPoint());
 }
