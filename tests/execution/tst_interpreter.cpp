@@ -50,6 +50,7 @@ private slots:
     void traversedLineHighlight();
     void executedBlocksOnce();
     void stepLimit();
+    void endlessOutputIsBounded();
     void examplesGiveTheRightAnswers_data();
     void examplesGiveTheRightAnswers();
     void examplesRunToTheirEnd_data();
@@ -284,6 +285,25 @@ void TestInterpreter::stepLimit() {
     QVERIFY(result.stepLimitReached);
     QCOMPARE(result.steps, 1000);
     QVERIFY(!r.runner.interpreter().currentBlock());
+}
+
+void TestInterpreter::endlessOutputIsBounded() {
+    Run r;
+    const QString line = QLatin1Char('"') + QString(60000, QChar(0x391)) + QLatin1Char('"');
+    const QString s = r.b.start(), j = r.b.junction(), w = r.b.write(line);
+    r.b.chain({s, j, w});
+    r.b.link(w, j);
+    r.go(401); // the start, then 200 lines of 60 KB: 12 million characters
+    const QString output = r.output();
+    QVERIFY2(output.size() <= RunOutput::defaultLimit + 200,
+             qPrintable(QString::number(output.size())));
+    QVERIFY(output.startsWith(
+        RunOutput::droppedLine(r.runner.interpreter().outputLog().droppedCharacters())));
+    QVERIFY(output.endsWith(QStringLiteral("\r\n") + line));
+    // What was dropped and what was kept add up to everything written.
+    QCOMPARE(r.runner.interpreter().outputLog().droppedCharacters() +
+                 r.runner.interpreter().outputLog().kept().size(),
+             200 * (line.size() + 2));
 }
 
 void TestInterpreter::examplesGiveTheRightAnswers_data() {

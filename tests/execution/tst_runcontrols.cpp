@@ -1,4 +1,5 @@
 #include "TestDiagram.h"
+#include "core/files/LineBreaks.h"
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/execution/RunController.h"
@@ -82,6 +83,7 @@ private slots:
     void speedZeroDuringARun();
     void fastRunLoopStopsOnPress();
     void endlessRunAsksToGoOn();
+    void outputBoxShowsTheBoundedOutput();
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
     void tooltipsInTheStatusBar();
@@ -233,6 +235,25 @@ void TestRunControls::endlessRunAsksToGoOn() {
     // Two rounds of 300 steps: the start, then the junction and the assignment in turn.
     QCOMPARE(f.runs().variables().getVar("Χ").toInt(), 299);
     QCOMPARE(f.runs().variables().rowCount(), 2 + 299);
+}
+
+void TestRunControls::outputBoxShowsTheBoundedOutput() {
+    RunFixture f;
+    // Endless: Ι <-- Ι+1, then a line of 30,000 characters ending with Ι.
+    const QString s = f.b.start(), j = f.b.junction(), a = f.b.assign("Ι", "Ι+1");
+    const QString w = f.b.write(QLatin1Char('"') + QString(30000, QLatin1Char('x')) + '"', "Ι");
+    f.b.chain({s, j, a, w});
+    f.b.link(w, j);
+    f.window.files().markSaved();
+    f.runs().setStepsBeforeAsking(301); // 100 lines
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    f.window.menus().fast_run->trigger(); // returns once the loop has ended
+    const RunOutput& output = f.runs().interpreter().outputLog();
+    QVERIFY(output.droppedCharacters() > 0);
+    QCOMPARE(f.window.text1()->toPlainText(), LineBreaks::toLf(output.text()));
+    const QString last = f.runs().variables().getVar("Ι");
+    QVERIFY(last.toInt() > 90);
+    QVERIFY(f.window.text1()->toPlainText().endsWith(QStringLiteral("x\"   ") + last));
 }
 
 void TestRunControls::failedExpressionReported() {

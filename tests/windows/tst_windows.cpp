@@ -91,11 +91,13 @@ void TestWindows::closingDiscardsTheMessages() {
 void TestWindows::commentKeepsWindowsLineBreaks() {
     frm_comm window(nullptr);
     window.setCommentText(QStringLiteral("γραμμή 1\r\nγραμμή 2\r\n"));
-    QCOMPARE(window.text1->toPlainText(), QStringLiteral("γραμμή 1\nγραμμή 2\n"));
     QCOMPARE(window.commentText(), QStringLiteral("γραμμή 1\r\nγραμμή 2\r\n"));
     QCOMPARE(window.tag(), QStringLiteral("1"));
+    // The box is filled when the window is first shown.
     window.toggle(QStringLiteral("τίτλος"));
     QVERIFY(window.isVisible());
+    QCOMPARE(window.text1->toPlainText(), QStringLiteral("γραμμή 1\nγραμμή 2\n"));
+    QCOMPARE(window.commentText(), QStringLiteral("γραμμή 1\r\nγραμμή 2\r\n"));
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.tag(), QStringLiteral("1"));

@@ -34,7 +34,7 @@ public:
     void stepCaptionChanged() override {}
     void setStatusCaption(const QString&) override {}
     void showOutputBox() override {}
-    void outputChanged(const QString&) override {}
+    void outputChanged(const RunOutput&) override {}
     void stepRecorded() override {}
 
 private:

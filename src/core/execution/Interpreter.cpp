@@ -251,8 +251,8 @@ Interpreter::Outcome Interpreter::write(cBck& block) {
         item.remove(QLatin1Char(';'));
         printed += OutputList::isMessage(item) ? item.trimmed() : printedValue(item);
     }
-    m_output +=
-        (block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) + printed;
+    m_output.append((block.sCaption().endsWith(QLatin1Char(';')) ? QStringLiteral(" ") : crlf) +
+                    printed);
     m_display.outputChanged(m_output);
     return moveOn(nextBlock(&block, QString()));
 }

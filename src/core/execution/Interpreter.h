@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/execution/RunOutput.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -9,6 +11,7 @@ class Diagram;
 class ExpressionEvaluator;
 class ModalQuestions;
 class RandomSource;
+class RunOutput;
 class VariableStore;
 class cBck;
 class cLn;
@@ -27,7 +30,9 @@ public:
     // The first panel of the status bar.
     virtual void setStatusCaption(const QString& text) = 0;
     virtual void showOutputBox() = 0;
-    virtual void outputChanged(const QString& text) = 0;
+    // The output grew (or was cut at its beginning); a display that shows it appends what
+    // is new.
+    virtual void outputChanged(const RunOutput& output) = 0;
     // After every step that leads on to a block: the place for a screen picture.
     virtual void stepRecorded() = 0;
     // Before the run waits for the pupil (an input box): whatever the display holds back
@@ -60,7 +65,8 @@ public:
         m_executed.clear();
         m_executedBlocks.clear();
     }
-    QString output() const { return m_output; }
+    QString output() const { return m_output.text(); }
+    const RunOutput& outputLog() const { return m_output; }
     void clearOutput() { m_output.clear(); }
     // What the last step computed, as the caption beside its block shows it; written out
     // only when asked, since a fast run asks for few of them.
@@ -109,7 +115,7 @@ private:
     void explainDeadEnd(const cBck& block, const QString& why);
     int indexOf(const cBck& block);
     cBck* targetOf(const cLn& line);
-    QString m_output;
+    RunOutput m_output;
     // The caption's pieces: a text, or an assignment (target, translated, value), or a
     // condition (translated, truth).
     struct CaptionParts {

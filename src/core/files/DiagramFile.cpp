@@ -38,8 +38,13 @@ QString saveFailedMessage(const QString& reason) {
 
 LoadResult load(const QString& path, Diagram& diagram) {
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists()) {
+        // A link that leads nowhere is no missing file: say what is wrong with it.
+        QString loop;
+        if (info.isSymLink() && SafeSave::finalTarget(path, &loop).isEmpty())
+            return refused(LoadResult::Status::Unopenable, unreadableMessage(path, loop));
         return {};
+    }
     // A device or a pipe may never end (opening a pipe even waits for a writer): only
     // regular files load.
     if (!info.isFile())

@@ -2,6 +2,7 @@
 
 #include "core/editor/CanonicalText.h"
 #include "core/execution/NumberText.h"
+#include "core/files/LineBreaks.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/ConnectionLine.h"
@@ -23,16 +24,6 @@ const QString crlf = QStringLiteral("\r\n");
 const QString headerWord = QStringLiteral("ORVANE");
 const QString separator = QStringLiteral("---- ΓΡΑΜΜΗ ---- ");
 
-// The lines of a file; a final line break does not start another line.
-QStringList splitLines(const QString& text) {
-    QString normalized = text;
-    normalized.replace(crlf, QStringLiteral("\n"));
-    QStringList lines = normalized.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 bool sharesCharacter(const QString& a, const QString& b) {
     const QString foldedB = b.toCaseFolded();
     for (const QChar c : a.toCaseFolded()) {
@@ -42,23 +33,45 @@ bool sharesCharacter(const QString& a, const QString& b) {
     return false;
 }
 
-// Reads the lines of a file one by one, remembering where it stopped.
+// Reads the lines of a file one by one, remembering where it stopped. A line ends at LF or
+// CR LF; a final line break does not start another line. The text is read where it lies, in
+// one pass, so that a file of millions of lines loads in linear time and little memory.
 class LineReader {
 public:
-    explicit LineReader(QStringList lines) : m_lines(std::move(lines)) {}
-    bool atEnd() const { return m_next >= m_lines.size(); }
-    int lineNumber() const { return int(m_next); } // of the line last read
+    explicit LineReader(QString text) : m_text(std::move(text)) {}
+    bool atEnd() const { return m_at >= m_text.size(); }
+    int lineNumber() const { return m_lineNumber; } // of the line last read
     std::optional<QString> next() {
-        if (atEnd()) {
-            ++m_next; // the error is reported at the missing line
+        ++m_lineNumber; // past the end, the error is reported at the missing line
+        if (atEnd())
             return std::nullopt;
-        }
-        return m_lines[m_next++];
+        qsizetype end = m_text.indexOf(QLatin1Char('\n'), m_at);
+        const qsizetype after = end < 0 ? m_text.size() : end + 1;
+        if (end < 0)
+            end = m_text.size();
+        else if (end > m_at && m_text[end - 1] == QLatin1Char('\r'))
+            --end;
+        QString line = m_text.mid(m_at, end - m_at);
+        m_at = after;
+        return line;
+    }
+    // Every line not read yet, each ended by CR LF, as the comment keeps them. The text is
+    // handed over, not copied: a comment may be most of a large file.
+    QString takeRest() {
+        if (atEnd())
+            return {};
+        QString rest = std::move(m_text);
+        rest.remove(0, m_at);
+        m_at = 0;
+        if (!rest.endsWith(QLatin1Char('\n')))
+            rest += crlf;
+        return LineBreaks::toCrLf(std::move(rest));
     }
 
 private:
-    QStringList m_lines;
-    qsizetype m_next = 0;
+    QString m_text;
+    qsizetype m_at = 0;
+    int m_lineNumber = 0;
 };
 
 struct ReadError {
@@ -313,7 +326,7 @@ ReadResult read(const QByteArray& bytes, Diagram& diagram) {
     diagram.clear();
     ReadResult result;
     result.utf8 = looksLikeUtf8(bytes);
-    LineReader reader(splitLines(result.utf8 ? QString::fromUtf8(bytes) : decode(bytes)));
+    LineReader reader(result.utf8 ? QString::fromUtf8(bytes) : decode(bytes));
     const std::optional<QString> header = reader.next();
     if (!header || !header->contains(headerWord, Qt::CaseInsensitive)) {
         result.status = ReadResult::Status::NotReadable;
@@ -340,8 +353,7 @@ ReadResult read(const QByteArray& bytes, Diagram& diagram) {
         return result;
     }
     diagram.the_li_co().updateAllLines();
-    while (std::optional<QString> line = reader.next())
-        result.comment += *line + crlf;
+    result.comment = reader.takeRest();
     return result;
 }
 

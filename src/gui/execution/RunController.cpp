@@ -3,6 +3,7 @@
 #include "core/execution/HeadlessRun.h"
 #include "core/execution/RunMessages.h"
 #include "core/execution/RunReport.h"
+#include "core/files/LineBreaks.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
@@ -24,9 +25,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -97,9 +100,24 @@ void RunController::showOutputBox() {
     m_pending.outputBox = true;
 }
 
-void RunController::outputChanged(const QString& text) {
+void RunController::outputChanged(const RunOutput&) {
     m_pending.output = true;
-    m_pending.outputText = text;
+}
+
+void RunController::showOutput(const RunOutput& output) {
+    QPlainTextEdit* box = m_window.text1();
+    QScrollBar* scroll = box->verticalScrollBar();
+    const bool atEnd = scroll->value() == scroll->maximum();
+    if (output.cuts() != m_shownOutput.cuts || output.kept().size() < m_shownOutput.size) {
+        box->setPlainText(LineBreaks::toLf(output.text()));
+    } else if (output.kept().size() > m_shownOutput.size) {
+        QTextCursor end(box->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(LineBreaks::toLf(output.kept().mid(m_shownOutput.size)));
+    }
+    m_shownOutput = {output.cuts(), output.kept().size()};
+    if (atEnd)
+        scroll->setValue(scroll->maximum()); // the newest line stays in view
 }
 
 void RunController::showPending() {
@@ -109,8 +127,7 @@ void RunController::showPending() {
         m_window.text1()->raise();
     }
     if (pending.output)
-        m_window.text1()->setPlainText(
-            pending.outputText.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        showOutput(m_interpreter.outputLog());
     if (pending.caption) {
         m_caption->setText(
             m_interpreter.stepCaption().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -363,6 +380,7 @@ bool RunController::startRun(RunPhase pace, bool speedLocked) {
     m_window.askSaveChangesBeforeRun();
     m_interpreter.clearOutput();
     m_window.text1()->clear();
+    m_shownOutput = {};
     m_window.text1()->hide();
     m_variables.clearVars();
     m_window.texterror()->hide();

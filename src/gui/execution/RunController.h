@@ -68,7 +68,7 @@ public:
     void stepCaptionChanged() override;
     void setStatusCaption(const QString& text) override;
     void showOutputBox() override;
-    void outputChanged(const QString& text) override;
+    void outputChanged(const RunOutput& output) override;
     void stepRecorded() override;
     // A fast run changes the widgets only when the screen can show it: what the steps set
     // is kept here and put on the widgets before events are processed, before the pupil is
@@ -110,9 +110,15 @@ private:
         QString statusText;
         bool outputBox = false;
         bool output = false;
-        QString outputText;
     };
     PendingDisplay m_pending;
+    // How much of the run's output the box shows: only what is new is appended to it.
+    struct ShownOutput {
+        int cuts = -1;
+        qsizetype size = 0;
+    };
+    ShownOutput m_shownOutput;
+    void showOutput(const RunOutput& output);
 
     RunWindow& m_window;
     VariableStore m_variables;

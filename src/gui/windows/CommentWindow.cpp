@@ -1,9 +1,13 @@
 #include "gui/windows/CommentWindow.h"
 
+#include "core/files/LineBreaks.h"
+
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 frm_comm::frm_comm(QWidget* owner) : QWidget(owner, Qt::Window) {
     if (owner)
@@ -14,6 +18,7 @@ frm_comm::frm_comm(QWidget* owner) : QWidget(owner, Qt::Window) {
         m_tag = QStringLiteral("1");
         hide();
     });
+    connect(text1, &QPlainTextEdit::textChanged, this, [this] { m_boxHoldsText = true; });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text1);
     layout->addWidget(Command1, 0, Qt::AlignRight);
@@ -21,17 +26,31 @@ frm_comm::frm_comm(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 QString frm_comm::commentText() const {
+    if (!m_boxHoldsText)
+        return m_text;
     // The diagram files keep CR LF line breaks in the comment.
-    QString text = text1->toPlainText();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
+    return LineBreaks::toCrLf(text1->toPlainText());
 }
 
 void frm_comm::setCommentText(const QString& text) {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text1->setPlainText(plain);
+    m_text = text;
+    const QSignalBlocker quiet(text1);
+    text1->clear();
+    m_boxHoldsText = false;
+    if (isVisible())
+        fillBox();
+}
+
+void frm_comm::fillBox() {
+    if (m_boxHoldsText)
+        return;
+    text1->setPlainText(LineBreaks::toLf(std::exchange(m_text, QString())));
+    m_boxHoldsText = true;
+}
+
+void frm_comm::showEvent(QShowEvent* event) {
+    fillBox();
+    QWidget::showEvent(event);
 }
 
 void frm_comm::toggle(const QString& title) {

@@ -24,7 +24,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fillBox();
+
     QString m_tag = QStringLiteral("1");
+    // A loaded comment waits here until the window is first shown: laying out a long
+    // comment in the text box is slow, and most comments are never opened.
+    QString m_text;
+    bool m_boxHoldsText = true;
 };
