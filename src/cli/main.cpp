@@ -29,7 +29,7 @@ int usage(QTextStream& err) {
            "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
-           "                 [--vars ΠΙΝΑΚΑΣ.tsv]\n"
+           "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv]\n"
            "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal\n";
     return 2;
 }
@@ -204,11 +204,12 @@ bool writeVariables(const VariableStore& store, const QString& path, QTextStream
 }
 
 // Runs the diagram as the run button would. Exit: 0 the end block, 1 a failed run, 2 usage
-// or an unreadable file, 3 the step limit, 4 an input that got no answer.
+// or an unreadable file, 3 the step or time limit, 4 an input that got no answer.
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString path, varsPath;
     QStringList answers;
     long long maxSteps = 1000000;
+    double maxSeconds = 60;
     std::optional<qulonglong> seed;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -220,7 +221,10 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
             seed = args[++i].toULongLong(&ok);
         else if (arg == QStringLiteral("--max-steps") && hasValue)
             maxSteps = args[++i].toLongLong(&ok);
-        else if (arg == QStringLiteral("--vars") && hasValue)
+        else if (arg == QStringLiteral("--max-seconds") && hasValue) {
+            maxSeconds = args[++i].toDouble(&ok);
+            ok = ok && maxSeconds > 0 && maxSeconds < 1e9;
+        } else if (arg == QStringLiteral("--vars") && hasValue)
             varsPath = args[++i];
         else if (path.isEmpty() && !arg.startsWith(QStringLiteral("--")))
             path = arg;
@@ -242,7 +246,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     HeadlessRun runner(headless.diagram(), questions, sink);
     if (seed)
         runner.random().setFixedSeed(*seed);
-    const HeadlessRun::Result result = runner.run(maxSteps);
+    const HeadlessRun::Result result = runner.run(maxSteps, qint64(maxSeconds * 1000));
     out << runner.interpreter().output();
     out.flush();
     if (!varsPath.isEmpty() && !writeVariables(runner.variables(), varsPath, err)) {
@@ -251,6 +255,11 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (result.stepLimitReached) {
         err << "Η εκτέλεση σταμάτησε μετά από " << result.steps << " βήματα.\n";
+        return 3;
+    }
+    if (result.timeLimitReached) {
+        err << "Η εκτέλεση σταμάτησε μετά από " << maxSeconds << " δευτερόλεπτα (" << result.steps
+            << " βήματα).\n";
         return 3;
     }
     switch (result.outcome) {

@@ -76,6 +76,10 @@ void TestCli::runExitCodes() {
     QCOMPARE(cli({"run", example("fibo.kv"), "--input", "1000000", "--max-steps", "50"}).exitCode,
              3);
     QCOMPARE(cli({"run", "/no/such/file.kv"}).exitCode, 2);
+    const Outcome endless = cli({"run", QStringLiteral(KELVRA_TEST_DATA "/endless.kv"),
+                                 "--max-steps", "1000000000000", "--max-seconds", "0.2"});
+    QCOMPARE(endless.exitCode, 3);
+    QVERIFY2(endless.err.contains(QStringLiteral("0.2 δευτερόλεπτα")), qPrintable(endless.err));
 }
 
 void TestCli::variablesTable() {

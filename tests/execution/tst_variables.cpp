@@ -16,6 +16,7 @@ private slots:
     void namesIgnoreLetterCase();
     void stepLabels();
     void longRunsStayCompact();
+    void endlessRunsKeepTheNewestHistoryWithinTheBudget();
     void pointingAtAValue();
 };
 
@@ -83,6 +84,32 @@ void TestVariables::longRunsStayCompact() {
     QCOMPARE(store.valueCell(100001, 2), QStringLiteral("99999"));
     QVERIFY(store.valueCell(100001, 1).isEmpty());
     QCOMPARE(store.textCell(100001, 2), QStringLiteral("Ι+1"));
+}
+
+void TestVariables::endlessRunsKeepTheNewestHistoryWithinTheBudget() {
+    CollectingSink sink;
+    VariableStore store(sink);
+    constexpr qint64 budget = 1024 * 1024;
+    store.setHistoryBudget(budget);
+    const QString padding(1000, QLatin1Char('x'));
+    for (int i = 0; i < 5000; ++i) // 10 MB of history
+        store.setVar(i % 2 ? "Ι" : "Σ", padding + QString::number(i), "id4", "Ι+" + padding);
+    QVERIFY(store.historyBytes() <= budget);
+    QVERIFY(store.droppedRows() > 4000);
+    QCOMPARE(store.rowCount() - 2 + store.droppedRows(), 5000);
+    // The newest rows are whole and in order; the current values stay.
+    const int last = store.rowCount() - 1;
+    QCOMPARE(store.valueCell(last, 2), padding + "4999");
+    QCOMPARE(store.valueCell(last - 1, 1), padding + "4998");
+    QCOMPARE(store.textCell(last, 2), "Ι+" + padding);
+    QCOMPARE(store.valueCell(2, 0), QStringLiteral("Βήμα:004"));
+    QCOMPARE(store.getVar("Σ"), padding + "4998");
+
+    TestDiagram t;
+    Vars_F window(store, t.diagram);
+    window.model->refresh();
+    QVERIFY(!window.droppedLine->isHidden());
+    QCOMPARE(window.droppedLine->text(), VariableStore::droppedRowsLine(store.droppedRows()));
 }
 
 void TestVariables::pointingAtAValue() {

@@ -138,7 +138,40 @@ QString ExpressionEvaluator::compute(const QString& translated) {
     return resultText(*value);
 }
 
+// Each "[...]" in turn, from the left, becomes "{values}". The text is built in one pass: an
+// expression with thousands of elements must not be copied once per element.
 QString ExpressionEvaluator::evaluateIndices(QString e) {
+    QString done;
+    qsizetype from = 0; // every bracket before this position was replaced
+    for (;;) {
+        const qsizetype p = e.indexOf(QLatin1Char('['), from);
+        if (p < 0)
+            break;
+        const qsizetype q = e.indexOf(QLatin1Char(']'), from);
+        if (q < p)
+            throw Failed{};
+        QStringList values;
+        for (const QString& part : indexParts(e.mid(p + 1, q - p - 1))) {
+            const std::optional<ScriptEngine::Value> value =
+                ScriptEngine::evaluate(substVars(part));
+            if (!value)
+                throw Failed{};
+            values << indexText(*value);
+        }
+        const QString inserted = values.join(QLatin1Char(','));
+        done += QStringView(e).mid(from, p - from);
+        done += QLatin1Char('{') + inserted + QLatin1Char('}');
+        from = q + 1;
+        if (inserted.contains(QLatin1Char('[')) || inserted.contains(QLatin1Char(']'))) {
+            // A text value with brackets in it is read again as the loop always read it.
+            return evaluateIndicesOneByOne(done + e.mid(from));
+        }
+    }
+    done += QStringView(e).mid(from);
+    return done;
+}
+
+QString ExpressionEvaluator::evaluateIndicesOneByOne(QString e) {
     while (e.contains(QLatin1Char('['))) {
         const qsizetype p = e.indexOf(QLatin1Char('['));
         const qsizetype q = e.indexOf(QLatin1Char(']'));

@@ -61,6 +61,7 @@ public:
 private:
     QString compute(const QString& translated);
     QString evaluateIndices(QString e);
+    QString evaluateIndicesOneByOne(QString e);
 
     VariableStore& m_variables;
     RandomSource& m_random;

@@ -8,12 +8,14 @@
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
 
+#include <QElapsedTimer>
+
 HeadlessRun::HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages)
     : m_diagram(diagram), m_questions(questions), m_variables(messages),
       m_evaluator(m_variables, m_random),
       m_interpreter(diagram, m_variables, m_evaluator, m_random, questions, *this) {}
 
-HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
+HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> maxMilliseconds) {
     using Outcome = Interpreter::Outcome;
     if (m_diagram.the_bl_co().Count() == 0) {
         m_questions.messageBox(RunMessages::noDiagram(), QString(), ModalQuestions::Buttons::Ok);
@@ -25,10 +27,17 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps) {
     m_interpreter.setCurrentBlock(m_diagram.findActionBlock(BlockKinds::start));
     long long steps = 0;
     Outcome outcome = Outcome::Continue;
+    QElapsedTimer clock;
+    clock.start();
     while (outcome == Outcome::Continue) {
         if (steps >= maxSteps) {
             m_interpreter.stop();
             return {Outcome::Continue, steps, true};
+        }
+        // The clock is read every few steps: reading it costs more than a simple step.
+        if (maxMilliseconds && steps % 256 == 0 && clock.elapsed() >= *maxMilliseconds) {
+            m_interpreter.stop();
+            return {Outcome::Continue, steps, false, true};
         }
         outcome = m_interpreter.step();
         ++steps;

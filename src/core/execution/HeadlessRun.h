@@ -5,6 +5,8 @@
 #include "core/execution/RandomSource.h"
 #include "core/execution/VariableStore.h"
 
+#include <optional>
+
 class Diagram;
 class MessageSink;
 class ModalQuestions;
@@ -18,10 +20,13 @@ public:
         Interpreter::Outcome outcome;
         long long steps;
         bool stepLimitReached;
+        bool timeLimitReached = false;
     };
     // Clears the variables and the output, starts at the start block and steps until the run
-    // ends or `maxSteps` steps were taken. The end is reported as the run controls report it.
-    Result run(long long maxSteps);
+    // ends, `maxSteps` steps were taken or `maxMilliseconds` passed (when given; a step that
+    // costs much, as one over a very long text, makes a step limit alone too weak). The end
+    // is reported as the run controls report it.
+    Result run(long long maxSteps, std::optional<qint64> maxMilliseconds = std::nullopt);
 
     VariableStore& variables() { return m_variables; }
     RandomSource& random() { return m_random; }

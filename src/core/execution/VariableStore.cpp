@@ -21,6 +21,8 @@ void VariableStore::clearVars() {
         recent = {};
     m_arena.clear();
     m_arena.squeeze();
+    m_arenaBase = 0;
+    m_droppedRows = 0;
     std::deque<HistoryRow>().swap(m_history);
     m_blockIds.clear();
     m_blockNumbers.clear();
@@ -40,9 +42,39 @@ void VariableStore::setVar(const QString& name, const QString& value, const QStr
         m_texts[column] = expressionText;
     }
     m_history.push_back({column, blockNumber(blockId), qint32(value.size()),
-                         qint32(expressionText.size()), m_arena.size()});
+                         qint32(expressionText.size()), m_arenaBase + m_arena.size()});
     m_arena += value;
     m_arena += expressionText;
+    if (historyBytes() > m_historyBudget)
+        dropOldestRows();
+}
+
+qint64 VariableStore::historyBytes() const {
+    return qint64(m_arena.size()) * qint64(sizeof(QChar)) +
+           qint64(m_history.size()) * qint64(sizeof(HistoryRow));
+}
+
+void VariableStore::dropOldestRows() {
+    const qint64 target = m_historyBudget / 4 * 3;
+    qint64 bytes = historyBytes();
+    qint64 dropped = 0;
+    // The newest row always stays: it is the value just written.
+    while (bytes > target && m_history.size() > 1) {
+        const HistoryRow& oldest = m_history.front();
+        bytes -= (qint64(oldest.valueLength) + oldest.textLength) * qint64(sizeof(QChar)) +
+                 qint64(sizeof(HistoryRow));
+        m_history.pop_front();
+        ++dropped;
+    }
+    const qint64 firstKept = m_history.front().start;
+    m_arena.remove(0, qsizetype(firstKept - m_arenaBase));
+    m_arenaBase = firstKept;
+    m_droppedRows += dropped;
+}
+
+QString VariableStore::droppedRowsLine(qint64 rows) {
+    return QStringLiteral("Οι πρώτες ") + QString::number(rows) +
+           QStringLiteral(" γραμμές του ιστορικού παραλείφθηκαν, για να μη γεμίσει η μνήμη.");
 }
 
 qint32 VariableStore::blockNumber(const QString& blockId) {

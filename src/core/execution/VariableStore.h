@@ -44,6 +44,16 @@ public:
     // "Βήμα:" + the block number as three digits.
     static QString stepLabel(const QString& blockId);
 
+    // An endless run would fill the memory with history: past this many bytes the oldest
+    // rows are dropped (a quarter of the budget at a time, so that it happens rarely).
+    static constexpr qint64 defaultHistoryBudget = 500LL * 1024 * 1024;
+    void setHistoryBudget(qint64 bytes) { m_historyBudget = bytes; }
+    qint64 historyBytes() const;
+    // How many of the oldest history rows were dropped since the run started.
+    qint64 droppedRows() const { return m_droppedRows; }
+    // The line the variables window shows when rows were dropped.
+    static QString droppedRowsLine(qint64 rows);
+
 private:
     // 24 bytes a row: a long run keeps millions of them.
     struct HistoryRow {
@@ -54,7 +64,10 @@ private:
         qint64 start; // of the value in the arena; the text follows it
     };
     qint32 blockNumber(const QString& blockId);
-    QString arenaPart(qsizetype start, qint32 length) const { return m_arena.mid(start, length); }
+    QString arenaPart(qint64 start, qint32 length) const {
+        return m_arena.mid(qsizetype(start - m_arenaBase), length);
+    }
+    void dropOldestRows();
 
     MessageSink& m_messages;
     QStringList m_names;
@@ -73,6 +86,10 @@ private:
     QString m_arena;
     // A deque grows without copying, and without a vector's doubling of spare room.
     std::deque<HistoryRow> m_history;
+    // Where m_arena begins in the run's whole history: rows keep their first position.
+    qint64 m_arenaBase = 0;
+    qint64 m_historyBudget = defaultHistoryBudget;
+    qint64 m_droppedRows = 0;
     // A run names few blocks many times over.
     QStringList m_blockIds;
     QHash<QString, qint32> m_blockNumbers;

@@ -50,6 +50,13 @@ Vars_F::Vars_F(VariableStore& store, Diagram& diagram, QWidget* parent)
     Tex = new QLabel(grid->viewport());
     Tex->setStyleSheet(QStringLiteral("background: #FFFFE0; border: 1px solid gray;"));
     Tex->hide();
+    droppedLine = new QLabel(this);
+    droppedLine->setWordWrap(true);
+    droppedLine->hide();
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        droppedLine->setText(VariableStore::droppedRowsLine(m_store.droppedRows()));
+        droppedLine->setVisible(m_store.droppedRows() > 0);
+    });
     Command1 = new QPushButton(QStringLiteral("Έξοδος"), this);
     connect(grid, &QTableView::pressed, this, [this](const QModelIndex& index) {
         pointAt(index.row(), index.column(), grid->viewport()->mapFromGlobal(QCursor::pos()));
@@ -61,6 +68,7 @@ Vars_F::Vars_F(VariableStore& store, Diagram& diagram, QWidget* parent)
         hide();
     });
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(droppedLine);
     layout->addWidget(grid);
     layout->addWidget(Command1, 0, Qt::AlignRight);
     resize(520, 420);

@@ -40,6 +40,8 @@ public:
 
     QTableView* grid;
     QLabel* Tex;
+    // Says how many of the oldest rows a very long run dropped; hidden when none.
+    QLabel* droppedLine;
     QPushButton* Command1;
     VariablesModel* model;
 
