@@ -302,6 +302,10 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
             err << ProgramTextConversions::failureMessage() << '\n';
             failed = true;
         }
+        if (!converted.problems.isEmpty()) {
+            err << ProgramTextConversions::problemsMessage(converted.problems) << '\n';
+            failed = true;
+        }
         text = converted.text;
     }
     out << text;

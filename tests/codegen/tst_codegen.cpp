@@ -79,6 +79,8 @@ private slots:
     void basicRewrites();
     void pascalWorkedExample();
     void pascalLoops();
+    void deepAndLongExpressionsAreRefusedNotCrashed_data();
+    void deepAndLongExpressionsAreRefusedNotCrashed();
     void programTextWindow();
     void conversionMenuOfTheMainWindow();
 };
@@ -432,6 +434,41 @@ void TestCodegen::pascalLoops() {
         lines({"begin", "  S := 0;", "  while S < 10 do", "  begin", "    S := RoundTo2(S + 1);",
                "  end;", "  repeat", "    S := RoundTo2(S - 1);",
                "  until (S = 0) and (QMod(TH, 2) = 0);", "end."})));
+}
+
+void TestCodegen::deepAndLongExpressionsAreRefusedNotCrashed_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<bool>("converted"); // false: refused with a comment and a problem
+    const auto repeated = [](const char* piece, int times) {
+        return QString::fromUtf8(piece).repeated(times);
+    };
+    QTest::newRow("16,000 terms") << "Α" + repeated("+Α", 16000) << false;
+    QTest::newRow("30,000 open brackets") << repeated("(", 30000) + "1" << false;
+    QTest::newRow("30,000 balanced brackets")
+        << repeated("(", 30000) + "1" + repeated(")", 30000) << false;
+    QTest::newRow("30,000 signs") << repeated("-", 30000) + "1" << false;
+    QTest::newRow("20,000 powers") << "2" + repeated("^2", 20000) << false;
+    QTest::newRow("20,000 NOT") << repeated("NOT ", 20000) + "Α" << false;
+    QTest::newRow("20,000 functions")
+        << repeated("Α_Μ(", 20000) + "1" + repeated(")", 20000) << false;
+    QTest::newRow("200 terms") << "Α" + repeated("+Α", 199) << true;
+    QTest::newRow("100 brackets") << repeated("(", 100) + "Α" + repeated(")", 100) << true;
+}
+
+void TestCodegen::deepAndLongExpressionsAreRefusedNotCrashed() {
+    QFETCH(QString, expression);
+    QFETCH(bool, converted);
+    const QString pseudo =
+        lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "Χ <-- " + expression, "ΑΝ " + expression + " ΤΟΤΕ", "ΓΡΑΨΕ Χ",
+               "ΤΕΛΟΣ_ΑΝ", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"});
+    for (const auto& result :
+         {ProgramTextConversions::toBasic(pseudo), ProgramTextConversions::toPascal(pseudo)}) {
+        QCOMPARE(result.status, ProgramTextConversions::Result::Status::Converted);
+        QCOMPARE(result.problems.isEmpty(), converted);
+        QCOMPARE(result.text.contains(QStringLiteral("ΠΡΟΒΛΗΜΑ: ")), !converted);
+        // Never a constant in place of what could not be read.
+        QVERIFY(!result.text.contains(QStringLiteral("False {")));
+    }
 }
 
 void TestCodegen::programTextWindow() {

@@ -4,6 +4,7 @@
 #include "core/codegen/ProgramNames.h"
 
 #include <QStringList>
+#include <utility>
 
 namespace BasicWriter {
 
@@ -30,9 +31,14 @@ public:
         m_lines << QStringLiteral("End Sub") << QString();
     }
     QString text() const { return m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"); }
+    const QStringList& problems() const { return m_problems; }
 
 private:
+    // A problem met while the line was written goes just before it, as a comment.
     void line(int level, const QString& text) {
+        for (const QString& problem : std::exchange(m_pending, {}))
+            m_lines << QString(level, QLatin1Char(' ')) + QStringLiteral("REM ΠΡΟΒΛΗΜΑ: ") +
+                           problem;
         m_lines << QString(level, QLatin1Char(' ')) + text;
     }
 
@@ -97,9 +103,16 @@ private:
         return left + QLatin1Char(' ') + op + QLatin1Char(' ') + right;
     }
 
+    // An expression that cannot be read is written as it stands (never replaced by a
+    // constant), and reported.
     QString expressionOf(const QString& text) {
         const auto tree = ExpressionTree::parse(text);
-        return tree ? expression(**tree) : text;
+        if (tree)
+            return expression(**tree);
+        const QString problem = ExpressionTree::problemLine(text);
+        m_problems << problem;
+        m_pending << problem;
+        return text;
     }
 
     void decision(const Statement& s, int level, const QString& opening) {
@@ -161,12 +174,15 @@ private:
 
     ProgramNames m_names;
     QStringList m_lines;
+    QStringList m_problems;
+    QStringList m_pending; // not yet written as comments
 };
 
 } // namespace
 
-QString write(const PseudoProgram::Program& program) {
-    return Writer(program).text();
+WrittenProgram write(const PseudoProgram::Program& program) {
+    const Writer writer(program);
+    return {writer.text(), writer.problems()};
 }
 
 } // namespace BasicWriter

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "core/codegen/PseudoProgram.h"
+#include "core/codegen/WrittenProgram.h"
 
 #include <QString>
 
 // The program as a BASIC procedure: "Private Sub", InputBox for inputs, PRINT for outputs,
 // one blank of indentation a level.
 namespace BasicWriter {
-QString write(const PseudoProgram::Program& program);
+WrittenProgram write(const PseudoProgram::Program& program);
 }

@@ -94,6 +94,22 @@ int bindingPower(const Token& t) {
 }
 
 struct SyntaxError {};
+struct TooDeep {};
+
+// Counts how deep the parser has gone; past maxDepth the expression is refused.
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth) : m_depth(depth) {
+        if (++m_depth > maxDepth)
+            throw TooDeep{};
+    }
+    ~DepthGuard() { --m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& m_depth;
+};
 
 class Parser {
 public:
@@ -118,10 +134,16 @@ private:
         ++m_pos;
     }
     static ExprPtr make(Expr::Kind kind, QString text = {}, std::vector<ExprPtr> args = {}) {
-        return std::make_shared<Expr>(Expr{kind, std::move(text), std::move(args)});
+        int depth = 1;
+        for (const ExprPtr& arg : args)
+            depth = std::max(depth, arg->depth + 1);
+        if (depth > maxDepth)
+            throw TooDeep{};
+        return std::make_shared<Expr>(Expr{kind, std::move(text), std::move(args), depth});
     }
 
     ExprPtr expression(int minimum) {
+        const DepthGuard guard(m_nesting);
         ExprPtr left = prefix();
         for (;;) {
             const int power = bindingPower(peek());
@@ -136,6 +158,7 @@ private:
         }
     }
     ExprPtr exponent() {
+        const DepthGuard guard(m_nesting);
         if (symbol("-")) {
             ++m_pos;
             return make(Expr::Kind::Negate, {}, {exponent()});
@@ -218,7 +241,27 @@ private:
 
     std::vector<Token> m_tokens;
     size_t m_pos = 0;
+    int m_nesting = 0;
 };
+
+enum class Refusal { None, NotAnExpression, TooDeep };
+
+std::optional<ExprPtr> parseOrRefuse(const QString& text, Refusal& refusal) {
+    refusal = Refusal::NotAnExpression;
+    const std::optional<std::vector<Token>> list = tokens(text);
+    if (!list || list->size() == 1)
+        return std::nullopt;
+    try {
+        ExprPtr tree = Parser(*list).whole();
+        refusal = Refusal::None;
+        return tree;
+    } catch (const SyntaxError&) {
+        return std::nullopt;
+    } catch (const TooDeep&) {
+        refusal = Refusal::TooDeep;
+        return std::nullopt;
+    }
+}
 
 } // namespace
 
@@ -232,14 +275,31 @@ bool Expr::isCondition() const {
 }
 
 std::optional<ExprPtr> parse(const QString& text) {
-    const std::optional<std::vector<Token>> list = tokens(text);
-    if (!list || list->size() == 1)
-        return std::nullopt;
-    try {
-        return Parser(*list).whole();
-    } catch (const SyntaxError&) {
-        return std::nullopt;
+    Refusal refusal;
+    return parseOrRefuse(text, refusal);
+}
+
+QString problemOf(const QString& text) {
+    Refusal refusal;
+    parseOrRefuse(text, refusal);
+    switch (refusal) {
+    case Refusal::None:
+        return {};
+    case Refusal::TooDeep:
+        return QStringLiteral("η έκφραση έχει περισσότερα από ") + QString::number(maxDepth) +
+               QStringLiteral(" επίπεδα (παρενθέσεις ή όρους στη σειρά)");
+    case Refusal::NotAnExpression:
+        break;
     }
+    return QStringLiteral("δεν είναι έκφραση που μπορεί να μετατραπεί");
+}
+
+QString problemLine(const QString& text) {
+    constexpr qsizetype shown = 60;
+    QString start = text.left(shown) + (text.size() > shown ? QStringLiteral("…") : QString());
+    start.remove(QLatin1Char('{')).remove(QLatin1Char('}'));
+    return QStringLiteral("η έκφραση «") + start + QStringLiteral("» δεν μετατράπηκε: ") +
+           problemOf(text);
 }
 
 void addScalar(Names& names, const QString& name) {

@@ -27,13 +27,25 @@ struct Expr {
     Kind kind;
     QString text;
     std::vector<std::shared_ptr<Expr>> args;
+    int depth = 1; // of the tree below and with this node
 
     bool isCondition() const;
 };
 using ExprPtr = std::shared_ptr<Expr>;
 
-// The tree of `text`, or nullopt when it is no expression.
+// The writers walk a tree by recursion: a deeper expression (hundreds of nested brackets or
+// terms in a row, which no pupil writes but a damaged file may hold) is refused, so that
+// no input can exhaust the stack. The run refuses such expressions too (200 words).
+constexpr int maxDepth = 256;
+
+// The tree of `text`, or nullopt when it is no expression or is deeper than maxDepth.
 std::optional<ExprPtr> parse(const QString& text);
+
+// Why `text` has no tree: the Greek reason for a comment in the written program.
+QString problemOf(const QString& text);
+// The expression (its beginning, when long) and the reason, as one line with no braces, so
+// that it fits in a comment of every language.
+QString problemLine(const QString& text);
 
 // Every variable and array named in the tree, in order of first appearance; arrays with
 // the number of their indices.

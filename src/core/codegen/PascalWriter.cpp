@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace PascalWriter {
 
@@ -163,6 +164,7 @@ public:
         out << QStringLiteral("begin") << m_body << QStringLiteral("end.");
         return out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     }
+    const QStringList& problems() const { return m_problems; }
 
 private:
     // --- Names ---------------------------------------------------------------------------
@@ -306,16 +308,25 @@ private:
                side(b, level, true, logical);
     }
 
+    // An expression that cannot be read is reported and written as it stands, never
+    // replaced by a constant: the program then does not compile, rather than compute
+    // something else.
     std::optional<ExpressionTree::ExprPtr> tree(const QString& text) {
-        return ExpressionTree::parse(text);
+        auto parsed = ExpressionTree::parse(text);
+        if (!parsed) {
+            const QString problem = ExpressionTree::problemLine(text);
+            m_problems << problem;
+            m_pending << problem;
+        }
+        return parsed;
     }
     QString numberOf(const QString& text) {
         const auto t = tree(text);
-        return t ? number(**t) : QStringLiteral("0 { ") + text + QStringLiteral(" }");
+        return t ? number(**t) : text;
     }
     QString conditionOf(const QString& text) {
         const auto t = tree(text);
-        return t ? condition(**t) : QStringLiteral("False { ") + text + QStringLiteral(" }");
+        return t ? condition(**t) : text;
     }
     // A run keeps every computed value to two decimals.
     QString assignedValue(const QString& text) {
@@ -330,7 +341,11 @@ private:
 
     // --- Statements ----------------------------------------------------------------------
 
+    // A problem met while the line was written goes just before it, as a comment.
     void line(int level, const QString& text) {
+        for (const QString& problem : std::exchange(m_pending, {}))
+            m_body << QString(2 * level, QLatin1Char(' ')) + QStringLiteral("{ ΠΡΟΒΛΗΜΑ: ") +
+                          problem + QStringLiteral(" }");
         m_body << QString(2 * level, QLatin1Char(' ')) + text;
     }
 
@@ -414,12 +429,15 @@ private:
     ExpressionTree::Names m_used;
     QHash<QString, QString> m_declared;
     QStringList m_body;
+    QStringList m_pending; // problems not yet written as comments
+    QStringList m_problems;
 };
 
 } // namespace
 
-QString write(const PseudoProgram::Program& program) {
-    return Writer(program).text();
+WrittenProgram write(const PseudoProgram::Program& program) {
+    const Writer writer(program);
+    return {writer.text(), writer.problems()};
 }
 
 } // namespace PascalWriter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/codegen/PseudoProgram.h"
+#include "core/codegen/WrittenProgram.h"
 
 #include <QString>
 
@@ -8,5 +9,5 @@
 // meaning for every operator, values kept to two decimals as a run keeps them, and outputs
 // written as the output box writes them.
 namespace PascalWriter {
-QString write(const PseudoProgram::Program& program);
+WrittenProgram write(const PseudoProgram::Program& program);
 }

@@ -60,15 +60,22 @@ QString indent(const QString& text) {
 Result toBasic(const QString& pseudo) {
     const std::optional<PseudoProgram::Program> program = PseudoProgram::parse(pseudo);
     if (!program)
-        return {Result::Status::Failed, pseudo};
-    return {Result::Status::Converted, BasicWriter::write(*program)};
+        return {Result::Status::Failed, pseudo, {}};
+    WrittenProgram written = BasicWriter::write(*program);
+    return {Result::Status::Converted, std::move(written.text), std::move(written.problems)};
 }
 
 Result toPascal(const QString& pseudo) {
     const std::optional<PseudoProgram::Program> program = PseudoProgram::parse(pseudo);
     if (!program)
-        return {Result::Status::Failed, pseudo};
-    return {Result::Status::Converted, PascalWriter::write(*program)};
+        return {Result::Status::Failed, pseudo, {}};
+    WrittenProgram written = PascalWriter::write(*program);
+    return {Result::Status::Converted, std::move(written.text), std::move(written.problems)};
+}
+
+QString problemsMessage(const QStringList& problems) {
+    return QStringLiteral("Το πρόγραμμα δεν μετατράπηκε ολόκληρο:\r\n") +
+           problems.join(QStringLiteral("\r\n"));
 }
 
 } // namespace ProgramTextConversions

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program text window's conversions: indentation of the pseudo-language, and the BASIC
 // and Pascal programs written from the statements it holds.
@@ -17,6 +18,8 @@ struct Result {
     };
     Status status;
     QString text;
+    // Expressions that could not be converted; each is also a comment in `text`.
+    QStringList problems;
 };
 
 // Both read the pseudo-language text (indented or not); Failed when its opening and closing
@@ -26,5 +29,7 @@ Result toPascal(const QString& pseudo);
 
 // The message a failed conversion shows.
 QString failureMessage();
+// The message of a conversion with problems: one line each.
+QString problemsMessage(const QStringList& problems);
 
 } // namespace ProgramTextConversions

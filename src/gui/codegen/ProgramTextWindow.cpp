@@ -65,13 +65,21 @@ void algorFrm::Form_Activate() {
     }
 }
 
-bool algorFrm::convertToBasic() {
+void algorFrm::reportProblems(const QStringList& problems) {
+    if (!problems.isEmpty())
+        m_questions.messageBox(ProgramTextConversions::problemsMessage(problems),
+                               QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
+}
+
+bool algorFrm::convertToBasic(bool reportingProblems) {
     basic->setEnabled(false);
     pascal->setEnabled(false);
     setWindowTitle(QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Basic"));
     const Result result = ProgramTextConversions::toBasic(m_pseudo);
     if (result.status == Result::Status::Converted)
         setText(result.text);
+    if (reportingProblems)
+        reportProblems(result.problems);
     else if (result.status == Result::Status::Failed)
         m_questions.messageBox(ProgramTextConversions::failureMessage(), QString(),
                                ModalQuestions::Buttons::Ok);
@@ -83,12 +91,13 @@ void algorFrm::basic_Click() {
 }
 
 void algorFrm::pascal_Click() {
-    convertToBasic();
+    convertToBasic(false);
     setWindowTitle(QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Pascal"));
     const Result result = ProgramTextConversions::toPascal(m_pseudo);
-    if (result.status == Result::Status::Converted)
+    if (result.status == Result::Status::Converted) {
         setText(result.text);
-    else
+        reportProblems(result.problems);
+    } else
         m_questions.messageBox(ProgramTextConversions::failureMessage(), QString(),
                                ModalQuestions::Buttons::Ok);
 }

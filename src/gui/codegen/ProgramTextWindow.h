@@ -31,7 +31,10 @@ protected:
 
 private:
     void setText(const QString& text);
-    bool convertToBasic();
+    // The Pascal conversion goes through BASIC and reports its own problems.
+    bool convertToBasic(bool reportProblems = true);
+    // Says which expressions a conversion could not write.
+    void reportProblems(const QStringList& problems);
 
     ModalQuestions& m_questions;
     QString m_text;
