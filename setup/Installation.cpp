@@ -1,6 +1,7 @@
 #include "Installation.h"
 
 #include "DesktopEntry.h"
+#include "LinkedFolders.h"
 #include "MimeAppsList.h"
 #include "QtRuntime.h"
 #include "core/files/SafeSave.h"
@@ -85,23 +86,27 @@ private:
     bool m_active = false;
 };
 
-// Creates `folder` (and its parents); an existing link in its place is refused, since what
-// the installer writes must stay inside the folders it names.
+// Creates `folder` (and its parents); a link in its place or on the way to it is refused,
+// since what the installer writes must stay inside the folders it names.
 QString makeFolder(const QString& folder) {
-    if (QFileInfo(folder).isSymLink())
-        return QStringLiteral("ο φάκελος είναι σύνδεσμος σε άλλο σημείο");
+    const QString link =
+        QFileInfo(folder).isSymLink() ? folder : LinkedFolders::linkOnTheWay(folder);
+    if (!link.isEmpty())
+        return LinkedFolders::refusal(link);
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return QStringLiteral("δεν ήταν δυνατό να δημιουργηθεί ο φάκελος ") + folder;
     return {};
 }
 
-// Writes a file whole; a link at the path is replaced, never written through. Returns the
-// reason of a failure, or an empty text.
-QString writeText(const QString& path, const QByteArray& text, bool executable) {
+// Writes a file whole; a link at the path is replaced, never written through (unless the
+// caller asks to keep it, for a list the user keeps elsewhere on purpose). Returns the reason
+// of a failure, or an empty text.
+QString writeText(const QString& path, const QByteArray& text, bool executable,
+                  SafeSave::Links links = SafeSave::Links::Replace) {
     const QString folder = makeFolder(QFileInfo(path).absolutePath());
     if (!folder.isEmpty())
         return folder;
-    const SafeSave::Result written = SafeSave::writeFile(path, text, SafeSave::Links::Replace);
+    const SafeSave::Result written = SafeSave::writeFile(path, text, links);
     if (!written.ok)
         return written.error;
     if (executable)
@@ -364,8 +369,10 @@ bool Installation::registerFileType() {
     // The diagram type opens with Kelvra: the default, and one of the applications for it.
     const QString list = m_folders.mimeAppsList;
     const QString text = QString::fromUtf8(readAll(list));
+    // A list that is a link (kept with the user's other settings) stays a link.
     const QString listFailure =
-        writeText(list, MimeAppsList::withDefault(text, mimeType(), desktopId()).toUtf8(), false);
+        writeText(list, MimeAppsList::withDefault(text, mimeType(), desktopId()).toUtf8(), false,
+                  SafeSave::Links::Follow);
     if (!listFailure.isEmpty() && failure.isEmpty())
         failure = failureLine(what, list, listFailure);
     record(PartOutcome::Part::FileType, failure);
@@ -410,6 +417,12 @@ bool Installation::removeOurs(const QString& path, QStringList& failures) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return false;
+    const QString link = LinkedFolders::linkOnTheWay(path);
+    if (!link.isEmpty()) {
+        failures << QStringLiteral("Δεν αφαιρέθηκε το ") + path + QStringLiteral(" (") +
+                        LinkedFolders::refusal(link) + QLatin1Char(')');
+        return false;
+    }
     QFile file(path);
     if (!file.remove()) {
         failures << QStringLiteral("Δεν αφαιρέθηκε το ") + path + QStringLiteral(" (") +
@@ -428,8 +441,16 @@ bool Installation::uninstall(const Report& progress) {
     QStringList failures;
     QStringList kept;
     // The program folder: only the files the installer copied; a pupil's diagram saved
-    // there stays, and with it the folder.
-    for (const QString& name : fileList()) {
+    // there stays, and with it the folder. A folder that is a link is left alone: the files
+    // of the same names where it leads are not ours.
+    const QString folderLink = QFileInfo(m_folders.installFolder()).isSymLink()
+                                   ? m_folders.installFolder()
+                                   : LinkedFolders::linkOnTheWay(m_folders.installFolder());
+    if (!folderLink.isEmpty())
+        failures << QStringLiteral("Δεν αφαιρέθηκαν τα αρχεία του ") + m_folders.installFolder() +
+                        QStringLiteral(" (") + LinkedFolders::refusal(folderLink) +
+                        QLatin1Char(')');
+    for (const QString& name : folderLink.isEmpty() ? fileList() : QStringList()) {
         if (removeOurs(m_folders.installFolder() + QLatin1Char('/') + name, failures))
             progress(QStringLiteral("Αφαίρεση αρχείου ") + name);
     }
@@ -437,7 +458,8 @@ bool Installation::uninstall(const Report& progress) {
         if (folder == m_folders.startMenuFolder())
             removeOurs(m_folders.menuEntry(), failures);
         const QDir dir(folder);
-        if (dir.exists() && !QFileInfo(folder).isSymLink() && !QDir().rmdir(folder))
+        if (dir.exists() && !QFileInfo(folder).isSymLink() &&
+            LinkedFolders::linkOnTheWay(folder).isEmpty() && !QDir().rmdir(folder))
             kept << QStringLiteral("Ο φάκελος ") + folder +
                         QStringLiteral(" έμεινε, γιατί έχει και άλλα αρχεία (π.χ. διαγράμματα).");
     }
@@ -450,10 +472,12 @@ bool Installation::uninstall(const Report& progress) {
     const QString list = QString::fromUtf8(readAll(m_folders.mimeAppsList));
     if (MimeAppsList::mentions(list, mimeType(), desktopId())) {
         const QString rest = MimeAppsList::without(list, mimeType(), desktopId());
-        if (rest.isEmpty()) {
+        const bool linked = QFileInfo(m_folders.mimeAppsList).isSymLink();
+        if (rest.isEmpty() && !linked) {
             removeOurs(m_folders.mimeAppsList, failures);
         } else {
-            const QString failure = writeText(m_folders.mimeAppsList, rest.toUtf8(), false);
+            const QString failure =
+                writeText(m_folders.mimeAppsList, rest.toUtf8(), false, SafeSave::Links::Follow);
             if (!failure.isEmpty())
                 failures << QStringLiteral("Δεν αφαιρέθηκε το Kelvra από το ") +
                                 m_folders.mimeAppsList + QStringLiteral(" (") + failure +

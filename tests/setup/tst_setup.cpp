@@ -149,6 +149,9 @@ private slots:
     void installTwiceThenUninstall();
     void uninstallKeepsThePupilsDiagrams();
     void plantedLinkIsReplacedNotFollowed();
+    void linkedFoldersAreRefused_data();
+    void linkedFoldersAreRefused();
+    void linkedMimeAppsListStaysALink();
     void missingQtStopsBeforeCopying();
     void rootInstallsOnTheTeachersDesktop();
     void uninstallButton();
@@ -417,6 +420,67 @@ void TestSetup::plantedLinkIsReplacedNotFollowed() {
     QVERIFY(!refused.install([](const QString&) {}));
     QVERIFY(refused.finalMessage().contains(g.folders().installFolder()));
     QVERIFY(QDir(g.root.filePath("elsewhere")).isEmpty());
+}
+
+void TestSetup::linkedFoldersAreRefused_data() {
+    QTest::addColumn<QString>("linked");      // a folder under the home that leads elsewhere
+    QTest::addColumn<bool>("whileInstalled"); // linked after installing, before uninstalling
+    QTest::newRow("install through .local/opt") << ".local/opt" << false;
+    QTest::newRow("install through .local/share") << ".local/share" << false;
+    QTest::newRow("uninstall through the program folder") << ".local/opt/Kelvra" << true;
+    QTest::newRow("uninstall through .local/opt") << ".local/opt" << true;
+}
+
+void TestSetup::linkedFoldersAreRefused() {
+    QFETCH(QString, linked);
+    QFETCH(bool, whileInstalled);
+    SetupFixture f;
+    Installation installation(f.folders(), f.medium());
+    const QString folder = f.home() + "/" + linked;
+    // Elsewhere holds files of the same names as ours, where the link would lead the
+    // installer: they are not ours to touch.
+    const QString elsewhere = f.root.filePath("elsewhere");
+    const QString ourNames = linked.endsWith("Kelvra") ? elsewhere : elsewhere + "/Kelvra";
+    QDir().mkpath(ourNames);
+    for (const QString& name : Installation::fileList())
+        writeFile(ourNames + "/" + name, "not ours");
+    const QStringList before = fileTree(elsewhere);
+    const auto linkIt = [&] {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(QFileInfo(folder).absolutePath());
+        QVERIFY(QFile::link(elsewhere, folder));
+    };
+    if (whileInstalled) {
+        QVERIFY(installation.install([](const QString&) {}));
+        linkIt();
+        QVERIFY(!installation.uninstall([](const QString&) {}));
+        QVERIFY2(installation.uninstallMessage().contains(folder),
+                 qPrintable(installation.uninstallMessage()));
+    } else {
+        linkIt();
+        QVERIFY(!installation.install([](const QString&) {}));
+        QVERIFY2(installation.finalMessage().contains(folder),
+                 qPrintable(installation.finalMessage()));
+    }
+    QCOMPARE(fileTree(elsewhere), before);
+}
+
+void TestSetup::linkedMimeAppsListStaysALink() {
+    SetupFixture f;
+    const QString kept = f.root.filePath("dotfiles/mimeapps.list");
+    QDir().mkpath(QFileInfo(kept).absolutePath());
+    writeFile(kept, "[Default Applications]\ntext/plain=editor.desktop\n");
+    QDir().mkpath(QFileInfo(f.folders().mimeAppsList).absolutePath());
+    QVERIFY(QFile::link(kept, f.folders().mimeAppsList));
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    QVERIFY(QFileInfo(f.folders().mimeAppsList).isSymLink());
+    QVERIFY(MimeAppsList::mentions(QString::fromUtf8(readFile(kept)), Installation::mimeType(),
+                                   Installation::desktopId()));
+    QVERIFY(installation.uninstall([](const QString&) {}));
+    QVERIFY(QFileInfo(f.folders().mimeAppsList).isSymLink());
+    QVERIFY(readFile(kept).contains("text/plain=editor.desktop"));
+    QVERIFY(!readFile(kept).contains("kelvra"));
 }
 
 void TestSetup::missingQtStopsBeforeCopying() {
