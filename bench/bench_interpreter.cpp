@@ -121,5 +121,35 @@ int main(int argc, char* argv[]) {
             << (stopAsked - runMs) << " ms and ended the run " << (ended - stopAsked)
             << " ms after it was pressed\n";
     }
+    {
+        // A loop that writes a 60 KB line at speed 0: goal 1,000 lines a second or more, the
+        // output box bounded, and Stop within 200 ms.
+        ScriptedQuestions questions;
+        Main_F window(&questions);
+        window.show();
+        DiagramBuilder builder(window.diagram());
+        const QString line = QLatin1Char('"') + QString(60000, QLatin1Char('x')) + '"';
+        const QString s = builder.start(), j = builder.junction(), w = builder.write(line);
+        builder.chain({s, j, w});
+        builder.link(w, j);
+        window.files().markSaved();
+        window.runs().setStepsBeforeAsking(1LL << 40);
+        constexpr int runMs = 3000;
+        QElapsedTimer clock;
+        qint64 stopAsked = 0;
+        QTimer::singleShot(runMs, Qt::PreciseTimer, [&] {
+            stopAsked = clock.elapsed();
+            window.runs().cmdStop_MouseDown();
+        });
+        clock.start();
+        window.menus().fast_run->trigger();
+        const qint64 ended = clock.elapsed();
+        const RunOutput& output = window.runs().interpreter().outputLog();
+        const double lines = double(output.droppedCharacters() + output.kept().size()) / 60002.0;
+        out << "editor writing 60 KB lines at speed 0: "
+            << QString::number(lines / (ended / 1000.0), 'f', 0) << " lines/s; Stop ended the run "
+            << (ended - stopAsked) << " ms after it was pressed; peak memory " << peakMegabytes()
+            << " MB\n";
+    }
     return 0;
 }

@@ -93,6 +93,9 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
 
     m_output = new QPlainTextEdit(canvasOverlay());
     m_output->setReadOnly(true);
+    // Lines as the program writes them, as a console shows them: wrapping a very long line
+    // into the small box would lay it out again and again.
+    m_output->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_output->resize(220, 160);
     m_output->hide();
     m_errorBox = new QLabel(canvasOverlay());
