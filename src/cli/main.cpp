@@ -134,6 +134,8 @@ int eval(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString translated;
     const QString value = evaluator.evalExpr(args.first(), &translated);
     out << value << '\n' << translated << '\n';
+    if (!evaluator.failureReason().isEmpty())
+        err << evaluator.failureReason() << '\n';
     return 0;
 }
 

@@ -59,8 +59,15 @@ void TestCanonicalText::canonicalForm_data() {
                                          << "\"ΤΟ ΑΘΡΟΙΣΜΑ\",Σ";
     QTest::newRow("functions") << "abs(x)+rnd(1)+tan(y)"
                                << "ABS(Χ)+RND(1)+TAN(Υ)";
-    QTest::newRow("operator at the very start stays Greek") << "mod 2"
-                                                            << "ΜΟΔ 2";
+    // The ends of a text of several words count as blanks.
+    QTest::newRow("operator at the very start") << "mod 2"
+                                                << "MOD 2";
+    QTest::newRow("not at the start of a condition") << "not α > 0"
+                                                     << "NOT Α > 0";
+    QTest::newRow("operator at the very end") << "a and"
+                                              << "Α AND";
+    QTest::newRow("one word alone stays a name") << "or"
+                                                 << "ΟΡ";
     QTest::newRow("empty") << ""
                            << "";
 }
@@ -123,6 +130,9 @@ void TestCanonicalText::nameCheck_data() {
     QTest::newRow("blank and underscore") << "ΜΕΓΙΣΤΟ_ΣΤΟΙΧΕΙΟ Α" << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("arrow") << "Α<-" << false;
+    QTest::newRow("school AND is an operator") << "ΚΑΙ" << false;
+    QTest::newRow("school NOT is an operator") << "ΟΧΙ" << false;
+    QTest::newRow("Η stays a name") << "Η" << true;
 }
 
 void TestCanonicalText::nameCheck() {

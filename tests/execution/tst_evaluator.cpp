@@ -30,6 +30,8 @@ private slots:
     void partTable_data();
     void partTable();
     void randomForms();
+    void missingOperatorsNamed_data();
+    void missingOperatorsNamed();
     void undefinedVariablesReported();
     void wordTableLimit();
     void indicesOfNames();
@@ -219,6 +221,33 @@ void TestEvaluator::partTable_data() {
                                                        << ""
                                                        << "-9"
                                                        << "-3^2";
+    // A remainder is rewritten where it stands, never inside a longer number.
+    QTest::newRow("MOD of whole words") << "Ε MOD 4 = 0 AND Ε MOD 400 = 0"
+                                        << "Ε=2000"
+                                        << "-1"
+                                        << "(2000-(2000\\4)*4)=0 AND (2000-(2000\\400)*400)=0";
+    // The words of the school language.
+    QTest::newRow("ΚΑΙ") << "Χ>1 ΚΑΙ Χ<5"
+                         << "Χ=10"
+                         << "0"
+                         << "10>1 AND 10<5";
+    QTest::newRow("ΟΧΙ at the start") << "ΟΧΙ Χ>1"
+                                      << "Χ=3"
+                                      << "0"
+                                      << " NOT 3>1";
+    QTest::newRow("Η between operands") << "Α Η Β"
+                                        << "Α=0;Β=-1"
+                                        << "-1"
+                                        << "0 OR -1";
+    QTest::newRow("Η as a variable") << "Η+1"
+                                     << "Η=4"
+                                     << "5"
+                                     << "4+1";
+    // Two values side by side are never glued into one number.
+    QTest::newRow("missing operator") << "1 Χ"
+                                      << "Χ=2"
+                                      << "EROR"
+                                      << "12";
 }
 
 void TestEvaluator::partTable() {
@@ -230,6 +259,39 @@ void TestEvaluator::partTable() {
     QString text;
     QCOMPARE(e.evaluator.evalExpr(expression, &text), value);
     QCOMPARE(text, translated);
+}
+
+void TestEvaluator::missingOperatorsNamed_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("reason"); // empty: no operator is missing
+    QTest::newRow("number and name") << "1 Χ"
+                                     << "λείπει τελεστής ανάμεσα σε «1» και «Χ»";
+    QTest::newRow("an old file's Greek NOT") << "ΝΟΤ Χ>0"
+                                             << "λείπει τελεστής ανάμεσα σε «ΝΟΤ» και «Χ»";
+    QTest::newRow("brackets") << "(1)(2)"
+                              << "λείπει τελεστής ανάμεσα σε «)» και «(»";
+    QTest::newRow("element and number") << "Α[1] 2"
+                                        << "λείπει τελεστής ανάμεσα σε «Α[1]» και «2»";
+    QTest::newRow("random digit") << "2ΡΝΔ"
+                                  << "λείπει τελεστής ανάμεσα σε «2» και «RND»";
+    QTest::newRow("function") << "Α_Μ(2.5)*2"
+                              << "";
+    QTest::newRow("NOT") << "NOT Χ=1 AND Χ<>2"
+                         << "";
+    QTest::newRow("signs") << "-Χ--2"
+                           << "";
+}
+
+void TestEvaluator::missingOperatorsNamed() {
+    QFETCH(QString, expression);
+    QFETCH(QString, reason);
+    for (const bool compiling : {true, false}) {
+        Evaluation e("Χ=1;Α[1]=3");
+        e.evaluator.setCompiling(compiling);
+        const QString value = e.evaluator.evalExpr(expression);
+        QCOMPARE(e.evaluator.failureReason(), reason);
+        QCOMPARE(value == ExpressionEvaluator::error, !reason.isEmpty());
+    }
 }
 
 void TestEvaluator::randomForms() {

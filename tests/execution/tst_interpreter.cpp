@@ -44,6 +44,8 @@ private slots:
     void arrayElements();
     void randomAssignment();
     void divisionByZeroStops();
+    void missingOperatorNamedAtTheEnd();
+    void bareNameConditionKeepsTheVariable();
     void inputAskedAgain();
     void unknownKindFails();
     void noStartBlock();
@@ -207,6 +209,29 @@ void TestInterpreter::divisionByZeroStops() {
              QStringList{
                  "To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην ενέργεια 2\r\n"});
     QCOMPARE(r.runner.variables().columnCount(), 1); // nothing was recorded
+}
+
+void TestInterpreter::missingOperatorNamedAtTheEnd() {
+    Run r;
+    r.b.chain({r.b.start(), r.b.assign("Χ", "1 Χ"), r.b.end()});
+    QCOMPARE(r.go().outcome, Outcome::ExpressionFailed);
+    QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει "
+                                           "πρόβλημα στην ενέργεια 2: λείπει τελεστής ανάμεσα σε "
+                                           "«1» και «Χ»\r\n"});
+}
+
+void TestInterpreter::bareNameConditionKeepsTheVariable() {
+    Run r;
+    const QString s = r.b.start(), a = r.b.assign("Κ", "5"), d = r.b.decision("Κ"),
+                  w = r.b.write("Κ"), e = r.b.end();
+    r.b.chain({s, a, d});
+    r.b.link(d, w, "Ν");
+    r.b.link(d, e, "Ο");
+    r.b.link(w, e);
+    QCOMPARE(r.go().outcome, Outcome::Succeeded);
+    QCOMPARE(r.output(), QStringLiteral("\r\n     5"));
+    QCOMPARE(r.runner.variables().getVar("Κ"), QStringLiteral("5"));
+    QCOMPARE(r.runner.variables().getVar("(Κ)"), QStringLiteral("Αλ"));
 }
 
 void TestInterpreter::inputAskedAgain() {

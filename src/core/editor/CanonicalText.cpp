@@ -23,7 +23,9 @@ const QString reservedWords =
     QStringLiteral(";ΑΛΓΟΡΙΘΜΟΣ;ΤΕΛΟΣ;ΕΠΙΛΕΞΕ;ΠΕΡΙΠΤΩΣΗ;ΑΡΧΗ;ΓΙΑ;ΆΠΟ;ΜΕΧΡΙ;ΕΠΑΝΕΛΑΒΕ;"
                    "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ;") +
     QStringLiteral("ΑΝ;ΤΕΛΟΣ_ΑΝ;ΤΟΤΕ;ΑΛΛΙΩΣ;ΑΛΛΙΩΣ_ΑΝ;ΜΕΧΡΙΣ_ΟΤΟΥ;ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ;ΓΙΑ;ΜΕ_ΒΗΜΑ;") +
-    QStringLiteral(";INT;ABS;COS;SIN;ATN;EXP;LOG;RND;SGN;TAN;");
+    QStringLiteral(";INT;ABS;COS;SIN;ATN;EXP;LOG;RND;SGN;TAN;") +
+    // The school's AND and NOT are always operators.
+    QStringLiteral(";ΚΑΙ;ΟΧΙ;");
 
 // True when every character outside the brackets of an element name is allowed; inside
 // well-formed brackets the separators and operators of index expressions are allowed too.
@@ -64,9 +66,14 @@ QString ucase_en_gr(const QString& text) {
         if (at >= 0)
             c = greekCapitals[at];
     }
+    // An operator word is recognised between blanks; the ends of a text of several words
+    // count as blanks too, so that "not α > 0" gets its NOT as "α ... not" gets its own.
+    const bool words = result.contains(QLatin1Char(' '));
+    if (words)
+        result = QLatin1Char(' ') + result + QLatin1Char(' ');
     for (const auto& [greek, latin] : latinWords)
         result.replace(QString::fromUtf8(greek), QString::fromUtf8(latin));
-    return result;
+    return words ? result.mid(1, result.size() - 2) : result;
 }
 
 bool IS_NAME_VAR(const QString& name) {

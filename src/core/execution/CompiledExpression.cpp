@@ -239,6 +239,9 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
     }
     main += s.mid(from);
     main = ExpressionEvaluator::squeezed(main);
+    if (ExpressionEvaluator::missingOperator(main))
+        return nullptr; // the reference fails it, with its reason
+
     if (main.contains(QStringLiteral("MOD"))) {
         if (!pairs->empty())
             return nullptr; // remainders of elements are rewritten after their indices

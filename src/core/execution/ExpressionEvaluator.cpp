@@ -62,6 +62,7 @@ ExpressionEvaluator::ExpressionEvaluator(VariableStore& variables, RandomSource&
 ExpressionEvaluator::~ExpressionEvaluator() = default;
 
 QString ExpressionEvaluator::evalExpr(const QString& expression, QString* translated) {
+    m_failure.clear();
     if (!m_compiling)
         return evalExprReference(expression, translated);
     const CompiledExpression* compiled = compiledFor(expression);
@@ -76,7 +77,80 @@ QString ExpressionEvaluator::spaced(const QString& upperCased) {
     QString e = QLatin1Char(' ') + upperCased + QLatin1Char(' ');
     for (const auto& [find, replacement] : spacing)
         e.replace(find, replacement);
-    return e;
+    return withSchoolWords(e);
+}
+
+namespace {
+
+// A word that ends an operand: a value, a name, an element or a closing bracket.
+bool endsAnOperand(QStringView word) {
+    if (word.isEmpty() || word == u"(")
+        return false;
+    if (word == u")")
+        return true;
+    for (const char* keyword : {"AND", "OR", "NOT", "MOD", "INT", "SQR", "ABS"}) {
+        if (word == QLatin1String(keyword))
+            return false;
+    }
+    for (const QChar c : word) {
+        if (!operatorCharacters.contains(c) && c != QLatin1Char(','))
+            return true;
+    }
+    return false;
+}
+
+// A word that begins an operand, or something that must follow an operator.
+bool beginsAnOperand(QStringView word) {
+    if (word == u"(" || word == u"NOT" || word == u"INT" || word == u"SQR" || word == u"ABS")
+        return true;
+    return word != u")" && endsAnOperand(word);
+}
+
+} // namespace
+
+// The words of the school language for the logical operators: ΚΑΙ and ΟΧΙ always, Η only
+// where an operator is expected (after an operand), so that a variable named Η stays one.
+QString ExpressionEvaluator::withSchoolWords(QString spacedText) {
+    if (!spacedText.contains(QStringLiteral("ΚΑΙ")) &&
+        !spacedText.contains(QStringLiteral("ΟΧΙ")) && !spacedText.contains(QChar(0x0397)))
+        return spacedText;
+    const QList<QStringView> words = QStringView(spacedText).split(QLatin1Char(' '));
+    QString result;
+    result.reserve(spacedText.size());
+    QStringView previous;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QStringView word = words[i];
+        if (i > 0)
+            result += QLatin1Char(' ');
+        if (word == u"ΚΑΙ")
+            result += QStringLiteral("AND");
+        else if (word == u"ΟΧΙ")
+            result += QStringLiteral("NOT");
+        else if (word == u"Η" && endsAnOperand(previous))
+            result += QStringLiteral("OR");
+        else
+            result += word;
+        if (!word.isEmpty())
+            previous = word;
+    }
+    return result;
+}
+
+std::optional<std::pair<QString, QString>>
+ExpressionEvaluator::missingOperator(const QString& spacedText) {
+    QStringView previous;
+    for (const QStringView word :
+         QStringView(spacedText).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (endsAnOperand(previous) && beginsAnOperand(word))
+            return std::pair{previous.toString(), word.toString()};
+        previous = word;
+    }
+    return std::nullopt;
+}
+
+QString ExpressionEvaluator::missingOperatorReason(const QString& left, const QString& right) {
+    return QStringLiteral("λείπει τελεστής ανάμεσα σε «") + left + QStringLiteral("» και «") +
+           right + QStringLiteral("»");
 }
 
 const CompiledExpression* ExpressionEvaluator::compiledFor(const QString& expression) {
@@ -102,6 +176,7 @@ const CompiledExpression* ExpressionEvaluator::compiledFor(const QString& expres
 QString ExpressionEvaluator::evalExprReference(const QString& expression, QString* translated) {
     if (translated)
         translated->clear();
+    m_failure.clear();
     const QString e = expression.toUpper();
     if (e.startsWith(QStringLiteral("ΤΥΧΑΙΟΣ"))) {
         QString rest = e;
@@ -117,6 +192,9 @@ QString ExpressionEvaluator::evalExprReference(const QString& expression, QStrin
                                  .replace(QLatin1Char('}'), QLatin1Char(']')));
         if (translated)
             *translated = t;
+        // Two values side by side would be glued into one number once the blanks go: the
+        // translation goes on (its text is what the pupil sees), and the value fails.
+        const auto glued = missingOperator(t);
         t = substVars(rewriteRemainders(t));
         t.remove(QLatin1Char(' '));
         t.replace(QStringLiteral("AND"), QStringLiteral(" AND "));
@@ -125,6 +203,10 @@ QString ExpressionEvaluator::evalExprReference(const QString& expression, QStrin
         t.replace(QStringLiteral("NOT"), QStringLiteral(" NOT "));
         if (translated)
             *translated = t;
+        if (glued) {
+            m_failure = missingOperatorReason(glued->first, glued->second);
+            return error;
+        }
         return compute(t);
     } catch (const Failed&) {
         return error;
@@ -208,13 +290,16 @@ QString ExpressionEvaluator::rewriteRemainders(QString t) {
         while (bEnd < t.size() && t[bEnd] != QLatin1Char(' '))
             ++bEnd;
         const QString b = bStart < t.size() ? t.mid(bStart, bEnd - bStart) : QString();
-        const QString found = a + QStringLiteral(" MOD ") + b;
-        const QString rewritten = QStringLiteral(" ( ") + a + QStringLiteral(" - ( ") + a +
+        // Whole words only: "Ε MOD 4" must not be found inside "Ε MOD 400".
+        const QString found = QLatin1Char(' ') + a + QStringLiteral(" MOD ") + b + QLatin1Char(' ');
+        const QString rewritten = QStringLiteral("  ( ") + a + QStringLiteral(" - ( ") + a +
                                   QStringLiteral(" \\ ") + b + QStringLiteral(" ) * ") + b +
-                                  QStringLiteral(" ) ");
-        if (!t.contains(found) || ++rounds > maxWords)
+                                  QStringLiteral(" )  ");
+        QString padded = QLatin1Char(' ') + t + QLatin1Char(' ');
+        if (!padded.contains(found) || ++rounds > maxWords)
             throw Failed{}; // "MOD" without its two operands
-        t.replace(found, rewritten);
+        padded.replace(found, rewritten);
+        t = padded.mid(1, padded.size() - 2);
     }
     return t;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CompiledExpression;
 class RandomSource;
@@ -42,6 +44,14 @@ public:
     static QString spaced(const QString& upperCased);
     // Runs of blanks made one blank.
     static QString squeezed(QString e);
+    // The school's ΚΑΙ, ΟΧΙ and Η (where an operator is expected) as AND, NOT and OR.
+    static QString withSchoolWords(QString spacedText);
+    // The first two words of a spaced text that stand side by side with no operator between
+    // them (two values, a value and a bracket), or nothing.
+    static std::optional<std::pair<QString, QString>> missingOperator(const QString& spacedText);
+    static QString missingOperatorReason(const QString& left, const QString& right);
+    // Why the last evaluation gave "EROR", when the evaluator knows it; otherwise empty.
+    QString failureReason() const { return m_failure; }
     // The one or two indices of an element: the text inside its brackets cut at the first
     // comma (a second comma stays in the second index).
     static QStringList indexParts(const QString& index);
@@ -65,6 +75,7 @@ private:
 
     VariableStore& m_variables;
     RandomSource& m_random;
+    QString m_failure;
     bool m_compiling = true;
     const CompiledExpression* compiledFor(const QString& expression);
     // Compiled forms by expression text; null for those the reference must compute.

@@ -39,6 +39,18 @@ bool isError(const QString& value) {
            value.toUpper() == ExpressionEvaluator::error;
 }
 
+// A condition's outcome is recorded under the condition's text; a condition that is a bare
+// name ("ΑΝ Κ ΤΟΤΕ") would record it under that variable and overwrite it, so its record is
+// named in brackets.
+QString conditionRecordName(const QString& condition) {
+    static const QString notInNames = QStringLiteral(" +-*/^\\=<>#!(),\"");
+    for (const QChar c : condition) {
+        if (notInNames.contains(c))
+            return condition;
+    }
+    return QLatin1Char('(') + condition + QLatin1Char(')');
+}
+
 bool isTrue(const QString& value) {
     // A comparison's own values first: they are nearly every condition's.
     if (value == QLatin1String("-1"))
@@ -267,6 +279,14 @@ QString Interpreter::printedValue(const QString& expression) {
     return value;
 }
 
+// The evaluator's reason goes with the block into the report of the run's end.
+Interpreter::Outcome Interpreter::expressionFailed(cBck& block, const QString& reason) {
+    m_failed = &block;
+    m_failureReason = reason;
+    m_current = nullptr;
+    return Outcome::ExpressionFailed;
+}
+
 Interpreter::Outcome Interpreter::assign(cBck& block) {
     m_random.reseedFromClock();
     QString value;
@@ -275,12 +295,10 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
         value = QString::number(int(std::floor(m_random.next() * 100)));
     else
         value = m_evaluator.evalExpr(block.zParam2(), &translated);
+    const QString reason = m_evaluator.failureReason();
     const QString target = m_evaluator.evalIndices(block.zParam1());
-    if (isError(value)) {
-        m_failed = &block;
-        m_current = nullptr;
-        return Outcome::ExpressionFailed;
-    }
+    if (isError(value))
+        return expressionFailed(block, reason);
     m_variables.setVar(target, value, block.tagid(), translated);
     m_caption = {CaptionParts::Kind::Assignment, target, translated, value, false};
     m_display.stepCaptionChanged();
@@ -290,15 +308,13 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
 Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
     QString translated;
     const QString value = m_evaluator.evalExpr(block.zParam2(), &translated);
-    if (isError(value)) {
-        m_failed = &block;
-        m_current = nullptr;
-        return Outcome::ExpressionFailed;
-    }
+    if (isError(value))
+        return expressionFailed(block, m_evaluator.failureReason());
     const bool truth = isTrue(value);
-    m_variables.setVar(block.zParam2(),
-                       value == QStringLiteral("-1") ? QStringLiteral("Αλ") : QStringLiteral("Ψε"),
-                       block.tagid(), translated);
+    // The record says what the run did: a condition worth 5 takes the "Ν" line and is true.
+    m_variables.setVar(conditionRecordName(block.zParam2()),
+                       truth ? QStringLiteral("Αλ") : QStringLiteral("Ψε"), block.tagid(),
+                       translated);
     m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};
     m_display.stepCaptionChanged();
     *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");

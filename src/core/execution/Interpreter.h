@@ -73,6 +73,8 @@ public:
     QString stepCaption() const;
     QString unknownKind() const { return m_unknownKind; }
     cBck* failedBlock() const { return m_failed; }
+    // Why the failed block's expression could not be computed, when that is known.
+    QString failureReason() const { return m_failureReason; }
 
     // Executes the current block and moves on.
     Outcome step();
@@ -103,6 +105,8 @@ private:
     int m_generation = -1; // of the diagram the run state belongs to
     cLn* m_traversed = nullptr;
     cBck* m_failed = nullptr;
+    QString m_failureReason;
+    Outcome expressionFailed(cBck& block, const QString& reason);
     QStringList m_executed;
     QSet<const cBck*> m_executedBlocks; // the same blocks, for a quick look-up
     struct LineTarget {

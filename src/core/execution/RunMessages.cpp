@@ -24,9 +24,11 @@ QString problemInBlock(const QString& blockNumber) {
     return QStringLiteral("Υπάρχει πρόβλημα στην ενέργεια ") + blockNumber;
 }
 
-QString failedExpression(const QString& blockNumber) {
-    return end(false) + QStringLiteral("\r\n") + problemInBlock(blockNumber) +
-           QStringLiteral("\r\n");
+QString failedExpression(const QString& blockNumber, const QString& reason) {
+    QString text = end(false) + QStringLiteral("\r\n") + problemInBlock(blockNumber);
+    if (!reason.isEmpty())
+        text += QStringLiteral(": ") + reason;
+    return text + QStringLiteral("\r\n");
 }
 
 } // namespace RunMessages

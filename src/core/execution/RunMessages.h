@@ -16,6 +16,6 @@ QString end(bool success);
 // "Υπάρχει πρόβλημα στην ενέργεια " and the block's number.
 QString problemInBlock(const QString& blockNumber);
 // The end after an expression that could not be computed, naming its block.
-QString failedExpression(const QString& blockNumber);
+QString failedExpression(const QString& blockNumber, const QString& reason = {});
 
 } // namespace RunMessages

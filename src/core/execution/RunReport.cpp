@@ -22,7 +22,10 @@ End endOf(Interpreter::Outcome outcome, const Interpreter& interpreter) {
     case Outcome::ExpressionFailed: {
         const cBck* block = interpreter.failedBlock();
         const QString number = block ? Interpreter::blockNumber(*block) : QString();
-        return {false, block, {{RunMessages::failedExpression(number), RunMessages::endedTitle()}}};
+        return {false,
+                block,
+                {{RunMessages::failedExpression(number, interpreter.failureReason()),
+                  RunMessages::endedTitle()}}};
     }
     case Outcome::Failed:   // a dead end, or nothing to step
     case Outcome::NoInput:  // the input box was cancelled, or no value was left to read
