@@ -1,6 +1,7 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoProgram.h"
 #include "core/drawing/DiagramRenderer.h"
 #include "core/editor/CanonicalText.h"
 #include "core/execution/ExpressionEvaluator.h"
@@ -295,7 +296,11 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
     }
     QString text = ProgramTextConversions::indent(*pseudo);
-    bool failed = false;
+    // A flowchart that breaks the structure of the language converts only in part.
+    const QStringList broken = PseudoProgram::structureProblems(*pseudo);
+    bool failed = !broken.isEmpty();
+    if (failed)
+        err << ProgramTextConversions::problemsMessage(broken) << '\n';
     if (target != QStringLiteral("pseudo")) {
         const auto converted = target == QStringLiteral("basic")
                                    ? ProgramTextConversions::toBasic(text)

@@ -2,6 +2,7 @@
 #include "TestDiagram.h"
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/expression/SchoolText.h"
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/codegen/ProgramTextWindow.h"
@@ -79,6 +80,8 @@ private slots:
     void basicRewrites();
     void pascalWorkedExample();
     void pascalLoops();
+    void pseudoLanguageKeepsTheRunsMeaning_data();
+    void pseudoLanguageKeepsTheRunsMeaning();
     void deepAndLongExpressionsAreRefusedNotCrashed_data();
     void deepAndLongExpressionsAreRefusedNotCrashed();
     void programTextWindow();
@@ -434,6 +437,53 @@ void TestCodegen::pascalLoops() {
         lines({"begin", "  S := 0;", "  while S < 10 do", "  begin", "    S := RoundTo2(S + 1);",
                "  end;", "  repeat", "    S := RoundTo2(S - 1);",
                "  until (S = 0) and (QMod(TH, 2) = 0);", "end."})));
+}
+
+void TestCodegen::pseudoLanguageKeepsTheRunsMeaning_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pseudo"); // what the pseudo-language writes
+    QTest::newRow("as typed") << "Σ+Ι*2"
+                              << "Σ+Ι*2";
+    QTest::newRow("MOD then times reads the same") << "Χ MOD 4 * 2"
+                                                   << "Χ MOD 4 * 2";
+    QTest::newRow("times then MOD") << "Χ*3 MOD 5"
+                                    << "Χ*(3 MOD 5)";
+    QTest::newRow("MOD after a minus") << "10 - Χ MOD 3"
+                                       << "10 - Χ MOD 3";
+    QTest::newRow("DIV then times") << "Χ DIV 2 * 3"
+                                    << "Χ DIV (2*3)";
+    QTest::newRow("bracketed DIV") << "(Χ DIV 2) * 3"
+                                   << "(Χ DIV 2) * 3";
+    QTest::newRow("backslash") << "Χ\\2"
+                               << "Χ DIV 2";
+    QTest::newRow("not equal") << "Α != 5"
+                               << "Α<>5";
+    QTest::newRow("hash") << "Α#5"
+                          << "Α<>5";
+    QTest::newRow("functions") << "INT(Χ)+ABS(Υ)*SQR(Ζ)"
+                               << "Α_Μ(Χ)+Α_Τ(Υ)*Τ_Ρ(Ζ)";
+    QTest::newRow("school words") << "Χ>1 ΚΑΙ ΟΧΙ Χ=3"
+                                  << "Χ>1 ΚΑΙ ΟΧΙ Χ=3";
+    QTest::newRow("power of a negative") << "-2^2+(-2)^2"
+                                         << "-2^2+(-2)^2";
+    QTest::newRow("a remainder of a power's exponent") << "2^3 MOD 5"
+                                                       << "2^(3 MOD 5)";
+    QTest::newRow("quoted text keeps its marks") << "Α=\"#\""
+                                                 << "Α=\"#\"";
+    QTest::newRow("unreadable stays as typed") << "(Α+1) MOD 2"
+                                               << "(Α+1) MOD 2";
+}
+
+void TestCodegen::pseudoLanguageKeepsTheRunsMeaning() {
+    QFETCH(QString, typed);
+    QFETCH(QString, pseudo);
+    QCOMPARE(SchoolText::expression(typed), pseudo);
+    // The school book's reading of what is written is the run's reading of what was typed.
+    const auto run = ExpressionTree::parse(typed, ExpressionTree::Dialect::Run);
+    const auto school = ExpressionTree::parse(pseudo, ExpressionTree::Dialect::School);
+    // (A text the run cannot compute stays as typed: the run stops at that block anyway.)
+    if (run)
+        QVERIFY(school && ExpressionTree::same(**run, **school));
 }
 
 void TestCodegen::deepAndLongExpressionsAreRefusedNotCrashed_data() {

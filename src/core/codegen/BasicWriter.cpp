@@ -1,7 +1,7 @@
 #include "core/codegen/BasicWriter.h"
 
-#include "core/codegen/ExpressionTree.h"
 #include "core/codegen/ProgramNames.h"
+#include "core/expression/ExpressionTree.h"
 
 #include <QStringList>
 #include <utility>
@@ -24,7 +24,8 @@ QSet<QString> reservedWords() {
 class Writer {
 public:
     explicit Writer(const PseudoProgram::Program& program)
-        : m_names(ProgramNames::Alphabet::Basic, reservedWords()) {
+        : m_names(ProgramNames::Alphabet::Basic, reservedWords()),
+          m_breakBefore(PseudoProgram::anyContinuesLine(program.statements)) {
         m_lines << QStringLiteral("Private Sub ") +
                        ProgramNames::transliterate(program.name, ProgramNames::Alphabet::Basic);
         statements(program.statements, 1);
@@ -57,7 +58,7 @@ private:
             return 20;
         static const QHash<QString, int> powers = {
             {"OR", 1}, {"AND", 2}, {"=", 4},   {"<>", 4},  {"<", 4}, {">", 4}, {"<=", 4}, {">=", 4},
-            {"+", 6},  {"-", 6},   {"MOD", 7}, {"DIV", 8}, {"*", 9}, {"/", 9}, {"^", 11}};
+            {"+", 6},  {"-", 6},   {"MOD", 6}, {"DIV", 8}, {"*", 9}, {"/", 9}, {"^", 11}};
         return powers.value(e.text, 20);
     }
 
@@ -89,13 +90,17 @@ private:
         case Expr::Kind::Binary:
             break;
         }
+        // The remainder as the school dialect writes it: A-(A\B) * B, a subtraction, with
+        // A and B in brackets unless they are single items.
+        if (e.text == "MOD") {
+            const QString a = operand(*e.args[0], 12);
+            const QString b = operand(*e.args[1], 12);
+            return a + QStringLiteral("-(") + a + QLatin1Char('\\') + b + QStringLiteral(") * ") +
+                   b;
+        }
         const int power = precedence(e);
         const QString left = operand(*e.args[0], power);
         const QString right = operand(*e.args[1], power + 1);
-        // The remainder as the school dialect writes it: A-(A\B) * B.
-        if (e.text == "MOD")
-            return left + QStringLiteral("-(") + left + QLatin1Char('\\') + right +
-                   QStringLiteral(") * ") + right;
         const QString op = e.text == "DIV"   ? QStringLiteral("\\")
                            : e.text == "AND" ? QStringLiteral("And")
                            : e.text == "OR"  ? QStringLiteral("Or")
@@ -129,12 +134,22 @@ private:
         line(level, QStringLiteral("EndIf"));
     }
 
-    QString printed(const Statement& s) {
+    // The run starts a new line before each output, unless the output goes on the line
+    // before it. A program without such an output prints a line after each output instead,
+    // which shows the same lines.
+    void printed(const Statement& s, int level) {
         QStringList items;
         for (const QString& item : s.items)
             items << (item.startsWith(QLatin1Char('"')) ? item : expressionOf(item));
-        return QStringLiteral("PRINT ") + items.join(QStringLiteral("; ")) +
-               (s.sameLine ? QStringLiteral(";") : QString());
+        const QString list = items.join(QStringLiteral("; "));
+        if (!m_breakBefore) {
+            line(level, QStringLiteral("PRINT ") + list);
+        } else if (s.continuesLine) {
+            line(level, QStringLiteral("PRINT \" \"; ") + list + QLatin1Char(';'));
+        } else {
+            line(level, QStringLiteral("PRINT"));
+            line(level, QStringLiteral("PRINT ") + list + QLatin1Char(';'));
+        }
     }
 
     void statements(const std::vector<Statement>& list, int level) {
@@ -150,7 +165,7 @@ private:
                                 QStringLiteral("\")"));
                 break;
             case Statement::Kind::Output:
-                line(level, printed(s));
+                printed(s, level);
                 break;
             case Statement::Kind::If:
                 decision(s, level, QStringLiteral("If "));
@@ -176,6 +191,7 @@ private:
     QStringList m_lines;
     QStringList m_problems;
     QStringList m_pending; // not yet written as comments
+    bool m_breakBefore;
 };
 
 } // namespace

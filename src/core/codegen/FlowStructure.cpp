@@ -1,6 +1,8 @@
 #include "core/codegen/FlowStructure.h"
 
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoProgram.h"
+#include "core/expression/SchoolText.h"
 #include "core/model/Block.h"
 #include "core/model/BlockCollection.h"
 #include "core/model/BlockKinds.h"
@@ -247,10 +249,24 @@ private:
 
     QString lineOf(int b) const {
         const cBck* block = m_g.blocks[size_t(b)];
-        // An output's items as typed: its caption quotes them for display only.
-        if (block->zaction() == BlockKinds::output)
-            return PseudoCodeGenerator::finishLine(QStringLiteral("Γράψε ") +
-                                                   OutputList::text(*block));
+        // An output's items as typed (its caption quotes them for display only), each
+        // expression as the school book reads what the run computes.
+        if (block->zaction() == BlockKinds::output) {
+            QStringList items;
+            for (QString item : OutputList::items(*block)) {
+                item.remove(QLatin1Char(';'));
+                items << (OutputList::isMessage(item) ? item.trimmed()
+                                                      : SchoolText::expression(item.trimmed()));
+            }
+            QString line = PseudoCodeGenerator::finishLine(QStringLiteral("Γράψε ") +
+                                                           items.join(QLatin1Char(',')));
+            if (block->sCaption().endsWith(QLatin1Char(';')))
+                line += QLatin1Char(' ') + PseudoProgram::continuesLineComment();
+            return line;
+        }
+        if (block->zaction() == BlockKinds::assign && !block->zParam2().isEmpty())
+            return PseudoCodeGenerator::finishLine(block->zParam1() + QStringLiteral(" <-- ") +
+                                                   SchoolText::expression(block->zParam2()));
         QString line = PseudoCodeGenerator::REPL_(block->sCaption());
         if (line.endsWith(QLatin1Char('_')))
             line.chop(1);
@@ -259,6 +275,9 @@ private:
 
     QString conditionOf(int b) const {
         const cBck* block = m_g.blocks[size_t(b)];
+        // What the run tests, as the school book reads it.
+        if (!block->zParam2().trimmed().isEmpty())
+            return PseudoCodeGenerator::finishLine(SchoolText::expression(block->zParam2()));
         QString text = PseudoCodeGenerator::REPL_(block->sCaption());
         text = stripped(
             text, {QStringLiteral("ΑΝ "), QStringLiteral("ΟΣΟ "), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ ")},
@@ -375,11 +394,24 @@ private:
             node.negated = !leavesOnYes;
             node.body = sequence(header, inner(context, {test}, &members));
         } else {
-            nodes.push_back(breaks(test, QStringLiteral("ο βρόχος βγαίνει από τη μέση του")));
+            nodes.push_back(breaks(test, entersInTheMiddle(members, test)
+                                             ? QStringLiteral("η ροή μπαίνει στον βρόχο από τη "
+                                                              "μέση του, όχι από την αρχή του")
+                                             : QStringLiteral("ο βρόχος βγαίνει από τη μέση του")));
             return header;
         }
         nodes.push_back(std::move(node));
         return outside;
+    }
+
+    // A loop drawn with its test first (a junction leads to the test) but entered elsewhere:
+    // the flow jumps into it, rather than leaving it from the middle.
+    bool entersInTheMiddle(const std::set<int>& members, int test) const {
+        for (int b : members) {
+            if (m_g.isJunction(b) && skipJunctions(b, {test}) == test)
+                return true;
+        }
+        return false;
     }
 
     const Graph& m_g;

@@ -1,7 +1,7 @@
 #include "core/codegen/PascalWriter.h"
 
-#include "core/codegen/ExpressionTree.h"
 #include "core/codegen/ProgramNames.h"
+#include "core/expression/ExpressionTree.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -141,6 +141,64 @@ begin
 end;
 )";
 
+// Tables as the run keeps them: an element is a value under its indices, any number is an
+// index, and the table grows as far as the program writes. An element never written is 0,
+// as an undefined variable is in a run.
+const char* tableTypes = R"(type
+  QCell = record
+    I, J, V: Real;
+  end;
+  QTable = record
+    Cells: array of QCell;
+    Count: Integer;
+  end;
+)";
+
+const char* tableHelpers = R"(const
+  QNoIndex = -1.0E300; { the second index of a one-index element }
+
+function QFind(var T: QTable; I, J: Real): Integer;
+var
+  K: Integer;
+begin
+  QFind := -1;
+  for K := 0 to T.Count - 1 do
+    if (T.Cells[K].I = I) and (T.Cells[K].J = J) then
+    begin
+      QFind := K;
+      Exit
+    end
+end;
+
+function QGet(var T: QTable; I, J: Real): Real;
+var
+  K: Integer;
+begin
+  K := QFind(T, I, J);
+  if K < 0 then
+    QGet := 0
+  else
+    QGet := T.Cells[K].V
+end;
+
+procedure QPut(var T: QTable; I, J, V: Real);
+var
+  K: Integer;
+begin
+  K := QFind(T, I, J);
+  if K < 0 then
+  begin
+    if T.Count = Length(T.Cells) then
+      SetLength(T.Cells, 2 * T.Count + 16);
+    K := T.Count;
+    T.Count := T.Count + 1;
+    T.Cells[K].I := I;
+    T.Cells[K].J := J
+  end;
+  T.Cells[K].V := V
+end;
+)";
+
 QString quoted(const QString& text) {
     return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
            QLatin1Char('\'');
@@ -149,18 +207,26 @@ QString quoted(const QString& text) {
 class Writer {
 public:
     explicit Writer(const PseudoProgram::Program& program)
-        : m_names(ProgramNames::Alphabet::Pascal, reservedWords()) {
+        : m_names(ProgramNames::Alphabet::Pascal, reservedWords()),
+          m_breakBefore(PseudoProgram::anyContinuesLine(program.statements)) {
         collectNames(program.statements);
         body(program.statements, 1);
+        if (m_breakBefore)
+            line(1, QStringLiteral("WriteLn;")); // the last line ends as a text file's do
     }
 
     QString text() const {
         QStringList out{QStringLiteral("program A1;"), QStringLiteral("{$R+}"),
                         QStringLiteral("uses Math;"), QString()};
+        const bool tables = !m_used.arrays.empty();
+        if (tables)
+            out << QString::fromUtf8(tableTypes).split(QLatin1Char('\n'));
         const QStringList vars = declarations();
         if (!vars.isEmpty())
             out << QStringLiteral("var") << vars << QString();
         out << QString::fromUtf8(helpers).split(QLatin1Char('\n'));
+        if (tables)
+            out << QString::fromUtf8(tableHelpers).split(QLatin1Char('\n'));
         out << QStringLiteral("begin") << m_body << QStringLiteral("end.");
         return out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     }
@@ -177,8 +243,14 @@ private:
         if (const auto tree = ExpressionTree::parse(text))
             ExpressionTree::collect(**tree, m_used);
     }
+    static bool isElement(const QString& target) {
+        const auto t = ExpressionTree::parse(target);
+        return t && (*t)->kind == Expr::Kind::Element;
+    }
     void collectNames(const std::vector<Statement>& list) {
         for (const Statement& s : list) {
+            if (s.kind == Statement::Kind::Input && isElement(s.target))
+                m_readsElements = true;
             collectTarget(s.target);
             collectExpression(s.expression);
             for (const QString& item : s.items)
@@ -200,17 +272,18 @@ private:
             if (!isArray(name))
                 scalars << m_declared.value(name);
         scalars.removeAll(QString());
+        if (m_readsElements)
+            scalars << QStringLiteral("QIn");
         if (!scalars.isEmpty())
             lines << QStringLiteral("  ") + scalars.join(QStringLiteral(", ")) +
                          QStringLiteral(": Real;");
-        // Indices are not known before the run: the bounds hold every number the program
-        // writes, and range checking stops a run that goes past them.
-        const int bound = int(std::min(100000.0, std::max(100.0, m_used.largestNumber)));
-        const QString range = QStringLiteral("0..") + QString::number(bound);
-        for (const auto& [name, dimensions] : m_used.arrays)
-            lines << QStringLiteral("  ") + m_declared.value(name) + QStringLiteral(": array[") +
-                         (dimensions == 2 ? range + QStringLiteral(", ") + range : range) +
-                         QStringLiteral("] of Real;");
+        QStringList tables;
+        for (const auto& array : m_used.arrays)
+            tables << m_declared.value(array.first);
+        tables.removeAll(QString());
+        if (!tables.isEmpty())
+            lines << QStringLiteral("  ") + tables.join(QStringLiteral(", ")) +
+                         QStringLiteral(": QTable;");
         return lines;
     }
 
@@ -242,6 +315,21 @@ private:
                    : text;
     }
 
+    // An element's table and its two indices, as QGet and QPut take them.
+    QString place(const Expr& e) {
+        const QString second = e.args.size() > 1 ? number(*e.args[1]) : QStringLiteral("QNoIndex");
+        return name(e.text) + QStringLiteral(", ") + number(*e.args[0]) + QStringLiteral(", ") +
+               second;
+    }
+    // The statement that stores a value in a variable or an element.
+    QString store(const QString& target, const QString& value) {
+        const auto t = tree(target);
+        if (t && (*t)->kind == Expr::Kind::Element)
+            return QStringLiteral("QPut(") + place(**t) + QStringLiteral(", ") + value +
+                   QStringLiteral(");");
+        return (t ? number(**t) : target) + QStringLiteral(" := ") + value + QLatin1Char(';');
+    }
+
     // A number where a number is needed: a condition counts -1 when true, as in a run.
     QString number(const Expr& e) {
         return e.isCondition() ? QStringLiteral("-Ord(") + expression(e) + QLatin1Char(')')
@@ -268,13 +356,8 @@ private:
             return quoted(e.text);
         case Expr::Kind::Name:
             return name(e.text);
-        case Expr::Kind::Element: {
-            QStringList indices;
-            for (const auto& index : e.args)
-                indices << QStringLiteral("Round(") + number(*index) + QLatin1Char(')');
-            return name(e.text) + QLatin1Char('[') + indices.join(QStringLiteral(", ")) +
-                   QLatin1Char(']');
-        }
+        case Expr::Kind::Element:
+            return QStringLiteral("QGet(") + place(e) + QLatin1Char(')');
         case Expr::Kind::Negate:
             return QLatin1Char('-') + side(*e.args[0], 5, false, false);
         case Expr::Kind::Not:
@@ -384,21 +467,32 @@ private:
         for (const Statement& s : list) {
             switch (s.kind) {
             case Statement::Kind::Assign:
-                line(level, numberOf(s.target) + QStringLiteral(" := ") +
-                                assignedValue(s.expression) + QLatin1Char(';'));
+                line(level, store(s.target, assignedValue(s.expression)));
                 break;
             case Statement::Kind::Input:
                 if (!s.prompt.isEmpty())
                     line(level, QStringLiteral("Write(") + quoted(s.prompt + QLatin1Char(' ')) +
                                     QStringLiteral(");"));
-                line(level, QStringLiteral("ReadLn(") + numberOf(s.target) + QStringLiteral(");"));
+                if (isElement(s.target)) {
+                    line(level, QStringLiteral("ReadLn(QIn);"));
+                    line(level, store(s.target, QStringLiteral("QIn")));
+                } else {
+                    line(level,
+                         QStringLiteral("ReadLn(") + numberOf(s.target) + QStringLiteral(");"));
+                }
                 break;
             case Statement::Kind::Output:
-                if (s.sameLine)
-                    line(level,
-                         QStringLiteral("Write(") + outputItems(s) + QStringLiteral(", ' ');"));
-                else
+                // The run starts a new line before each output, unless the output goes on
+                // the line before it; without such outputs, a line after each shows the same.
+                if (!m_breakBefore) {
                     line(level, QStringLiteral("WriteLn(") + outputItems(s) + QStringLiteral(");"));
+                } else if (s.continuesLine) {
+                    line(level,
+                         QStringLiteral("Write(' ', ") + outputItems(s) + QStringLiteral(");"));
+                } else {
+                    line(level, QStringLiteral("WriteLn;"));
+                    line(level, QStringLiteral("Write(") + outputItems(s) + QStringLiteral(");"));
+                }
                 break;
             case Statement::Kind::If:
                 decision(s, level, QStringLiteral("if "));
@@ -430,6 +524,8 @@ private:
     QHash<QString, QString> m_declared;
     QStringList m_body;
     QStringList m_pending; // problems not yet written as comments
+    bool m_breakBefore;
+    bool m_readsElements = false; // an input into an element goes through QIn
     QStringList m_problems;
 };
 

@@ -126,7 +126,12 @@ private:
         } else if (line.startsWith(QStringLiteral("ΓΡΑΨΕ"))) {
             s.kind = Statement::Kind::Output;
             QString rest = line.mid(5).trimmed();
-            s.sameLine = rest.endsWith(QLatin1Char(';'));
+            if (rest.endsWith(continuesLineComment())) {
+                rest.chop(continuesLineComment().size());
+                s.continuesLine = true;
+            }
+            // An older text's final ";" meant the same.
+            s.continuesLine = s.continuesLine || rest.trimmed().endsWith(QLatin1Char(';'));
             rest.remove(QLatin1Char(';'));
             for (const QString& item : OutputList::split(rest))
                 if (!item.trimmed().isEmpty())
@@ -153,6 +158,29 @@ std::optional<Program> parse(const QString& pseudo) {
     } catch (const Malformed&) {
         return std::nullopt;
     }
+}
+
+bool anyContinuesLine(const std::vector<Statement>& statements) {
+    for (const Statement& s : statements) {
+        if (s.continuesLine || anyContinuesLine(s.body) || anyContinuesLine(s.otherwise))
+            return true;
+    }
+    return false;
+}
+
+QString continuesLineComment() {
+    return QStringLiteral("! ΣΤΗΝ ΙΔΙΑ ΓΡΑΜΜΗ ΜΕ ΤΟ ΠΡΟΗΓΟΥΜΕΝΟ");
+}
+
+QStringList structureProblems(const QString& pseudo) {
+    QStringList problems;
+    for (QString line : pseudo.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('!')) &&
+            line.contains(QStringLiteral("σπάει τη δομή"), Qt::CaseInsensitive))
+            problems << line.mid(1).trimmed();
+    }
+    return problems;
 }
 
 } // namespace PseudoProgram

@@ -5,10 +5,18 @@
 #include <optional>
 #include <vector>
 
-// An expression of the pseudo-language as a tree, with the meaning the evaluator gives it:
-// "^" binds tightest, then negation, "*" and "/", integer division, MOD, "+" and "-", the
-// comparisons, NOT, AND and OR.
+// An expression as a tree. The text of a block is read with the meaning the run gives it:
+// MOD takes the single item (a number, a name, an element) on each side and binds before
+// anything else, then "^", negation, "*" and "/", integer division, "+" and "-", the
+// comparisons, NOT, AND and OR. The text of the pseudo-language is read as the school book
+// reads it: DIV and MOD beside "*" and "/", from left to right. Both accept the school's
+// words ΚΑΙ, Ή (Η, where an operator is expected) and ΟΧΙ for AND, OR and NOT.
 namespace ExpressionTree {
+
+enum class Dialect {
+    Run,   // a block's text, as the run computes it
+    School // the pseudo-language text, as the school book reads it
+};
 
 struct Expr {
     enum class Kind {
@@ -39,13 +47,21 @@ using ExprPtr = std::shared_ptr<Expr>;
 constexpr int maxDepth = 256;
 
 // The tree of `text`, or nullopt when it is no expression or is deeper than maxDepth.
-std::optional<ExprPtr> parse(const QString& text);
+std::optional<ExprPtr> parse(const QString& text, Dialect dialect = Dialect::School);
 
-// Why `text` has no tree: the Greek reason for a comment in the written program.
-QString problemOf(const QString& text);
+// Why `text` has no tree, and where: the Greek reason and the position (0-based) in the
+// text where reading stopped; an empty reason when it has one.
+struct Problem {
+    QString reason;
+    qsizetype position = -1;
+};
+Problem problemOf(const QString& text, Dialect dialect = Dialect::School);
 // The expression (its beginning, when long) and the reason, as one line with no braces, so
 // that it fits in a comment of every language.
-QString problemLine(const QString& text);
+QString problemLine(const QString& text, Dialect dialect = Dialect::School);
+
+// True when the two trees mean the same computation.
+bool same(const Expr& a, const Expr& b);
 
 // Every variable and array named in the tree, in order of first appearance; arrays with
 // the number of their indices.

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/expression/ExpressionTree.h"
+
+#include <QString>
+
+// Expressions written in the pseudo-language, so that the school book's reading of the text
+// computes what the run computes.
+namespace SchoolText {
+
+// The tree with the brackets the school reading needs, and no more; INT, ABS and SQR as
+// Α_Μ, Α_Τ and Τ_Ρ, "not equal" as "<>".
+QString of(const ExpressionTree::Expr& e);
+
+// A block's expression in the pseudo-language: as typed when the school reading of the typed
+// text computes what the run does and it has no spelling of the run's own ("!=", "#", "\",
+// INT( ...); otherwise written from the run's tree. A text the run cannot read either is
+// kept as typed.
+QString expression(const QString& typed);
+
+} // namespace SchoolText
