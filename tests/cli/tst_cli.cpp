@@ -141,6 +141,16 @@ void TestCli::convertPrintsTheWindowText() {
     QVERIFY(basic.out.contains(QStringLiteral("PS = X-(X\\10) * 10")));
     const Outcome pascal = cli({"convert", example("tpsifio.kv"), "--to", "pascal"});
     QVERIFY(pascal.out.startsWith(QStringLiteral("program A1;\r\n")));
+    // A flowchart that breaks the structure converts in part, says where and exits 1; a jump
+    // into a loop is named as such.
+    for (const char* target : {"pseudo", "pascal"}) {
+        const Outcome broken =
+            cli({"convert", QStringLiteral(KELVRA_TEST_DATA "/jump_into_loop.kv"), "--to", target});
+        QCOMPARE(broken.exitCode, 1);
+        QVERIFY2(broken.err.contains(QStringLiteral("Η εντολή 5 σπάει τη δομή του διαγράμματος: "
+                                                    "η ροή μπαίνει στον βρόχο από τη μέση του")),
+                 qPrintable(broken.err));
+    }
 }
 
 void TestCli::usage() {
