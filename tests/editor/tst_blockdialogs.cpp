@@ -41,6 +41,7 @@ void typeText(QWidget* box, const QString& text) {
 }
 
 void typeAndConfirm(BlockDialog* dialog, const QString& text) {
+    dialog->textBox()->clear();
     typeText(dialog->textBox(), text);
     QTest::keyClick(dialog->textBox(), Qt::Key_Return);
 }
@@ -112,33 +113,62 @@ void TestBlockDialogs::assignmentStoredCanonical() {
 
 void TestBlockDialogs::wrongAssignmentsRefused_data() {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("leading digit") << "5Α <-- 1" << false;
-    QTest::newRow("reserved") << "ΤΟΤΕ <-- 1" << false;
-    QTest::newRow("dot") << "Α.Β <-- 1" << false;
-    QTest::newRow("no arrow") << "Α = 1" << false;
-    QTest::newRow("empty expression") << "Α <-- " << false;
-    QTest::newRow("element") << "Α[Ι] <-- 0" << true;
-    QTest::newRow("two-dimensional element") << "Π[Ι,Κ] <-- Ι*Κ" << true;
+    QTest::addColumn<QString>("explained"); // empty: accepted
+    QTest::addColumn<int>("caret");         // where the caret goes on a refusal, or -1
+    QTest::newRow("leading digit") << "5Α <-- 1"
+                                   << "Το «5Α» δεν είναι όνομα μεταβλητής" << 0;
+    QTest::newRow("reserved") << "ΤΟΤΕ <-- 1"
+                              << "Το «ΤΟΤΕ» δεν είναι όνομα μεταβλητής" << 0;
+    QTest::newRow("dot") << "Α.Β <-- 1"
+                         << "δεν είναι όνομα μεταβλητής" << 0;
+    QTest::newRow("no arrow") << "Α = 1"
+                              << "Λείπει το βέλος" << -1;
+    QTest::newRow("empty expression") << "Α <-- "
+                                      << "Λείπει η τιμή" << -1;
+    QTest::newRow("missing operator") << "Χ <-- 1 Χ"
+                                      << "Στη θέση 9: λείπει τελεστής ανάμεσα σε «1» και «Χ»" << 8;
+    QTest::newRow("remainder of a bracket") << "Χ <-- (Α+1) MOD 2"
+                                            << "το MOD θέλει" << 12;
+    QTest::newRow("unclosed bracket") << "Χ <-- (Α+1"
+                                      << "λείπει το «)»" << 10;
+    QTest::newRow("element") << "Α[Ι] <-- 0"
+                             << "" << -1;
+    QTest::newRow("two-dimensional element") << "Π[Ι,Κ] <-- Ι*Κ"
+                                             << "" << -1;
+    QTest::newRow("short arrow") << "Χ <- Χ+1"
+                                 << "" << -1;
+    QTest::newRow("arrow sign") << "Χ ← Χ+1"
+                                << "" << -1;
+    QTest::newRow("Pascal's arrow") << "Χ := Χ+1"
+                                    << "" << -1;
+    QTest::newRow("school words") << "Χ <-- Α>1 ΚΑΙ ΟΧΙ Β"
+                                  << "" << -1;
 }
 
 void TestBlockDialogs::wrongAssignmentsRefused() {
     QFETCH(QString, typed);
-    QFETCH(bool, accepted);
+    QFETCH(QString, explained);
+    QFETCH(int, caret);
     cBck block;
     ScriptedQuestions questions;
     Action_F dialog(block, questions);
     dialog.show();
     typeAndConfirm(&dialog, typed);
-    if (accepted) {
+    if (explained.isEmpty()) {
         QVERIFY(questions.asked().isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!block.sCaption().isEmpty());
+        QVERIFY(block.sCaption().contains(QStringLiteral(" <-- "))); // the arrow as stored
     } else {
         QCOMPARE(questions.asked().size(), 1);
-        QCOMPARE(questions.asked()[0].text, QStringLiteral("Πρόβλημα Λάθος καταχώρηση"));
+        const QString said = questions.asked()[0].text;
+        QVERIFY2(said.startsWith(QStringLiteral("Πρόβλημα Λάθος καταχώρηση\r\n")) &&
+                     said.contains(explained) && said.contains(QStringLiteral("π.χ.")),
+                 qPrintable(said));
         QVERIFY(dialog.isVisible()); // the pupil corrects the command
         QCOMPARE(dialog.cboxVarName->text(), ucase_en_gr_for_test(typed));
+        if (caret >= 0)
+            QCOMPARE(dialog.cboxVarName->cursorPosition(), caret);
     }
 }
 
@@ -287,8 +317,29 @@ void TestBlockDialogs::emptyConditionRefused() {
     dialog.show();
     QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
     QCOMPARE(questions.asked().size(), 1);
-    QCOMPARE(questions.asked()[0].text, QStringLiteral("Πρέπει να γραφεί μια σχέση"));
+    QVERIFY(questions.asked()[0].text.startsWith(QStringLiteral("Πρέπει να γραφεί μια σχέση\r\n")));
     QVERIFY(dialog.isVisible());
+    // A relation the run could not compute is refused with its reason; F1 shows how to write it.
+    for (const char* wrong : {"Α > 1 ΚΑΙ", "Α Β > 0", "Χ*(2"}) {
+        typeAndConfirm(&dialog, QString::fromUtf8(wrong));
+        QVERIFY(dialog.isVisible());
+    }
+    QCOMPARE(questions.asked().size(), 4);
+    QVERIFY(questions.asked()[2].text.contains(
+        QStringLiteral("λείπει τελεστής ανάμεσα σε «Α» και «Β»")));
+    QTest::keyClick(dialog.cboxOperand1, Qt::Key_F1);
+    auto* help = dialog.findChild<QWidget*>(QStringLiteral("kelvraCommandsHelp"));
+    QVERIFY(help && help->isVisible());
+    typeAndConfirm(&dialog, QStringLiteral("Α > 1 ΚΑΙ ΟΧΙ Β = 0"));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    Output_F output(block, questions);
+    output.show();
+    typeAndConfirm(&output, QStringLiteral("\"ΤΟ ΑΘΡΟΙΣΜΑ\", Σ*(2"));
+    QVERIFY(output.isVisible());
+    QVERIFY(questions.asked().last().text.contains(QStringLiteral("λείπει το «)»")));
+    typeAndConfirm(&output, QStringLiteral("\"ΤΟ ΑΘΡΟΙΣΜΑ\", 2*Σ"));
+    QCOMPARE(output.result(), int(QDialog::Accepted));
 }
 
 void TestBlockDialogs::cancelledPlacementLeavesNoBlock() {
@@ -438,7 +489,7 @@ void TestBlockDialogs::refusedAssignmentThenCancelLeavesNoGhost() {
     f.clickToolButton(3);
     f.clickCanvas({200, 150});
     QCOMPARE(f.questions.asked().size(), 1);
-    QCOMPARE(f.questions.asked()[0].text, QStringLiteral("Πρόβλημα Λάθος καταχώρηση"));
+    QVERIFY(f.questions.asked()[0].text.startsWith(QStringLiteral("Πρόβλημα Λάθος καταχώρηση")));
     QVERIFY(Bl_Co::isDeleted(*f.diagram().the_bl_co().Item(1)));
     QVERIFY(!f.diagram().findActionBlock(assign));
 }

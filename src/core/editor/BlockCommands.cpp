@@ -1,6 +1,7 @@
 #include "core/editor/BlockCommands.h"
 
 #include "core/editor/CanonicalText.h"
+#include "core/editor/CommandCheck.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/OutputList.h"
@@ -33,7 +34,8 @@ QString assignmentBoxText(const cBck& block) {
     return block.zParam1() + QStringLiteral(" <-- ") + block.zParam2();
 }
 
-bool applyAssignment(cBck& block, const QString& text) {
+bool applyAssignment(cBck& block, const QString& typed) {
+    const QString text = CommandCheck::withStoredArrow(typed);
     const QString arrow = QStringLiteral("<--");
     const qsizetype at = text.indexOf(arrow);
     if (at < 0)

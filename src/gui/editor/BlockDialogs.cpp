@@ -2,10 +2,12 @@
 
 #include "core/editor/BlockCommands.h"
 #include "core/editor/CanonicalText.h"
+#include "core/editor/CommandCheck.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/MessageSink.h"
 #include "core/model/ModalQuestions.h"
+#include "gui/windows/CommandsHelp.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 BlockDialog::BlockDialog(cBck& block, ModalQuestions& questions, const QString& title,
                          const QString& labelText, QWidget* parent)
@@ -67,6 +70,22 @@ void BlockDialog::refuse(const QString& message) {
     m_box->setFocus();
 }
 
+void BlockDialog::refuse(const QString& heading, const CommandCheck::Refusal& refusal) {
+    refuse(heading + QStringLiteral("\r\n") + refusal.message +
+           QStringLiteral("\r\n(F1: πώς γράφονται οι εντολές)"));
+    if (refusal.position >= 0)
+        m_box->setCursorPosition(int(std::min<qsizetype>(refusal.position, m_box->text().size())));
+}
+
+// F1: how the commands are written, in a window beside the dialog.
+void BlockDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        CommandsHelp::show(this);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void BlockDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_box->setFocus();
@@ -79,6 +98,10 @@ Action_F::Action_F(cBck& block, ModalQuestions& questions, QWidget* parent)
 }
 
 void Action_F::cmdOK_Click() {
+    if (const auto refusal = CommandCheck::assignment(cboxVarName->text())) {
+        refuse(QStringLiteral("Πρόβλημα Λάθος καταχώρηση"), *refusal);
+        return;
+    }
     if (BlockCommands::applyAssignment(m_block, cboxVarName->text()))
         done(QDialog::Accepted);
     else
@@ -111,6 +134,10 @@ Output_F::Output_F(cBck& block, ModalQuestions& questions, QWidget* parent)
 }
 
 void Output_F::cmdOK_Click() {
+    if (const auto refusal = CommandCheck::output(txtText->text())) {
+        refuse(QStringLiteral("Πρόβλημα Λάθος καταχώρηση"), *refusal);
+        return;
+    }
     BlockCommands::applyOutput(m_block, txtText->text());
     done(QDialog::Accepted);
 }
@@ -161,6 +188,13 @@ void If_Frm::epanal_Click(int option) {
 }
 
 void If_Frm::cmdOK_Click() {
+    if (const auto refusal = CommandCheck::condition(cboxOperand1->text())) {
+        refuse(cboxOperand1->text().trimmed().isEmpty()
+                   ? QStringLiteral("Πρέπει να γραφεί μια σχέση")
+                   : QStringLiteral("Πρόβλημα Λάθος καταχώρηση"),
+               *refusal);
+        return;
+    }
     if (BlockCommands::applyCondition(m_block, m_tag, cboxOperand1->text()))
         done(QDialog::Accepted);
     else

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/editor/CommandCheck.h"
+
 #include <QDialog>
 
 class MessageSink;
@@ -33,7 +35,10 @@ protected:
                 const QString& labelText, QWidget* parent);
     // Refuses OK with a message box; the pupil goes on typing.
     void refuse(const QString& message);
+    // The dialog's heading, then what is wrong; the caret goes where it is.
+    void refuse(const QString& heading, const CommandCheck::Refusal& refusal);
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     cBck& m_block;
     ModalQuestions& m_questions;

@@ -22,6 +22,7 @@
 #include "gui/pictures/CaptureWindows.h"
 #include "gui/pictures/ScreenPictures.h"
 #include "gui/pictures/ScreenRecorder.h"
+#include "gui/windows/CommandsHelp.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/HelpWindow.h"
 #include "gui/windows/MainMenus.h"
@@ -196,6 +197,7 @@ void Main_F::connectMenus() {
     connect(m.View_com, &QAction::triggered, this,
             [this] { m_toolbar->setVisible(m_toolbar->isHidden()); });
     connect(m.mnuAbout, &QAction::triggered, this, &Main_F::mnuAbout_Click);
+    connect(m.mnuCommandsHelp, &QAction::triggered, this, [this] { CommandsHelp::show(this); });
     connect(m.mnuNew, &QAction::triggered, m_files, &FileCommands::mnuNew_Click);
     connect(m.mnuLoad, &QAction::triggered, m_files, &FileCommands::mnuLoad_Click);
     for (int i = 0; i < m.mnuExample.size(); ++i)

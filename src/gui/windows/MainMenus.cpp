@@ -74,6 +74,8 @@ MainMenus::MainMenus(QMenuBar* bar) {
     make_diag->setEnabled(false);
 
     mnuHelp = bar->addMenu(QStringLiteral("Βοήθεια"));
+    mnuCommandsHelp = mnuHelp->addAction(QStringLiteral("Πώς γράφω τις εντολές"));
+    mnuCommandsHelp->setShortcut(QKeySequence(Qt::Key_F1));
     mnuAbout = mnuHelp->addAction(QStringLiteral("Σχετικά με το πρόγραμμα"));
 
     mnexit = bar->addAction(QStringLiteral("Έξοδος"));

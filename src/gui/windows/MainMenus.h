@@ -54,8 +54,9 @@ struct MainMenus {
     QAction* a22;       // "Σε Ψευδογλώσσα": the program text window
     QAction* make_diag; // "Σε Διάγραμμα Ροής", always disabled
 
-    QMenu* mnuHelp;    // "Βοήθεια"
-    QAction* mnuAbout; // "Σχετικά με το πρόγραμμα"
+    QMenu* mnuHelp;           // "Βοήθεια"
+    QAction* mnuCommandsHelp; // "Πώς γράφω τις εντολές" (F1)
+    QAction* mnuAbout;        // "Σχετικά με το πρόγραμμα"
 
     QAction* mnexit; // "Έξοδος" on the menu bar
 
