@@ -2,9 +2,11 @@
 #include "TestDiagram.h"
 #include "core/drawing/Colors.h"
 #include "core/execution/HeadlessRun.h"
+#include "core/files/DiagramFormat.h"
 #include "core/model/DiagramBuilder.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/CanvasEditing.h"
+#include "gui/editor/EditHistory.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
@@ -53,7 +55,96 @@ struct EditFixture : EditorFixture {
             b.assign("Χ" + QString::number(i), "1");
         settle();
     }
+    // The file Save would write now.
+    QByteArray file() {
+        return DiagramFormat::write(diagram(), window.commentWindow()->commentText()).bytes;
+    }
+    // The diagram as it stands is saved, and the history starts from it.
+    QByteArray before;
+    void baseline() {
+        window.files().markSaved();
+        window.history().restart();
+        before = file();
+    }
+    // Lets the edit history see the edit (it waits for dialogs to close).
+    void recordEdit() {
+        settle();
+        QTest::qWait(150);
+        window.history().checkpoint();
+    }
 };
+
+// Every kind of edit a pupil makes, through the real widgets: three assignments and a link
+// are there before it.
+std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
+    const auto typeInDialog = [](const QString& typed) {
+        QTimer::singleShot(0, [typed] {
+            QLineEdit* box = QApplication::activeModalWidget()->findChild<QLineEdit*>();
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    return {
+        {"place",
+         [&f] {
+             f.clickToolButton(9);
+             f.clickCanvas({600, 400});
+         }},
+        {"delete block",
+         [&f] {
+             f.click(3);
+             f.questions.answerMessage(ModalQuestions::Answer::Yes);
+             QTest::keyClick(f.shape(3), Qt::Key_Delete);
+         }},
+        {"delete link",
+         [&f] {
+             f.questions.answerMessage(ModalQuestions::Answer::Yes);
+             f.ctrlClick(2);
+             f.altClick(1);
+         }},
+        {"link",
+         [&f] {
+             f.ctrlClick(2);
+             f.ctrlClick(3);
+         }},
+        {"drag", [&f] { EditorFixture::drag(f.shape(3), QPoint(5, 5), QPoint(45, 65)); }},
+        {"arrow key",
+         [&f] {
+             f.b.get("id2")->setShapeLeft(400);
+             f.baseline();
+             QTest::keyRelease(f.shape(1), Qt::Key_Down);
+         }},
+        {"command",
+         [&f, typeInDialog] {
+             typeInDialog(QStringLiteral("x0 <-- 2"));
+             QTest::mouseDClick(f.shape(1), Qt::LeftButton, {}, f.shape(1)->rect().center());
+         }},
+        {"colour",
+         [&f] {
+             f.diagram().currentBlockIndex = 0;
+             f.questions.answerColor(QColor(0, 200, 0));
+             f.window.menus().mnuChangeBackColor->trigger();
+         }},
+        {"font",
+         [&f] {
+             f.diagram().currentBlockIndex = 0;
+             f.questions.answerColor(Qt::red);
+             f.window.menus().mnuChangeTextColor->trigger();
+             f.window.fontWindow()->Check1->setChecked(true);
+             QTest::mouseClick(f.window.fontWindow()->Command1, Qt::LeftButton);
+             f.settle();
+         }},
+        {"move all",
+         [&f] {
+             f.window.menus().move_le->trigger();
+             f.window.moveAllWindow()->UpDownWidth->setValue(150);
+             QTest::mouseClick(f.window.moveAllWindow()->Command1, Qt::LeftButton);
+         }},
+        {"comment",
+         [&f] { QTest::keyClicks(f.window.commentWindow()->text1, QStringLiteral("note")); }},
+    };
+}
 
 } // namespace
 
@@ -83,6 +174,8 @@ private slots:
     void outputBoxDragged();
     void everyEditAsksBeforeNew_data();
     void everyEditAsksBeforeNew();
+    void everyEditUndoes_data() { everyEditAsksBeforeNew_data(); }
+    void everyEditUndoes();
     void undoneEditAsksNothing();
     void linkHintBesideTheToolbar();
     void releasedModifierHidesTheMarkerOnABlock();
@@ -481,9 +574,55 @@ void TestCanvasEditing::outputBoxDragged() {
 
 void TestCanvasEditing::everyEditAsksBeforeNew_data() {
     QTest::addColumn<QString>("edit");
-    for (const char* edit : {"place", "delete block", "delete link", "link", "drag", "arrow key",
-                             "command", "colour", "font", "move all", "comment"})
-        QTest::newRow(edit) << QString::fromUtf8(edit);
+    QTest::addColumn<QString>("named"); // the edit's name after "Αναίρεση: "
+    const std::pair<const char*, const char*> edits[] = {
+        {"place", "Προσθήκη της εντολής 4"},
+        {"delete block", "Διαγραφή της εντολής 3"},
+        {"delete link", "Διαγραφή της σύνδεσης 1 → 2"},
+        {"link", "Σύνδεση της εντολής 2 με την 3"},
+        {"drag", "Μετακίνηση της εντολής 3"},
+        {"arrow key", "Μετακίνηση"},
+        {"command", "Αλλαγή της εντολής 1"},
+        {"colour", "Εμφάνιση 3 εντολών"},
+        {"font", "Εμφάνιση"},
+        {"move all", "Μετακίνηση 3 εντολών"},
+        {"comment", "Αλλαγή των σχολίων"}};
+    for (const auto& [edit, named] : edits)
+        QTest::newRow(edit) << QString::fromUtf8(edit) << QString::fromUtf8(named);
+}
+
+// Every edit is one step of "Αναίρεση", named by what it changed: undo gives back the file
+// as it was before, redo the file as it was after, and an undone edit leaves nothing unsaved.
+void TestCanvasEditing::everyEditUndoes() {
+    QFETCH(QString, edit);
+    QFETCH(QString, named);
+    EditFixture f;
+    f.assignments(3);
+    f.b.link("id1", "id2");
+    f.baseline();
+    QVERIFY(!f.window.history().undoAction()->isEnabled());
+    editsOf(f).at(edit)();
+    f.recordEdit();
+    const QByteArray after = f.file();
+    QVERIFY(after != f.before);
+    QVERIFY2(f.window.history().undoAction()->text().startsWith("Αναίρεση: " + named),
+             qPrintable(f.window.history().undoAction()->text()));
+    EditHistory& history = f.window.history();
+    QCOMPARE(history.undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
+    QVERIFY(history.redoAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    history.undoAction()->trigger();
+    f.settle();
+    QCOMPARE(f.file(), f.before);
+    QVERIFY(!f.window.files().hasUnsavedChanges());
+    QVERIFY(f.window.history().redoAction()->text().startsWith("Επανάληψη: " + named));
+    history.redoAction()->trigger();
+    f.settle();
+    QCOMPARE(f.file(), after);
+    QVERIFY(f.window.files().hasUnsavedChanges());
+    // New starts a history of its own.
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    f.window.menus().mnuNew->trigger();
+    QVERIFY(!f.window.history().undoAction()->isEnabled());
 }
 
 // Whatever the pupil changed, "Νέο" offers to save it first.
@@ -492,75 +631,9 @@ void TestCanvasEditing::everyEditAsksBeforeNew() {
     EditFixture f;
     f.assignments(3);
     f.b.link("id1", "id2");
-    f.window.files().markSaved();
+    f.baseline();
     QVERIFY(!f.window.files().hasUnsavedChanges());
-    const auto typeInDialog = [](const QString& typed) {
-        QTimer::singleShot(0, [typed] {
-            QLineEdit* box = QApplication::activeModalWidget()->findChild<QLineEdit*>();
-            box->selectAll();
-            QTest::keyClicks(box, typed);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-    };
-    const std::map<QString, std::function<void()>> edits = {
-        {"place",
-         [&] {
-             f.clickToolButton(9);
-             f.clickCanvas({600, 400});
-         }},
-        {"delete block",
-         [&] {
-             f.click(3);
-             f.questions.answerMessage(ModalQuestions::Answer::Yes);
-             QTest::keyClick(f.shape(3), Qt::Key_Delete);
-         }},
-        {"delete link",
-         [&] {
-             f.questions.answerMessage(ModalQuestions::Answer::Yes);
-             f.ctrlClick(2);
-             f.altClick(1);
-         }},
-        {"link",
-         [&] {
-             f.ctrlClick(2);
-             f.ctrlClick(3);
-         }},
-        {"drag", [&] { EditorFixture::drag(f.shape(3), QPoint(5, 5), QPoint(45, 65)); }},
-        {"arrow key",
-         [&] {
-             f.b.get("id2")->setShapeLeft(400);
-             f.window.files().markSaved();
-             QTest::keyRelease(f.shape(1), Qt::Key_Down);
-         }},
-        {"command",
-         [&] {
-             typeInDialog(QStringLiteral("x0 <-- 2"));
-             QTest::mouseDClick(f.shape(1), Qt::LeftButton, {}, f.shape(1)->rect().center());
-         }},
-        {"colour",
-         [&] {
-             f.diagram().currentBlockIndex = 0;
-             f.questions.answerColor(QColor(0, 200, 0));
-             f.window.menus().mnuChangeBackColor->trigger();
-         }},
-        {"font",
-         [&] {
-             f.diagram().currentBlockIndex = 0;
-             f.questions.answerColor(Qt::red);
-             f.window.menus().mnuChangeTextColor->trigger();
-             f.window.fontWindow()->Check1->setChecked(true);
-             QTest::mouseClick(f.window.fontWindow()->Command1, Qt::LeftButton);
-             f.settle();
-         }},
-        {"move all",
-         [&] {
-             f.window.menus().move_le->trigger();
-             f.window.moveAllWindow()->UpDownWidth->setValue(150);
-             QTest::mouseClick(f.window.moveAllWindow()->Command1, Qt::LeftButton);
-         }},
-        {"comment",
-         [&] { QTest::keyClicks(f.window.commentWindow()->text1, QStringLiteral("note")); }},
-    };
+    const auto edits = editsOf(f);
     edits.at(edit)();
     QVERIFY(f.window.files().hasUnsavedChanges());
     f.questions.answerMessage(ModalQuestions::Answer::No);

@@ -276,6 +276,19 @@ QString decode(const QByteArray& bytes) {
 }
 
 WriteResult write(const Diagram& diagram, const QString& comment) {
+    QString text = DiagramFormat::text(diagram, comment);
+    WriteResult result;
+    result.bytes = encode(text, &result.unstorable);
+    if (!result.unstorable.isEmpty()) {
+        // Written as "?" rather than as the code page's substitute character.
+        for (const QChar c : result.unstorable)
+            text.replace(c, QLatin1Char('?'));
+        result.bytes = encode(text);
+    }
+    return result;
+}
+
+QString text(const Diagram& diagram, const QString& comment) {
     QStringList lines;
     int blockCount = 0;
     for (const auto& block : diagram.the_bl_co()) {
@@ -311,15 +324,7 @@ WriteResult write(const Diagram& diagram, const QString& comment) {
     QString text = lines.join(crlf) + crlf + comment;
     if (!comment.endsWith(crlf))
         text += crlf;
-    WriteResult result;
-    result.bytes = encode(text, &result.unstorable);
-    if (!result.unstorable.isEmpty()) {
-        // Written as "?" rather than as the code page's substitute character.
-        for (const QChar c : result.unstorable)
-            text.replace(c, QLatin1Char('?'));
-        result.bytes = encode(text);
-    }
-    return result;
+    return text;
 }
 
 ReadResult read(const QByteArray& bytes, Diagram& diagram) {

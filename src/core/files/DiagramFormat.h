@@ -32,6 +32,8 @@ struct WriteResult {
 };
 // The whole file for the diagram and its comment.
 WriteResult write(const Diagram& diagram, const QString& comment);
+// The same file as text, before it is written in the code page: every character kept.
+QString text(const Diagram& diagram, const QString& comment);
 
 struct ReadResult {
     enum class Status { Ok, NotReadable, ReadError };

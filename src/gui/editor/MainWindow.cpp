@@ -16,6 +16,7 @@
 #include "gui/editor/BlockDialogs.h"
 #include "gui/editor/CanvasEditing.h"
 #include "gui/editor/CommandToolbar.h"
+#include "gui/editor/EditHistory.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/files/FileCommands.h"
@@ -112,6 +113,8 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     connect(m_run, &RunController::recordStep, m_recorder, &ScreenRecorder::recordStep);
     connect(m_run, &RunController::runEnded, m_recorder, &ScreenRecorder::runEnded);
     m_appearance = std::make_unique<Appearance>(*this);
+    m_history = new EditHistory(
+        *m_files, [this] { return m_run->phase() == RunPhase::Idle && !m_run->running(); }, this);
     m_output->viewport()->installEventFilter(this);
     connectMenus();
     connectCanvas();
@@ -119,6 +122,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     Form_Load();
     resize(1000, 700);
     m_files->markSaved();
+    m_history->restart();
 }
 
 Main_F::~Main_F() {
@@ -176,6 +180,13 @@ void Main_F::Form_Load() {
 }
 
 void Main_F::connectMenus() {
+    // "Αναίρεση" and "Επανάληψη" open the "Επεξεργασία" menu; their keys work everywhere.
+    QAction* first = m_menus->mnuChangeShape->actions().value(0);
+    for (QAction* action : {m_history->undoAction(), m_history->redoAction()}) {
+        m_menus->mnuChangeShape->insertAction(first, action);
+        addAction(action);
+    }
+    m_menus->mnuChangeShape->insertSeparator(first);
     MainMenus& m = *m_menus;
     connect(m_toolbar, &CommandToolbar::buttonClicked, this, &Main_F::Toolbar1_ButtonClick);
     connect(m_toolbar, &CommandToolbar::hintChanged, m_statusPanels[0], &QLabel::setText);

@@ -22,6 +22,7 @@ class Sizeshp_F;
 class font1;
 class CommandToolbar;
 class Diagram;
+class EditHistory;
 class FileCommands;
 class MessageWindowSink;
 class ModalQuestions;
@@ -65,6 +66,7 @@ public:
     ModalQuestions& questions() override { return *m_questions; }
     QTimer& timerRunner() override { return m_timerRunner; }
     FileCommands& files() { return *m_files; }
+    EditHistory& history() { return *m_history; }
     RunController& runs() { return *m_run; }
 
     // The rest of what the run controller, the file commands and the recorder need.
@@ -171,6 +173,7 @@ private:
     frm_h* m_help = nullptr;
     QTimer m_timerRunner;
     FileCommands* m_files;
+    EditHistory* m_history;
     RunController* m_run;
     CanvasEditing* m_editing;
     std::unique_ptr<Appearance> m_appearance;

@@ -1,6 +1,7 @@
 #include "gui/files/FileCommands.h"
 
 #include "core/files/DiagramFile.h"
+#include "core/files/DiagramSnapshot.h"
 #include "core/files/PathHelpers.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
@@ -78,6 +79,7 @@ bool FileCommands::load_FILE(const QString& path) {
             m_window.showMessage(DiagramFile::notADiagramMessage(path));
         markSaved(); // the diagram was cleared before the header was found missing
         unnameFile();
+        emit diagramReplaced();
         return false;
     case DiagramFile::LoadResult::Status::Missing:
     case DiagramFile::LoadResult::Status::Unopenable:
@@ -86,10 +88,19 @@ bool FileCommands::load_FILE(const QString& path) {
     case DiagramFile::LoadResult::Status::ReadError:
         m_lastLoad = LoadOutcome::ReadError;
         unnameFile();
+        emit diagramReplaced();
         return false;
     }
     m_lastLoad = LoadOutcome::Loaded;
     m_window.commentWindow()->setCommentText(result.comment);
+    showRead();
+    markSaved();
+    emit diagramReplaced();
+    return true;
+}
+
+void FileCommands::showRead() {
+    Diagram& diagram = m_window.diagram();
     // Blocks fit their captions at their first painting; fitting them now means that merely
     // opening a file drawn with other font metrics leaves nothing to save.
     for (const auto& block : diagram.the_bl_co()) {
@@ -97,10 +108,23 @@ bool FileCommands::load_FILE(const QString& path) {
         block->PaintMe();
     }
     diagram.the_li_co().updateAllLines();
-    markSaved();
     for (int i = 1; i <= diagram.shapeCount(); ++i)
         diagram.surface(i)->requestRepaint();
-    return true;
+}
+
+QByteArray FileCommands::snapshot() const {
+    return DiagramSnapshot::take(m_window.diagram(), m_window.commentWindow()->commentText());
+}
+
+void FileCommands::restoreSnapshot(const QByteArray& snapshot) {
+    m_window.NEO();
+    Diagram& diagram = m_window.diagram();
+    diagram.canvas().hideSelector();
+    const std::optional<QString> comment = DiagramSnapshot::restore(snapshot, diagram);
+    m_window.commentWindow()->setCommentText(comment.value_or(QString()));
+    showRead();
+    diagram.currentBlockIndex = -1;
+    diagram.previousBlockIndex = -1;
 }
 
 bool FileCommands::saveDiagram(const QString& path) {
@@ -154,6 +178,7 @@ void FileCommands::mnuNew_Click() {
         return;
     m_window.NEO1();
     markSaved();
+    emit diagramReplaced();
     m_window.text1()->hide();
     unnameFile();
     m_window.diagram().canvas().hideSelector();

@@ -56,7 +56,19 @@ public:
     // The first free default name in `folder`: Διαγραμμα.kv, Διαγραμμα1.kv, ...
     static QString freeDefaultName(const QString& folder);
 
+    // The open diagram and its comment as they stand, to be put back exactly.
+    QByteArray snapshot() const;
+    // Puts a snapshot back in place of the open diagram (an undo); the file it belongs to
+    // and its saved state stay as they are.
+    void restoreSnapshot(const QByteArray& snapshot);
+
+signals:
+    // New or Open replaced the diagram: edits before it cannot be undone.
+    void diagramReplaced();
+
 private:
+    // The diagram just read is fitted and drawn.
+    void showRead();
     enum class LoadOutcome { Loaded, Missing, NotReadable, ReadError };
 
     void recordingOff();
