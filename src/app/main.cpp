@@ -12,8 +12,10 @@ int main(int argc, char* argv[]) {
     Main_F window;
     window.show();
     // A diagram named on the command line (a double-click on a ".kv" file) opens as Open does.
+    // Work a crash left unsaved comes first; the file named on the command line otherwise.
+    const bool recovered = window.offerRecovery();
     const QStringList arguments = app.arguments().mid(1);
-    if (!arguments.isEmpty())
+    if (!recovered && !arguments.isEmpty())
         window.files().openFromCommandLine(arguments.first());
     return app.exec();
 }

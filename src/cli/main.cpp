@@ -150,7 +150,7 @@ public:
     Answer messageBox(const QString& text, const QString&, Buttons buttons) override {
         m_err << text << '\n';
         m_err.flush();
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override {
         if (!m_answers.isEmpty())

@@ -15,6 +15,10 @@ QString ModalQuestions::cancelText() {
     return QStringLiteral("Άκυρο");
 }
 
+QString ModalQuestions::deleteText() {
+    return QStringLiteral("Διαγραφή");
+}
+
 QPoint ModalQuestions::placeClearOf(const QSize& size, const QRect& owner, const QRect& avoid,
                                     const QRect& screen) {
     const QPoint centred(owner.center().x() - size.width() / 2,

@@ -11,8 +11,12 @@
 // headless tool can answer by script and no test ever blocks on a real modal window.
 class ModalQuestions {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Answer { Ok, Yes, No };
+    enum class Buttons {
+        Ok,
+        YesNo,
+        YesNoDelete // "Ναι", "Όχι" and "Διαγραφή", for a recovered diagram
+    };
+    enum class Answer { Ok, Yes, No, Delete };
 
     virtual ~ModalQuestions() = default;
 
@@ -47,6 +51,7 @@ public:
     static QString noText();
     static QString okText();
     static QString cancelText();
+    static QString deleteText();
 
 private:
     QRect m_keepClear;

@@ -21,7 +21,7 @@ ModalQuestions::Answer ScriptedQuestions::messageBox(const QString& text, const 
     const QVariant answer = nextAnswer();
     if (answer.typeId() == QMetaType::Int)
         return Answer(answer.toInt());
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
 }
 
 std::optional<QString> ScriptedQuestions::inputBox(const QString& prompt, const QString& title,

@@ -13,6 +13,7 @@
 #include "gui/canvas/ShapeWidget.h"
 #include "gui/codegen/ProgramTextWindow.h"
 #include "gui/editor/AppearanceWindows.h"
+#include "gui/editor/AutoSave.h"
 #include "gui/editor/BlockDialogs.h"
 #include "gui/editor/CanvasEditing.h"
 #include "gui/editor/CommandToolbar.h"
@@ -123,6 +124,11 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     resize(1000, 700);
     m_files->markSaved();
     m_history->restart();
+    m_autoSave = new AutoSave(*m_files, *m_history, this);
+}
+
+bool Main_F::offerRecovery() {
+    return m_autoSave->offerRecovered(questions());
 }
 
 Main_F::~Main_F() {

@@ -22,6 +22,7 @@ class Sizeshp_F;
 class font1;
 class CommandToolbar;
 class Diagram;
+class AutoSave;
 class EditHistory;
 class FileCommands;
 class MessageWindowSink;
@@ -67,6 +68,10 @@ public:
     QTimer& timerRunner() override { return m_timerRunner; }
     FileCommands& files() { return *m_files; }
     EditHistory& history() { return *m_history; }
+    AutoSave& autoSave() { return *m_autoSave; }
+    // At start: offers a diagram that a window which did not end cleanly left unsaved; true
+    // when one was opened.
+    bool offerRecovery();
     RunController& runs() { return *m_run; }
 
     // The rest of what the run controller, the file commands and the recorder need.
@@ -174,6 +179,7 @@ private:
     QTimer m_timerRunner;
     FileCommands* m_files;
     EditHistory* m_history;
+    AutoSave* m_autoSave = nullptr;
     RunController* m_run;
     CanvasEditing* m_editing;
     std::unique_ptr<Appearance> m_appearance;

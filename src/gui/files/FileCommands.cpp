@@ -148,6 +148,16 @@ bool FileCommands::hasUnsavedChanges() const {
 
 void FileCommands::markSaved() {
     m_changes.markSaved(m_window.diagram(), m_window.commentWindow()->commentText());
+    emit markedSaved();
+}
+
+void FileCommands::openRecovered(const QByteArray& snapshot, const QString& originalPath) {
+    restoreSnapshot(snapshot);
+    if (originalPath.isEmpty())
+        unnameFile();
+    else
+        nameFile(originalPath);
+    emit diagramReplaced();
 }
 
 void FileCommands::askSaveChangesBeforeRun() {

@@ -61,10 +61,14 @@ public:
     // Puts a snapshot back in place of the open diagram (an undo); the file it belongs to
     // and its saved state stay as they are.
     void restoreSnapshot(const QByteArray& snapshot);
+    // A diagram recovered after a crash: open, unsaved, named by the file it belonged to.
+    void openRecovered(const QByteArray& snapshot, const QString& originalPath);
 
 signals:
     // New or Open replaced the diagram: edits before it cannot be undone.
     void diagramReplaced();
+    // Nothing is left unsaved (a save, New, Open).
+    void markedSaved();
 
 private:
     // The diagram just read is fitted and drawn.

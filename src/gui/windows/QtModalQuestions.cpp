@@ -60,13 +60,18 @@ ModalQuestions::Answer QtModalQuestions::messageBox(const QString& text, const Q
     QMessageBox box(m_owner);
     box.setWindowTitle(title);
     box.setText(text);
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box.setIcon(QMessageBox::Question);
         QPushButton* yes = box.addButton(yesText(), QMessageBox::YesRole);
         QPushButton* no = box.addButton(noText(), QMessageBox::NoRole);
+        QPushButton* remove = buttons == Buttons::YesNoDelete
+                                  ? box.addButton(deleteText(), QMessageBox::DestructiveRole)
+                                  : nullptr;
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
         box.exec();
+        if (remove && box.clickedButton() == remove)
+            return Answer::Delete;
         return box.clickedButton() == yes ? Answer::Yes : Answer::No;
     }
     QPushButton* ok = box.addButton(okText(), QMessageBox::AcceptRole);
