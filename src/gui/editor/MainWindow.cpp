@@ -174,7 +174,7 @@ QLabel* Main_F::statusPanel(int index) const {
 }
 
 void Main_F::Form_Load() {
-    m_menus->save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    m_menus->showRecording(false);
     m_toolbar->move(0, 0);
     m_canvas->hideSelector();
     m_kindCodeTable = BlockKinds::kindCodeTable();

@@ -267,7 +267,7 @@ void RunController::finishRun(const RunReport::End& end) {
     controlsAfterRun();
     RunReport::report(end, m_window.questions());
     m_window.canvas()->setLine1Visible(false);
-    m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    m_window.menus().showRecording(false);
     emit runEnded();
 }
 

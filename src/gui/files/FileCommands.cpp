@@ -43,7 +43,7 @@ const QStringList& FileCommands::exampleFiles2D() {
 }
 
 void FileCommands::recordingOff() {
-    m_window.menus().save_screen->setText(QStringLiteral("Καταγραφή οθονών OFF"));
+    m_window.menus().showRecording(false);
 }
 
 void FileCommands::nameFile(const QString& path) {

@@ -55,7 +55,7 @@ QString ScreenRecorder::programFrameFolder() const {
 void ScreenRecorder::save_screen_Click() {
     m_counter = 0;
     QAction* item = m_window.menus().save_screen;
-    item->setText(item->text() == offCaption() ? onCaption() : offCaption());
+    m_window.menus().showRecording(item->text() == offCaption());
     if (item->text() != onCaption())
         return;
     // After an installation for all users the program folder is read-only: the frames then
@@ -99,12 +99,12 @@ void ScreenRecorder::recordStep() {
 
 void ScreenRecorder::stopRecording(const QString& reason) {
     // One failure is enough: a message per step would keep the pupil from reaching Stop.
-    m_window.menus().save_screen->setText(offCaption());
+    m_window.menus().showRecording(false);
     m_window.showMessage(QStringLiteral("Η καταγραφή οθονών σταμάτησε: ") + reason +
                          QLatin1Char('.'));
 }
 
 void ScreenRecorder::runEnded() {
-    m_window.menus().save_screen->setText(offCaption());
+    m_window.menus().showRecording(false);
     m_counter = 0;
 }

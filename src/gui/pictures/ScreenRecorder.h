@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/windows/MainMenus.h"
+
 #include <QObject>
 #include <QString>
 
@@ -12,8 +14,8 @@ class ScreenRecorder : public QObject {
 public:
     ScreenRecorder(RecorderWindow& window, QObject* parent);
 
-    static QString offCaption() { return QStringLiteral("Καταγραφή οθονών OFF"); }
-    static QString onCaption() { return QStringLiteral("Καταγραφή οθονών ΟΝ "); }
+    static QString offCaption() { return MainMenus::recordingCaption(false); }
+    static QString onCaption() { return MainMenus::recordingCaption(true); }
 
     bool recording() const;
     int counter() const { return m_counter; }

@@ -66,7 +66,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
     fast_run = run__->addAction(QStringLiteral("Γρήγορη Εκτέλεση"));
     fast_run->setToolTip(QStringLiteral("Εκτέλεση χωρίς καθυστέρηση ανάμεσα στα βήματα"));
 
-    save_screen = bar->addAction(QStringLiteral("Καταγραφή οθονών OFF"));
+    save_screen = bar->addAction(recordingCaption(false));
 
     metatr = bar->addMenu(QStringLiteral("Μετατροπή"));
     a22 = metatr->addAction(QStringLiteral("Σε Ψευδογλώσσα"));
@@ -79,4 +79,13 @@ MainMenus::MainMenus(QMenuBar* bar) {
     mnuAbout = mnuHelp->addAction(QStringLiteral("Σχετικά με το πρόγραμμα"));
 
     mnexit = bar->addAction(QStringLiteral("Έξοδος"));
+}
+
+QString MainMenus::recordingCaption(bool on) {
+    // "ΟΝ " in Greek capitals with a blank, as the design writes it.
+    return on ? QStringLiteral("Καταγραφή οθονών ΟΝ ") : QStringLiteral("Καταγραφή οθονών OFF");
+}
+
+void MainMenus::showRecording(bool on) {
+    save_screen->setText(recordingCaption(on));
 }

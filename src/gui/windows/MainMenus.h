@@ -49,6 +49,9 @@ struct MainMenus {
     QAction* fast_run;
 
     QAction* save_screen; // "Καταγραφή οθονών OFF"/"ON": screen recording
+    // The recording switch's caption, set only here.
+    static QString recordingCaption(bool on);
+    void showRecording(bool on);
 
     QMenu* metatr;      // "Μετατροπή"
     QAction* a22;       // "Σε Ψευδογλώσσα": the program text window
