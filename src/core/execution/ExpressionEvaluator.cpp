@@ -220,6 +220,18 @@ QString ExpressionEvaluator::compute(const QString& translated) {
     return resultText(*value);
 }
 
+// The values of an element's index text, joined by a comma.
+QString ExpressionEvaluator::indexValues(const QString& index) {
+    QStringList values;
+    for (const QString& part : indexParts(index)) {
+        const std::optional<ScriptEngine::Value> value = ScriptEngine::evaluate(substVars(part));
+        if (!value)
+            throw Failed{};
+        values << indexText(*value);
+    }
+    return values.join(QLatin1Char(','));
+}
+
 // Each "[...]" in turn, from the left, becomes "{values}". The text is built in one pass: an
 // expression with thousands of elements must not be copied once per element.
 QString ExpressionEvaluator::evaluateIndices(QString e) {
@@ -232,15 +244,7 @@ QString ExpressionEvaluator::evaluateIndices(QString e) {
         const qsizetype q = e.indexOf(QLatin1Char(']'), from);
         if (q < p)
             throw Failed{};
-        QStringList values;
-        for (const QString& part : indexParts(e.mid(p + 1, q - p - 1))) {
-            const std::optional<ScriptEngine::Value> value =
-                ScriptEngine::evaluate(substVars(part));
-            if (!value)
-                throw Failed{};
-            values << indexText(*value);
-        }
-        const QString inserted = values.join(QLatin1Char(','));
+        const QString inserted = indexValues(e.mid(p + 1, q - p - 1));
         done += QStringView(e).mid(from, p - from);
         done += QLatin1Char('{') + inserted + QLatin1Char('}');
         from = q + 1;
@@ -259,15 +263,7 @@ QString ExpressionEvaluator::evaluateIndicesOneByOne(QString e) {
         const qsizetype q = e.indexOf(QLatin1Char(']'));
         if (q < p)
             throw Failed{};
-        QStringList values;
-        for (const QString& part : indexParts(e.mid(p + 1, q - p - 1))) {
-            const std::optional<ScriptEngine::Value> value =
-                ScriptEngine::evaluate(substVars(part));
-            if (!value)
-                throw Failed{};
-            values << indexText(*value);
-        }
-        e = e.left(p) + QLatin1Char('{') + values.join(QLatin1Char(',')) + QLatin1Char('}') +
+        e = e.left(p) + QLatin1Char('{') + indexValues(e.mid(p + 1, q - p - 1)) + QLatin1Char('}') +
             e.mid(q + 1);
     }
     return e;

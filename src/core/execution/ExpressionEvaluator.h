@@ -72,6 +72,7 @@ private:
     QString compute(const QString& translated);
     QString evaluateIndices(QString e);
     QString evaluateIndicesOneByOne(QString e);
+    QString indexValues(const QString& index);
 
     VariableStore& m_variables;
     RandomSource& m_random;
