@@ -8,6 +8,7 @@
 #include "gui/windows/MessageWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -74,7 +75,35 @@ private slots:
     void failingLoad();
     void failingRun_data();
     void failingRun();
+    void sameFileFromEditorAndResave_data();
+    void sameFileFromEditorAndResave();
 };
+
+void TestSameMessages::sameFileFromEditorAndResave_data() {
+    QTest::addColumn<QString>("file");
+    const QDir examples(QStringLiteral(KELVRA_EXAMPLES_DIR));
+    for (const QString& name : examples.entryList({QStringLiteral("*.kv")}))
+        QTest::newRow(qPrintable(name)) << examples.filePath(name);
+    // A block 5 points wide whose caption needs 82.
+    QTest::newRow("stale size") << QStringLiteral(KELVRA_TEST_DATA "/stale_width.kv");
+}
+
+// The editor's Open then Save and kelvra-cli's resave write the same bytes: both fit the
+// blocks as they read them.
+void TestSameMessages::sameFileFromEditorAndResave() {
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    const QString resaved = dir.filePath(QStringLiteral("resaved.kv"));
+    cliLines({QStringLiteral("resave"), file, resaved});
+    EditorFixture f;
+    QVERIFY(f.window.files().load_FILE(file));
+    f.settle();
+    const QString saved = dir.filePath(QStringLiteral("saved.kv"));
+    QVERIFY(f.window.files().saveDiagram(saved));
+    QFile a(resaved), b(saved);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), b.readAll());
+}
 
 void TestSameMessages::failingLoad_data() {
     QTest::addColumn<QByteArray>("content");

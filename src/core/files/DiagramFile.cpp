@@ -2,6 +2,10 @@
 
 #include "core/files/DiagramFormat.h"
 #include "core/files/SafeSave.h"
+#include "core/model/Block.h"
+#include "core/model/BlockCollection.h"
+#include "core/model/Diagram.h"
+#include "core/model/LineCollection.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +27,16 @@ QString unreadableMessage(const QString& path, const QString& reason) {
 }
 
 } // namespace
+
+void fitBlocks(Diagram& diagram) {
+    // A block fits its caption when it is painted; the second painting lays the caption out
+    // in the size the first one gave.
+    for (const auto& block : diagram.the_bl_co()) {
+        block->PaintMe();
+        block->PaintMe();
+    }
+    diagram.the_li_co().updateAllLines();
+}
 
 QString missingFileMessage(const QString& path) {
     return QStringLiteral("Δεν υπάρχει το αρχείο: ") + path;
@@ -78,6 +92,7 @@ LoadResult load(const QString& path, Diagram& diagram) {
     case DiagramFormat::ReadResult::Status::Ok:
         result.status = LoadResult::Status::Loaded;
         result.comment = read.comment;
+        fitBlocks(diagram);
         break;
     }
     return result;

@@ -35,6 +35,10 @@ struct SaveResult {
 // Writes the diagram and its comment; the old file stays whole when the save fails.
 SaveResult save(const QString& path, const Diagram& diagram, const QString& comment);
 
+// Every block fitted to its caption, as painting fits it, and the lines routed again: done
+// after every read, so that the editor, kelvra-cli and the pictures give a file the same sizes.
+void fitBlocks(Diagram& diagram);
+
 QString missingFileMessage(const QString& path);
 // A file that is not a diagram at all (no header line).
 QString notADiagramMessage(const QString& path);

@@ -1,5 +1,6 @@
 #include "core/files/DiagramSnapshot.h"
 
+#include "core/files/DiagramFile.h"
 #include "core/files/DiagramFormat.h"
 
 namespace DiagramSnapshot {
@@ -12,6 +13,7 @@ std::optional<QString> restore(const QByteArray& snapshot, Diagram& diagram) {
     const DiagramFormat::ReadResult read = DiagramFormat::read(snapshot, diagram);
     if (read.status != DiagramFormat::ReadResult::Status::Ok)
         return std::nullopt;
+    DiagramFile::fitBlocks(diagram);
     return read.comment;
 }
 

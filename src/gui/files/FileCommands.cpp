@@ -100,14 +100,8 @@ bool FileCommands::load_FILE(const QString& path) {
 }
 
 void FileCommands::showRead() {
+    // The blocks were fitted as they were read; the widgets show them now.
     Diagram& diagram = m_window.diagram();
-    // Blocks fit their captions at their first painting; fitting them now means that merely
-    // opening a file drawn with other font metrics leaves nothing to save.
-    for (const auto& block : diagram.the_bl_co()) {
-        block->PaintMe();
-        block->PaintMe();
-    }
-    diagram.the_li_co().updateAllLines();
     for (int i = 1; i <= diagram.shapeCount(); ++i)
         diagram.surface(i)->requestRepaint();
 }
