@@ -270,6 +270,17 @@ void TestEvaluator::missingOperatorsNamed_data() {
                                              << "λείπει τελεστής ανάμεσα σε «ΝΟΤ» και «Χ»";
     QTest::newRow("brackets") << "(1)(2)"
                               << "λείπει τελεστής ανάμεσα σε «)» και «(»";
+    QTest::newRow("unknown function") << "COS(1)"
+                                      << "λείπει τελεστής ανάμεσα σε «COS» και «(»";
+    // The engine's own reasons.
+    QTest::newRow("division by zero") << "Χ/0"
+                                      << "διαίρεση με το μηδέν";
+    QTest::newRow("DIV by zero") << "Χ DIV (Χ-1)"
+                                 << "διαίρεση με το μηδέν";
+    QTest::newRow("MOD by zero") << "Χ MOD 0"
+                                 << "διαίρεση με το μηδέν";
+    QTest::newRow("root of a negative") << "Τ_Ρ(-Χ)"
+                                        << "τετραγωνική ρίζα (Τ_Ρ) αρνητικού αριθμού";
     QTest::newRow("element and number") << "Α[1] 2"
                                         << "λείπει τελεστής ανάμεσα σε «Α[1]» και «2»";
     QTest::newRow("random digit") << "2ΡΝΔ"
@@ -282,6 +293,7 @@ void TestEvaluator::missingOperatorsNamed_data() {
                            << "";
 }
 
+// Why an evaluation fails, on both ways of computing it; nothing where it does not fail.
 void TestEvaluator::missingOperatorsNamed() {
     QFETCH(QString, expression);
     QFETCH(QString, reason);

@@ -205,9 +205,8 @@ void TestInterpreter::divisionByZeroStops() {
     Run r;
     r.b.chain({r.b.start(), r.b.assign("Χ", "1/0"), r.b.end()});
     QCOMPARE(r.go().outcome, Outcome::ExpressionFailed);
-    QCOMPARE(r.messageBoxes(),
-             QStringList{
-                 "To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει πρόβλημα στην ενέργεια 2\r\n"});
+    QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει "
+                                           "πρόβλημα στην ενέργεια 2: διαίρεση με το μηδέν\r\n"});
     QCOMPARE(r.runner.variables().columnCount(), 1); // nothing was recorded
 }
 

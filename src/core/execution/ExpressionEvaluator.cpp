@@ -62,6 +62,15 @@ ExpressionEvaluator::ExpressionEvaluator(VariableStore& variables, RandomSource&
 ExpressionEvaluator::~ExpressionEvaluator() = default;
 
 QString ExpressionEvaluator::evalExpr(const QString& expression, QString* translated) {
+    ScriptEngine::forgetFailure();
+    const QString value = computed(expression, translated);
+    // The engine's reason for a failure, unless the translation already gave its own.
+    if (value == error && m_failure.isEmpty())
+        m_failure = ScriptEngine::lastFailure();
+    return value;
+}
+
+QString ExpressionEvaluator::computed(const QString& expression, QString* translated) {
     m_failure.clear();
     if (!m_compiling)
         return evalExprReference(expression, translated);

@@ -70,6 +70,7 @@ public:
 
 private:
     QString compute(const QString& translated);
+    QString computed(const QString& expression, QString* translated);
     QString evaluateIndices(QString e);
     QString evaluateIndicesOneByOne(QString e);
     QString indexValues(const QString& index);

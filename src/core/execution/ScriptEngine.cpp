@@ -9,7 +9,14 @@ namespace ScriptEngine {
 
 namespace {
 
-struct Failure {};
+// Why a computation failed, in the pupil's words; empty where no better word than "error" fits.
+struct Failure {
+    const char* reason = "";
+};
+
+const char* const divisionByZero = "διαίρεση με το μηδέν";
+
+QString g_lastFailure;
 
 enum class TokenKind { Number, String, Name, Operator, Slot, End };
 
@@ -110,7 +117,7 @@ std::vector<Token> tokenize(const QString& text, bool withSlots) {
 
 double checked(double value) {
     if (!std::isfinite(value))
-        throw Failure{}; // overflow
+        throw Failure{"ο αριθμός που προκύπτει είναι πολύ μεγάλος"}; // overflow
     return value;
 }
 
@@ -135,7 +142,7 @@ double toNumber(const Value& v) {
         return *b ? -1 : 0;
     if (const auto number = numberFromString(std::get<QString>(v)))
         return *number;
-    throw Failure{}; // type mismatch
+    throw Failure{"κείμενο εκεί που χρειάζεται αριθμός"}; // type mismatch
 }
 
 // Whole numbers for "\", Mod and the bitwise operators: rounded halves to even, 32 bits.
@@ -427,7 +434,7 @@ private:
             return n;
         }
         if (call)
-            throw Failure{}; // an unknown function
+            throw Failure{"άγνωστη συνάρτηση"}; // an unknown function
         // Keywords cannot stand as values; any other name is a variable never set.
         static const char* const keywords[] = {"AND", "OR", "NOT", "XOR", "EQV", "IMP", "MOD"};
         for (const char* keyword : keywords) {
@@ -575,14 +582,14 @@ private:
             const qint32 y = toLong(b);
             const qint32 x = toLong(a);
             if (y == 0)
-                throw Failure{};
+                throw Failure{divisionByZero};
             return double(qint64(x) % qint64(y));
         }
         case Op::IntDiv: {
             const qint32 y = toLong(b);
             const qint32 x = toLong(a);
             if (y == 0)
-                throw Failure{};
+                throw Failure{divisionByZero};
             return checked(double(qint64(x) / qint64(y)));
         }
         case Op::Mul:
@@ -590,7 +597,7 @@ private:
         case Op::Div: {
             const double y = toNumber(b);
             if (y == 0)
-                throw Failure{};
+                throw Failure{divisionByZero};
             return checked(toNumber(a) / y);
         }
         }
@@ -615,7 +622,7 @@ private:
         if (n.text == QLatin1String("SGN"))
             return double((x > 0) - (x < 0));
         if (x < 0)
-            throw Failure{};
+            throw Failure{"τετραγωνική ρίζα (Τ_Ρ) αρνητικού αριθμού"};
         return std::sqrt(x);
     }
 
@@ -629,9 +636,18 @@ std::optional<Value> evaluate(const QString& expression) {
     try {
         const std::unique_ptr<Node> tree = Parser(tokenize(expression, false)).parseAll();
         return Computer(nullptr, 0).value(*tree);
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
+        g_lastFailure = QString::fromUtf8(failure.reason);
         return std::nullopt;
     }
+}
+
+QString lastFailure() {
+    return g_lastFailure;
+}
+
+void forgetFailure() {
+    g_lastFailure.clear();
 }
 
 Template::Template(const QString& text) {
@@ -651,7 +667,8 @@ std::optional<Value> Template::evaluate(const double* values, int count) const {
         return std::nullopt;
     try {
         return Computer(values, count).value(*m_tree);
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
+        g_lastFailure = QString::fromUtf8(failure.reason);
         return std::nullopt;
     }
 }

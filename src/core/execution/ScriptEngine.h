@@ -17,6 +17,10 @@ using Value = std::variant<Empty, double, bool, QString>;
 // The value of `expression`, or nullopt on any failure (syntax, division by zero, square
 // root of a negative number, overflow, type mismatch, unknown function).
 std::optional<Value> evaluate(const QString& expression);
+// Why the last evaluation that failed failed, in the pupil's words ("διαίρεση με το μηδέν"),
+// or empty; kept until forgotten. Everything runs on the one user-interface thread.
+QString lastFailure();
+void forgetFailure();
 
 // Slot marks: characters of the private use area that stand in a template for numbers.
 constexpr char16_t firstSlotMark = 0xE000;

@@ -277,16 +277,23 @@ void RunController::no_terminator() {
     const cBck* block = end.failedBlock;
     const QString number = block ? Interpreter::blockNumber(*block) : QString();
     QLabel* error = m_window.texterror();
-    error->setText(QStringList({RunMessages::end(false), RunMessages::problemInBlock(number),
-                                QStringLiteral("Το πρόβλημα μπορεί να δημιουργείται είτε "),
-                                QStringLiteral("από την χρήση μεταβλητής που δεν έχει τιμή είτε"),
-                                QStringLiteral("από συνάρτηση που δεν υποστηρίζεται απο την "
-                                               "εφαρμογή."),
-                                QStringLiteral("Οι συναρτήσεις Ακέραιο μέρος (Α_Μ), Απόλυτος "
-                                               "τιμή (Α_Τ),"),
-                                QStringLiteral("Τετραγωνική ρίζα (Τ_Ρ), πρέπει να υπάρχουν μόνο "
-                                               "στην αρχή μιας έκφρασης.")})
-                       .join(QLatin1Char('\n')));
+    const QString reason = m_interpreter.failureReason();
+    // The reason, when the run knows it; the design's list of likely causes otherwise.
+    if (!reason.isEmpty())
+        error->setText(RunMessages::end(false) + QLatin1Char('\n') +
+                       RunMessages::problemInBlock(number) + QStringLiteral(":\n") + reason);
+    else
+        error->setText(
+            QStringList({RunMessages::end(false), RunMessages::problemInBlock(number),
+                         QStringLiteral("Το πρόβλημα μπορεί να δημιουργείται είτε "),
+                         QStringLiteral("από την χρήση μεταβλητής που δεν έχει τιμή είτε"),
+                         QStringLiteral("από συνάρτηση που δεν υποστηρίζεται απο την "
+                                        "εφαρμογή."),
+                         QStringLiteral("Οι συναρτήσεις Ακέραιο μέρος (Α_Μ), Απόλυτος "
+                                        "τιμή (Α_Τ),"),
+                         QStringLiteral("Τετραγωνική ρίζα (Τ_Ρ), πρέπει να υπάρχουν μόνο "
+                                        "στην αρχή μιας έκφρασης.")})
+                .join(QLatin1Char('\n')));
     error->adjustSize();
     if (block) {
         showBlock(*block);
