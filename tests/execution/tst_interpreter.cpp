@@ -262,6 +262,17 @@ void TestInterpreter::noStartBlock() {
     Run r;
     r.b.end();
     QCOMPARE(r.go().outcome, Outcome::Failed);
+    QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nτο διάγραμμα "
+                                           "δεν έχει εντολή «Αρχή»"});
+    QVERIFY(r.t.sink.messages.contains(
+        "Η εκτέλεση δεν ξεκίνησε: το διάγραμμα δεν έχει εντολή «Αρχή»."));
+    // Two starts: the first is used, and the pupil is told.
+    Run two;
+    two.b.chain({two.b.start(), two.b.end()});
+    two.b.start();
+    QCOMPARE(two.go().outcome, Outcome::Succeeded);
+    QVERIFY(two.t.sink.messages.contains(
+        "Το διάγραμμα έχει 2 εντολές «Αρχή»· η εκτέλεση ξεκινά από την εντολή 1."));
     Run empty;
     QCOMPARE(empty.go().outcome, Outcome::Failed);
     QCOMPARE(empty.messageBoxes(), QStringList{"Δεν Υπάρχει διάγραμμα"});

@@ -24,7 +24,7 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> m
     m_interpreter.clearExecutedBlocks();
     m_interpreter.clearOutput();
     m_variables.clearVars();
-    m_interpreter.setCurrentBlock(m_diagram.findActionBlock(BlockKinds::start));
+    m_interpreter.goToStart();
     long long steps = 0;
     Outcome outcome = Outcome::Continue;
     QElapsedTimer clock;

@@ -4,6 +4,7 @@
 #include "core/execution/RandomSource.h"
 #include "core/execution/VariableStore.h"
 #include "core/model/Block.h"
+#include "core/model/BlockCollection.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/ConnectionLine.h"
@@ -77,6 +78,27 @@ void Interpreter::setCurrentBlock(cBck* block) {
     if (m_generation != m_diagram.generation())
         forgetPlaces();
     m_generation = m_diagram.generation();
+}
+
+void Interpreter::goToStart() {
+    m_failureReason.clear();
+    int starts = 0;
+    for (const auto& block : m_diagram.the_bl_co()) {
+        if (!Bl_Co::isDeleted(*block) && block->zaction() == BlockKinds::start)
+            ++starts;
+    }
+    cBck* start = m_diagram.findActionBlock(BlockKinds::start);
+    if (!start) {
+        m_failureReason = QStringLiteral("το διάγραμμα δεν έχει εντολή «Αρχή»");
+        m_variables.messages().showMessage(QStringLiteral("Η εκτέλεση δεν ξεκίνησε: ") +
+                                           m_failureReason + QLatin1Char('.'));
+    } else if (starts > 1) {
+        m_variables.messages().showMessage(
+            QStringLiteral("Το διάγραμμα έχει ") + QString::number(starts) +
+            QStringLiteral(" εντολές «Αρχή»· η εκτέλεση ξεκινά από την εντολή ") +
+            blockNumber(*start) + QLatin1Char('.'));
+    }
+    setCurrentBlock(start);
 }
 
 void Interpreter::forgetPlaces() {

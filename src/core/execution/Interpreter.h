@@ -58,6 +58,9 @@ public:
 
     cBck* currentBlock() const { return m_current; }
     void setCurrentBlock(cBck* block);
+    // Makes the start block current, as every run begins; a diagram without one, or with
+    // several, is said in the message window (and the first one is used).
+    void goToStart();
     cLn* traversedLine() const { return m_traversed; }
     // Numbers of the blocks executed so far, each once.
     const QStringList& executedBlocks() const { return m_executed; }

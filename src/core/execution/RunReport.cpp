@@ -27,7 +27,12 @@ End endOf(Interpreter::Outcome outcome, const Interpreter& interpreter) {
                 {{RunMessages::failedExpression(number, interpreter.failureReason()),
                   RunMessages::endedTitle()}}};
     }
-    case Outcome::Failed:   // a dead end, or nothing to step
+    case Outcome::Failed: { // a dead end, no start block, or nothing to step
+        End end = ended(false);
+        if (!interpreter.failureReason().isEmpty())
+            end.boxes.first().text += QStringLiteral("\r\n") + interpreter.failureReason();
+        return end;
+    }
     case Outcome::NoInput:  // the input box was cancelled, or no value was left to read
     case Outcome::Continue: // not an end; reported as a failure should it ever be asked
         return ended(false);

@@ -376,7 +376,6 @@ void RunController::showSpeed(int position) {
 // --- The run controls -------------------------------------------------------------------------
 
 bool RunController::startRun(RunPhase pace, bool speedLocked) {
-    Diagram& diagram = m_window.diagram();
     if (refuseEmptyDiagram()) {
         return false;
     }
@@ -392,7 +391,7 @@ bool RunController::startRun(RunPhase pace, bool speedLocked) {
     m_variables.clearVars();
     m_window.texterror()->hide();
     m_window.canvas()->setLine1Visible(false);
-    m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
+    m_interpreter.goToStart();
     m_window.setSelector(m_interpreter.currentBlock());
     m_speedLocked = speedLocked;
     setPhase(pace);
@@ -411,12 +410,11 @@ void RunController::cmdStop_MouseDown() {
 }
 
 void RunController::cmdNextStep_Click() {
-    Diagram& diagram = m_window.diagram();
     if (refuseEmptyDiagram()) {
         return;
     }
     if (!m_interpreter.currentBlock()) {
-        m_interpreter.setCurrentBlock(diagram.findActionBlock(BlockKinds::start));
+        m_interpreter.goToStart();
         m_window.setSelector(m_interpreter.currentBlock());
     }
     if (m_phase == RunPhase::Idle) {
