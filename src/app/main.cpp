@@ -8,6 +8,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvra"));
+    QApplication::setOrganizationName(QStringLiteral("Kelvra")); // the settings' folder
     GreekQtTexts::installOnce();
     Main_F window;
     window.show();

@@ -90,9 +90,15 @@ void TestFileCommands::saveAsNamesTheDiagram() {
     FilesFixture f;
     f.placeStart();
     f.questions.answerText(f.path("πρώτο"));
+    // A new diagram is saved where the pupil last saved or opened one, else in the documents
+    // folder: never in the program's folder.
+    const QString folder = f.files().startFolder();
+    QVERIFY(folder != f.files().programFolder());
     QVERIFY(f.files().mnuSaveAs_Click());
-    QCOMPARE(f.questions.asked().last().detail, f.path("Διαγραμμα.kv"));
+    QCOMPARE(f.questions.asked().last().detail,
+             folder + "/" + FileCommands::freeDefaultName(folder));
     QCOMPARE(f.files().currentFile(), f.path("πρώτο.kv"));
+    QCOMPARE(f.files().startFolder(), QFileInfo(f.path("πρώτο.kv")).absolutePath());
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - πρώτο.kv");
     QVERIFY(!f.window.files().hasUnsavedChanges());
     QVERIFY(readFile(f.path("πρώτο.kv")).startsWith("1ORVANE\r\n"));
@@ -225,8 +231,18 @@ void TestFileCommands::fullDiskSaveFromTheMenuKeepsTheOldFile() {
     }
     QCOMPARE(readFile(f.path("ergasia.kv")), old);
     QCOMPARE(f.questions.asked().last().text,
-             QStringLiteral("Error on SAVE_FILE: ") + QString::fromLocal8Bit(strerror(ENOSPC)));
+             QStringLiteral("Error on SAVE_FILE: δεν υπάρχει αρκετός χώρος στον δίσκο — ") +
+                 f.path("ergasia.kv"));
     QVERIFY(f.window.files().hasUnsavedChanges()); // the next New still asks
+    // A Save As that fails names nothing: the title and the file stay the old ones.
+    const QString title = f.window.windowTitle();
+    f.questions.answerText(f.path("allo.kv"));
+    {
+        SafeSave::FileSystemOverride seam(full);
+        QVERIFY(!f.files().mnuSaveAs_Click());
+    }
+    QCOMPARE(f.window.windowTitle(), title);
+    QCOMPARE(f.files().currentFile(), f.path("ergasia.kv"));
 }
 
 void TestFileCommands::leavingAsksOnce() {

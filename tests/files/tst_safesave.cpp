@@ -195,7 +195,13 @@ void TestSafeSave::fullDiskKeepsTheOldFile() {
         QVERIFY(!headless.save(target));
     }
     QCOMPARE(readFile(target), old);
-    QVERIFY(headless.messages().last().startsWith(QStringLiteral("Error on SAVE_FILE: ")));
+    // The design's prefix, then the reason in Greek and the file.
+    const QString said = headless.messages().last();
+    QVERIFY2(said.startsWith(QStringLiteral("Error on SAVE_FILE: ")) &&
+                 said.contains(failure == 2 ? QStringLiteral("σφάλμα του δίσκου")
+                                            : QStringLiteral("δεν υπάρχει αρκετός χώρος")) &&
+                 said.endsWith(target),
+             qPrintable(said));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
     // The same save goes through once the disk has room.
     QVERIFY(headless.save(target));

@@ -102,7 +102,7 @@ SaveResult save(const QString& path, const Diagram& diagram, const QString& comm
     const DiagramFormat::WriteResult written = DiagramFormat::write(diagram, comment);
     const SafeSave::Result result = SafeSave::writeFile(path, written.bytes);
     if (!result.ok)
-        return {false, saveFailedMessage(result.error)};
+        return {false, saveFailedMessage(result.error + QStringLiteral(" — ") + path)};
     if (written.unstorable.isEmpty())
         return {true, {}};
     return {true, QStringLiteral("Οι χαρακτήρες «") + written.unstorable +

@@ -38,8 +38,27 @@ FileSystem& fileSystem() {
     return g_fileSystem ? *g_fileSystem : systemCalls();
 }
 
+// The reason in Greek for the failures a pupil meets; the system's own words otherwise.
 QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("δεν επιτρέπεται η εγγραφή εκεί (δικαιώματα πρόσβασης)");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("δεν υπάρχει αρκετός χώρος στον δίσκο");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("ο φάκελος δεν υπάρχει");
+    case EROFS:
+        return QStringLiteral("ο δίσκος είναι μόνο για ανάγνωση");
+    case EIO:
+        return QStringLiteral("σφάλμα του δίσκου κατά την εγγραφή (μήπως αφαιρέθηκε;)");
+    case ENAMETOOLONG:
+        return QStringLiteral("το όνομα του αρχείου είναι πολύ μεγάλο");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 Result failure(const QString& reason) {

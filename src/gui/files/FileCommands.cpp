@@ -14,14 +14,18 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace {
 const QString openTitle = QStringLiteral("Άνοιγμα διαγράμματος");
 const QString saveTitle = QStringLiteral("Αποθήκευση διαγράμματος");
+const QString lastFolderKey = QStringLiteral("files/lastFolder");
 } // namespace
 
 FileCommands::FileCommands(FileWindow& window, QObject* parent)
@@ -133,6 +137,7 @@ bool FileCommands::saveDiagram(const QString& path) {
     if (!result.message.isEmpty())
         m_window.showMessage(result.message);
     markSaved();
+    rememberFolder(path);
     return true;
 }
 
@@ -196,12 +201,13 @@ void FileCommands::mnuLoad_Click() {
     m_window.NEO();
     m_window.text1()->hide();
     const QString path = m_window.questions().openFileName(
-        openTitle, m_programFolder,
+        openTitle, startFolder(),
         {QStringLiteral("Διάγραμμα ροής (*.kv)"), QStringLiteral("όλα τα αρχεία (*)")});
     if (path.isEmpty())
         return;
     m_window.diagram().canvas().hideSelector();
-    load_FILE(path);
+    if (load_FILE(path))
+        rememberFolder(path);
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;
 }
@@ -248,9 +254,10 @@ QString FileCommands::freeDefaultName(const QString& folder) {
 }
 
 bool FileCommands::mnuSaveAs_Click() {
-    const QString suggested = m_currentFile.isEmpty() ? withTrailingBackslash(m_programFolder) +
-                                                            freeDefaultName(m_programFolder)
-                                                      : m_currentFile;
+    const QString folder = startFolder();
+    const QString suggested = m_currentFile.isEmpty()
+                                  ? withTrailingBackslash(folder) + freeDefaultName(folder)
+                                  : m_currentFile;
     QString path = m_window.questions().saveFileName(
         saveTitle, suggested,
         {QStringLiteral("Διάγραμμα Ροής (*.kv)"), QStringLiteral("All Files (*)")});
@@ -258,8 +265,28 @@ bool FileCommands::mnuSaveAs_Click() {
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".kv");
+    // The title and the file change only once the diagram is there.
+    if (!saveDiagram(path))
+        return false;
     nameFile(path);
-    return saveDiagram(path);
+    return true;
+}
+
+// Where Open and Save As begin: beside the open diagram, else where the pupil last opened or
+// saved one, else the documents folder (never the program's own folder, hidden or read-only
+// after an installation).
+QString FileCommands::startFolder() const {
+    if (!m_currentFile.isEmpty())
+        return QFileInfo(m_currentFile).absolutePath();
+    const QString last = QSettings().value(lastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void FileCommands::rememberFolder(const QString& path) {
+    QSettings().setValue(lastFolderKey, QFileInfo(path).absolutePath());
 }
 
 void FileCommands::mnuExit_Click() {

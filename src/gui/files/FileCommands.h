@@ -63,6 +63,8 @@ public:
     void restoreSnapshot(const QByteArray& snapshot);
     // A diagram recovered after a crash: open, unsaved, named by the file it belonged to.
     void openRecovered(const QByteArray& snapshot, const QString& originalPath);
+    // Where Open and Save As begin.
+    QString startFolder() const;
 
 signals:
     // New or Open replaced the diagram: edits before it cannot be undone.
@@ -73,6 +75,7 @@ signals:
 private:
     // The diagram just read is fitted and drawn.
     void showRead();
+    void rememberFolder(const QString& path);
     enum class LoadOutcome { Loaded, Missing, NotReadable, ReadError };
 
     void recordingOff();
