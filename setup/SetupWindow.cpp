@@ -10,7 +10,7 @@
 
 setup_form::setup_form(Installation& installation, QWidget* parent)
     : QWidget(parent), m_installation(installation) {
-    setWindowTitle(QStringLiteral("version 2.70"));
+    setWindowTitle(QStringLiteral("version ") + QStringLiteral(KELVRA_VERSION));
     Label1 = new QLabel(QStringLiteral("Εγκατάσταση αρχείων εφαρμογής"), this);
     QFont title = Label1->font();
     title.setPointSize(title.pointSize() + 4);

@@ -44,7 +44,8 @@ private slots:
 
 void TestMainWindow::startsUpInGreek() {
     EditorFixture f;
-    const QString base = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση 3.00 ");
+    const QString base =
+        QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση " KELVRA_VERSION " ");
     QCOMPARE(f.window.windowTitle(), base);
     QCOMPARE(f.window.baseTitle(), base);
     QCOMPARE(f.window.menus().save_screen->text(), QStringLiteral("Καταγραφή οθονών OFF"));

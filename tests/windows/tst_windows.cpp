@@ -105,7 +105,7 @@ void TestWindows::commentKeepsWindowsLineBreaks() {
 
 void TestWindows::helpTextCoversTheLesson() {
     const QString text = frm_h::helpText();
-    QVERIFY(text.startsWith(QStringLiteral("Έχετε προς χρήση την έκδοση 3.20 \r\n")));
+    QVERIFY(text.startsWith(QStringLiteral("Έχετε προς χρήση την έκδοση " KELVRA_VERSION " \r\n")));
     for (const char* needed :
          {"Μεταβλητές", "mod", "div", "<>", "AND", "OR", "NOT", "Delete",
           "Εντολές-Διαγραφή Εντολής", "Alt", "Εντολές-Διαγραφή Σύνδεσης", "Ctrl",

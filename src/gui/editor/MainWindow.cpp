@@ -179,7 +179,8 @@ void Main_F::Form_Load() {
     m_canvas->hideSelector();
     m_kindCodeTable = BlockKinds::kindCodeTable();
     m_run->scroll_ExecutionDelay_Change();
-    m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση 3.00 ");
+    m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση ") +
+                  QStringLiteral(KELVRA_VERSION) + QLatin1Char(' ');
     setWindowTitle(m_baseTitle);
     m_selectedTool.clear();
     m_output->move(0, canvasOverlay()->height() - m_output->height());
