@@ -52,6 +52,8 @@ private slots:
     void saveAsNamesTheDiagram();
     void newAsksAndSavesFirst();
     void newAnsweredNoForgetsTheOldDiagram();
+    void cancelGoesBackToTheDiagram_data();
+    void cancelGoesBackToTheDiagram();
     void cancelledSaveKeepsTheDiagram();
     void missingExampleKeepsBlocks();
     void examplesOpenFromTheProgramFolder();
@@ -76,6 +78,35 @@ void TestFileCommands::pathHelpers() {
     QCOMPARE(fileNameOf("C:\\kv\\y.kv"), QStringLiteral("y.kv"));
     QVERIFY(!fileExists(""));
     QVERIFY(!fileExists("/no/such/file.kv"));
+}
+
+void TestFileCommands::cancelGoesBackToTheDiagram_data() {
+    QTest::addColumn<QString>("command");
+    for (const char* command : {"new", "open", "example", "exit"})
+        QTest::newRow(command) << QString::fromUtf8(command);
+}
+
+// "Άκυρο" in the unsaved-changes question leaves the diagram as it is, unsaved.
+void TestFileCommands::cancelGoesBackToTheDiagram() {
+    QFETCH(QString, command);
+    FilesFixture f;
+    f.placeStart();
+    QVERIFY(f.files().hasUnsavedChanges());
+    f.questions.answerMessage(ModalQuestions::Answer::Cancel);
+    MainMenus& m = f.window.menus();
+    if (command == "new")
+        m.mnuNew->trigger();
+    else if (command == "open")
+        m.mnuLoad->trigger();
+    else if (command == "example")
+        m.mnuExample[0]->trigger();
+    else
+        f.window.close();
+    QCOMPARE(f.questions.asked().size(), 1);
+    QCOMPARE(f.questions.asked()[0].buttons, ModalQuestions::Buttons::YesNoCancel);
+    QCOMPARE(f.diagram().the_bl_co().Count(), 1);
+    QVERIFY(f.files().hasUnsavedChanges());
+    QVERIFY(f.window.isVisible());
 }
 
 void TestFileCommands::defaultNames() {

@@ -14,9 +14,10 @@ public:
     enum class Buttons {
         Ok,
         YesNo,
-        YesNoDelete // "Ναι", "Όχι" and "Διαγραφή", for a recovered diagram
+        YesNoDelete, // "Ναι", "Όχι" and "Διαγραφή", for a recovered diagram
+        YesNoCancel  // "Ναι", "Όχι" and "Άκυρο", which goes back to the diagram
     };
-    enum class Answer { Ok, Yes, No, Delete };
+    enum class Answer { Ok, Yes, No, Delete, Cancel };
 
     virtual ~ModalQuestions() = default;
 

@@ -163,19 +163,23 @@ void FileCommands::askSaveChangesBeforeRun() {
     const QString comment = m_window.commentWindow()->commentText();
     if (m_changes.declinedBeforeRun(m_window.diagram(), comment))
         return;
-    if (!askSaveChanges())
+    // A run goes on whatever the answer: there is nothing to cancel.
+    if (!askSaveChanges(false))
         return;
     if (hasUnsavedChanges())
         m_changes.markDeclinedBeforeRun(m_window.diagram(), comment);
 }
 
-bool FileCommands::askSaveChanges() {
+bool FileCommands::askSaveChanges(bool cancellable) {
     if (!hasUnsavedChanges())
         return true;
     const ModalQuestions::Answer answer = m_window.questions().messageBox(
         QStringLiteral("Το αρχείο ") + fileNameOf(m_currentFile) +
             QStringLiteral(" Δεν έχει αποθηκευθεί!\r\n\r\nΝα αποθηκευθεί?"),
-        QStringLiteral("Αποθήκευση Αλλαγών"), ModalQuestions::Buttons::YesNo);
+        QStringLiteral("Αποθήκευση Αλλαγών"),
+        cancellable ? ModalQuestions::Buttons::YesNoCancel : ModalQuestions::Buttons::YesNo);
+    if (answer == ModalQuestions::Answer::Cancel)
+        return false; // back to the diagram
     if (answer != ModalQuestions::Answer::Yes)
         return true;
     return mnuSave_Click();

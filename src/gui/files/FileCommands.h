@@ -29,9 +29,10 @@ public:
     // Writes the open diagram; false when the file could not be written whole.
     bool saveDiagram(const QString& path);
 
-    // Offers to save unsaved changes; false when the pupil wanted to save and the diagram
-    // was not saved, so that the command asking must not throw it away.
-    bool askSaveChanges();
+    // Offers to save unsaved changes; false when the pupil chose "Άκυρο" (offered when
+    // `cancellable`), or wanted to save and the diagram was not saved, so that the command
+    // asking must not throw it away.
+    bool askSaveChanges(bool cancellable = true);
     // The same offer before a run, made once for a given state of the diagram: after "Όχι"
     // the next runs do not ask until the diagram changes.
     void askSaveChangesBeforeRun();

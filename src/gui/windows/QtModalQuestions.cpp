@@ -67,11 +67,16 @@ ModalQuestions::Answer QtModalQuestions::messageBox(const QString& text, const Q
         QPushButton* remove = buttons == Buttons::YesNoDelete
                                   ? box.addButton(deleteText(), QMessageBox::DestructiveRole)
                                   : nullptr;
+        QPushButton* cancel = buttons == Buttons::YesNoCancel
+                                  ? box.addButton(cancelText(), QMessageBox::RejectRole)
+                                  : nullptr;
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
         if (remove && box.clickedButton() == remove)
             return Answer::Delete;
+        if (cancel && box.clickedButton() == cancel)
+            return Answer::Cancel;
         return box.clickedButton() == yes ? Answer::Yes : Answer::No;
     }
     QPushButton* ok = box.addButton(okText(), QMessageBox::AcceptRole);
