@@ -47,6 +47,8 @@ private slots:
     void missingOperatorNamedAtTheEnd();
     void bareNameConditionKeepsTheVariable();
     void inputAskedAgain();
+    void inputsByTheirUse_data();
+    void inputsByTheirUse();
     void unknownKindFails();
     void noStartBlock();
     void traversedLineHighlight();
@@ -231,6 +233,57 @@ void TestInterpreter::bareNameConditionKeepsTheVariable() {
     QCOMPARE(r.output(), QStringLiteral("\r\n     5"));
     QCOMPARE(r.runner.variables().getVar("Κ"), QStringLiteral("5"));
     QCOMPARE(r.runner.variables().getVar("(Κ)"), QStringLiteral("Αλ"));
+}
+
+void TestInterpreter::inputsByTheirUse_data() {
+    QTest::addColumn<QString>("use");       // what the flowchart does with Ν after reading it
+    QTest::addColumn<QStringList>("typed"); // the answers, in order
+    QTest::addColumn<QString>("kept");      // Ν's value, or "stop"
+    QTest::addColumn<int>("refused");       // answers refused with a reason
+    QTest::newRow("a number for a sum") << "Ν+1" << QStringList{"abc", "3,5", "7"} << "7" << 2;
+    QTest::newRow("a number for a comparison")
+        << "Ν>0" << QStringList{"ναι", "-2.5"} << "-2.5" << 1;
+    QTest::newRow("text only printed") << "Ν" << QStringList{"\"ΝΑΙ\""} << "\"ΝΑΙ\"" << 0;
+    QTest::newRow("stopped from the box") << "Ν+1" << QStringList{"abc", "stop"} << "stop" << 1;
+}
+
+// A value the flowchart computes with must be a number: anything else is asked again with the
+// reason; the box says the rule and can stop the run.
+void TestInterpreter::inputsByTheirUse() {
+    QFETCH(QString, use);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, kept);
+    QFETCH(int, refused);
+    Run r;
+    r.b.chain({r.b.start(), r.b.read("Ν"), r.b.write(use), r.b.end()});
+    for (const QString& answer : typed) {
+        if (answer == "stop")
+            r.t.questions.answerStopRun();
+        else
+            r.t.questions.answerText(answer);
+    }
+    const Outcome outcome = r.go().outcome;
+    QStringList texts;
+    for (const auto& asked : r.t.questions.asked()) {
+        if (asked.kind == ScriptedQuestions::Kind::Input)
+            texts << asked.text;
+    }
+    QCOMPARE(texts.size(), typed.size());
+    const bool number = use != "Ν";
+    QVERIFY(texts.first().startsWith(number ? "Διάβασε Ν: Δώστε έναν αριθμό (π.χ. 3.5 — με τελεία)."
+                                            : "Διάβασε Ν: Δώστε έναν αριθμό (π.χ. 3.5 — με "
+                                              "τελεία) ή ένα κείμενο σε εισαγωγικά"));
+    int reasons = 0;
+    for (const QString& text : texts)
+        reasons += text.contains("δώστε αριθμό, π.χ. 3.5 — με τελεία") ? 1 : 0;
+    QCOMPARE(reasons, refused);
+    if (kept == "stop") {
+        QCOMPARE(outcome, Outcome::Stopped);
+        QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς"});
+    } else {
+        QCOMPARE(outcome, Outcome::Succeeded);
+        QCOMPARE(r.runner.variables().getVar("Ν"), kept);
+    }
 }
 
 void TestInterpreter::inputAskedAgain() {

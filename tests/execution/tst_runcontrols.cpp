@@ -6,10 +6,13 @@
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/execution/VariablesWindow.h"
 #include "gui/windows/MainMenus.h"
+#include "gui/windows/QtModalQuestions.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -83,6 +86,8 @@ private slots:
     void speedZeroDuringARun();
     void fastRunLoopStopsOnPress();
     void endlessRunAsksToGoOn();
+    void inputBoxCanStopTheRun_data();
+    void inputBoxCanStopTheRun();
     void outputBoxShowsTheBoundedOutput();
     void failedExpressionReported();
     void autoRunSetsTheSpeed();
@@ -254,6 +259,80 @@ void TestRunControls::outputBoxShowsTheBoundedOutput() {
     const QString last = f.runs().variables().getVar("Ι");
     QVERIFY(last.toInt() > 90);
     QVERIFY(f.window.text1()->toPlainText().endsWith(QStringLiteral("x\"   ") + last));
+}
+
+void TestRunControls::inputBoxCanStopTheRun_data() {
+    QTest::addColumn<bool>("fromThePanel"); // Stop on the run panel, or the box's own button
+    QTest::newRow("Stop on the run panel") << true;
+    QTest::newRow("Διακοπή εκτέλεσης in the box") << false;
+}
+
+// The real input box of a run: it says what it reads and how, asks again with the reason,
+// and the run can be stopped while it waits.
+void TestRunControls::inputBoxCanStopTheRun() {
+    QFETCH(bool, fromThePanel);
+    QtModalQuestions questions;
+    Main_F window(&questions);
+    questions.setOwner(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DiagramBuilder b(window.diagram());
+    b.chain({b.start(), b.read("Ν"), b.write("Ν+1"), b.end()});
+    window.files().markSaved();
+    // The message box at the run's end is answered as it comes.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    closer.start(20);
+    const auto openBox = []() -> QDialog* {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            if (dialog && dialog->isVisible() && dialog->windowTitle() == "Διάβασε Ν")
+                return dialog;
+        }
+        return nullptr;
+    };
+    // The box waits in an event loop of its own, inside the run's step: the pupil's answers
+    // come from a timer, as they come from the keyboard.
+    int stage = 0;
+    bool ruleShown = false;
+    bool stopEnabled = false;
+    QTimer pupil;
+    connect(&pupil, &QTimer::timeout, [&] {
+        QDialog* box = openBox();
+        if (!box)
+            return;
+        const QString said = box->findChild<QLabel*>()->text();
+        if (stage == 0) {
+            ruleShown = said.contains("Διάβασε Ν: Δώστε έναν αριθμό (π.χ. 3.5 — με τελεία).");
+            QLineEdit* edit = box->findChild<QLineEdit*>();
+            QTest::keyClicks(edit, "abc");
+            QTest::keyClick(edit, Qt::Key_Return);
+            stage = 1;
+        } else if (stage == 1 && said.contains("«abc»: δώστε αριθμό, π.χ. 3.5 — με τελεία.")) {
+            stage = 2;
+            stopEnabled = window.fraDebug()->cmdStop->isEnabled();
+            if (fromThePanel) {
+                QTest::mousePress(window.fraDebug()->cmdStop, Qt::LeftButton);
+            } else {
+                for (auto* button : box->findChildren<QPushButton*>()) {
+                    if (button->text() == "Διακοπή εκτέλεσης")
+                        QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        }
+    });
+    pupil.start(50);
+    QTest::mouseClick(window.fraDebug()->cmdRun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(stage, 2, 10000);
+    QVERIFY(ruleShown);
+    QVERIFY(stopEnabled);
+    QTRY_VERIFY(!window.runs().running());
+    QTRY_VERIFY(!openBox());
+    QVERIFY(window.fraDebug()->cmdRun->isEnabled());
+    QCOMPARE(window.runs().variables().findVarColumn("Ν"), -1); // nothing was read
 }
 
 void TestRunControls::failedExpressionReported() {

@@ -3,6 +3,7 @@
 #include "core/execution/ExpressionEvaluator.h"
 #include "core/execution/RandomSource.h"
 #include "core/execution/VariableStore.h"
+#include "core/expression/ExpressionTree.h"
 #include "core/model/Block.h"
 #include "core/model/BlockCollection.h"
 #include "core/model/BlockKinds.h"
@@ -13,6 +14,8 @@
 #include "core/model/MessageSink.h"
 #include "core/model/ModalQuestions.h"
 #include "core/model/OutputList.h"
+
+#include <QRegularExpression>
 
 #include <cmath>
 #include <initializer_list>
@@ -255,24 +258,95 @@ Interpreter::Outcome Interpreter::moveOn(cBck* next) {
     return Outcome::Continue;
 }
 
+namespace {
+
+bool namesIn(const ExpressionTree::Expr& e, const QString& name) {
+    if ((e.kind == ExpressionTree::Expr::Kind::Name ||
+         e.kind == ExpressionTree::Expr::Kind::Element) &&
+        e.text == name)
+        return true;
+    for (const auto& arg : e.args) {
+        if (namesIn(*arg, name))
+            return true;
+    }
+    return false;
+}
+
+bool isNumberText(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[-+]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+} // namespace
+
+bool Interpreter::usedAsNumber(const QString& name) const {
+    using ExpressionTree::Expr;
+    for (const auto& block : m_diagram.the_bl_co()) {
+        if (Bl_Co::isDeleted(*block))
+            continue;
+        QStringList expressions;
+        const QString kind = block->zaction();
+        if (kind == BlockKinds::assign || BlockKinds::isCondition(kind))
+            expressions << block->zParam2();
+        else if (kind == BlockKinds::output)
+            expressions << OutputList::items(*block);
+        for (QString text : expressions) {
+            text.remove(QLatin1Char(';'));
+            const auto tree = ExpressionTree::parse(text, ExpressionTree::Dialect::Run);
+            if (!tree || !namesIn(**tree, name))
+                continue;
+            // A value only copied or printed as it is may be a text; anything else computes.
+            const bool bare = (*tree)->kind == Expr::Kind::Name && !BlockKinds::isCondition(kind);
+            if (!bare)
+                return true;
+        }
+    }
+    return false;
+}
+
 Interpreter::Outcome Interpreter::read(cBck& block) {
     m_display.showPending(); // the pupil sees which block asks
-    // Without a prompt of its own, the box names what it reads.
+    // Without a prompt of its own, the title names what it reads; the box always does, with
+    // the rule for what may be typed (a window manager may hide the title).
     const QString title =
         QStringLiteral("Διάβασε ") + (block.zParam1().isEmpty() ? block.zParam2() : QString());
+    const QString target = block.zParam2();
+    const qsizetype bracket = target.indexOf(QLatin1Char('['));
+    const bool number = usedAsNumber(bracket < 0 ? target : target.left(bracket));
+    const QString rule = number ? QStringLiteral("Δώστε έναν αριθμό (π.χ. 3.5 — με τελεία).")
+                                : QStringLiteral("Δώστε έναν αριθμό (π.χ. 3.5 — με τελεία) ή ένα "
+                                                 "κείμενο σε εισαγωγικά (π.χ. \"ΝΑΙ\").");
+    QString reason;
     QString answer;
     for (;;) {
-        const std::optional<QString> given =
-            m_questions.inputBox(block.zParam1(), title, QString());
-        answer = given.value_or(QString());
-        if (!answer.trimmed().isEmpty() && !answer.contains(QLatin1Char(',')))
-            break;
+        QStringList lines;
+        if (!block.zParam1().isEmpty())
+            lines << block.zParam1();
+        lines << QStringLiteral("Διάβασε ") + target + QStringLiteral(": ") + rule;
+        if (!reason.isEmpty())
+            lines << reason;
+        const ModalQuestions::RunInput given =
+            m_questions.runInputBox(lines.join(QLatin1Char('\n')), title);
+        if (given.kind == ModalQuestions::RunInput::Kind::Stop) {
+            m_current = nullptr;
+            return Outcome::Stopped;
+        }
+        answer = given.text;
+        reason.clear();
+        if (given.kind == ModalQuestions::RunInput::Kind::Value && !answer.trimmed().isEmpty()) {
+            if (answer.contains(QLatin1Char(',')) || (number && !isNumberText(answer)))
+                reason = QStringLiteral("«") + answer +
+                         QStringLiteral("»: δώστε αριθμό, π.χ. 3.5 — με τελεία.");
+            else
+                break;
+        }
         if (!m_questions.canAskAgain()) {
             m_current = nullptr;
             return Outcome::NoInput;
         }
     }
-    const QString name = m_evaluator.evalIndices(block.zParam2());
+    const QString name = m_evaluator.evalIndices(target);
     m_variables.setVar(name, answer, block.tagid(), answer);
     caption(name + QLatin1Char('=') + m_variables.ifVarGetValue(name));
     return moveOn(nextBlock(&block, QString()));

@@ -51,6 +51,7 @@ public:
         UnknownKind,      // a block of no known kind; see unknownKind()
         ExpressionFailed, // an assignment or condition gave "EROR"; see failedBlock()
         NoInput,          // an input was asked and no answer can come
+        Stopped,          // the pupil stopped the run from the input box
     };
 
     Interpreter(Diagram& diagram, VariableStore& variables, ExpressionEvaluator& evaluator,
@@ -90,6 +91,9 @@ public:
 
 private:
     Outcome read(cBck& block);
+    // True when the flowchart computes or compares with the variable (or table) `name`: its
+    // input must then be a number.
+    bool usedAsNumber(const QString& name) const;
     Outcome write(cBck& block);
     // The value of one output item, numbers padded on the left to six characters.
     QString printedValue(const QString& expression);

@@ -33,6 +33,7 @@ End endOf(Interpreter::Outcome outcome, const Interpreter& interpreter) {
             end.boxes.first().text += QStringLiteral("\r\n") + interpreter.failureReason();
         return end;
     }
+    case Outcome::Stopped:  // "Διακοπή εκτέλεσης" in the input box: as Stop
     case Outcome::NoInput:  // the input box was cancelled, or no value was left to read
     case Outcome::Continue: // not an end; reported as a failure should it ever be asked
         return ended(false);

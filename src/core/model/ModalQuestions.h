@@ -33,6 +33,21 @@ public:
     virtual std::optional<QColor> color(const QColor& initial, const QString& title) = 0;
     virtual std::optional<QFont> font(const QFont& initial, const QString& title) = 0;
 
+    // The input box of a run: a value, or nothing (empty, "Άκυρο", Esc: asked again), or the
+    // run stopped ("Διακοπή εκτέλεσης" in the box, or Stop on the run panel while it is open).
+    struct RunInput {
+        enum class Kind { Value, AskAgain, Stop };
+        Kind kind = Kind::AskAgain;
+        QString text;
+    };
+    virtual RunInput runInputBox(const QString& text, const QString& title) {
+        const std::optional<QString> given = inputBox(text, title, QString());
+        return given ? RunInput{RunInput::Kind::Value, *given} : RunInput{};
+    }
+    // The run panel's Stop while a run's input box is open: the box answers Stop.
+    virtual bool runInputOpen() const { return false; }
+    virtual void stopRunInput() {}
+
     // False once no further answer can come (a script that ran out): a question that must
     // be asked again until answered then gives up instead of asking for ever.
     virtual bool canAskAgain() const { return true; }

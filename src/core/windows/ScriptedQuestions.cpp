@@ -24,6 +24,15 @@ ModalQuestions::Answer ScriptedQuestions::messageBox(const QString& text, const 
     return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
 }
 
+ModalQuestions::RunInput ScriptedQuestions::runInputBox(const QString& text, const QString& title) {
+    if (!m_answers.empty() && m_answers.front().typeId() == QMetaType::QStringList) {
+        m_asked.append({Kind::Input, text, title, Buttons::Ok, {}, {}});
+        nextAnswer();
+        return {RunInput::Kind::Stop, {}};
+    }
+    return ModalQuestions::runInputBox(text, title);
+}
+
 std::optional<QString> ScriptedQuestions::inputBox(const QString& prompt, const QString& title,
                                                    const QString& defaultText) {
     m_asked.append({Kind::Input, prompt, title, Buttons::Ok, defaultText, {}});

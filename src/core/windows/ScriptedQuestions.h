@@ -30,6 +30,8 @@ public:
     void answerMessage(Answer answer) { m_answers.push_back(QVariant::fromValue(int(answer))); }
     void answerText(const QString& text) { m_answers.push_back(text); }
     void answerCancel() { m_answers.push_back(QVariant()); }
+    // "Διακοπή εκτέλεσης" in a run's input box.
+    void answerStopRun() { m_answers.push_back(QVariant::fromValue(QStringList{"stop"})); }
     void answerColor(const QColor& color) { m_answers.push_back(color); }
     void answerFont(const QFont& font) { m_answers.push_back(font); }
 
@@ -47,6 +49,7 @@ public:
     std::optional<QColor> color(const QColor& initial, const QString& title) override;
     std::optional<QFont> font(const QFont& initial, const QString& title) override;
     bool canAskAgain() const override { return !m_answers.empty(); }
+    RunInput runInputBox(const QString& text, const QString& title) override;
 
 private:
     QVariant nextAnswer();

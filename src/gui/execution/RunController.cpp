@@ -221,8 +221,10 @@ void RunController::handle(Interpreter::Outcome outcome) {
         return;
     showPending(); // the last step is on the screen before the run's end is reported
     const RunReport::End end = RunReport::endOf(outcome, m_interpreter);
-    // A dead end or a block of no known kind puts the speed back, as Stop does.
-    if (outcome == Outcome::Failed || outcome == Outcome::UnknownKind)
+    // A dead end or a block of no known kind puts the speed back, as Stop does; a stop from
+    // the input box is Stop.
+    if (outcome == Outcome::Failed || outcome == Outcome::UnknownKind ||
+        outcome == Outcome::Stopped)
         m_window.ENABLE_ALL_CMD();
     if (end.failedBlock)
         no_terminator();
@@ -405,6 +407,11 @@ void RunController::cmdRun_MouseDown() {
 }
 
 void RunController::cmdStop_MouseDown() {
+    // While a run waits in its input box, the box answers Stop and the run ends from there.
+    if (m_window.questions().runInputOpen()) {
+        m_window.questions().stopRunInput();
+        return;
+    }
     m_window.ENABLE_ALL_CMD();
     TerminateExecution(false);
 }

@@ -3,14 +3,19 @@
 #include "gui/windows/GreekQtTexts.h"
 
 #include <QColorDialog>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -98,6 +103,60 @@ std::optional<QString> QtModalQuestions::inputBox(const QString& prompt, const Q
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
+}
+
+ModalQuestions::RunInput QtModalQuestions::runInputBox(const QString& text, const QString& title) {
+    // A window of its own, not a child: the main window stays usable (its Stop), and a box
+    // that outlives it is not destroyed twice.
+    QDialog box(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+    box.setWindowTitle(title);
+    auto* label = new QLabel(text, &box);
+    label->setWordWrap(true);
+    auto* edit = new QLineEdit(&box);
+    auto* ok = new QPushButton(okText(), &box);
+    auto* cancel = new QPushButton(cancelText(), &box);
+    auto* stop = new QPushButton(QStringLiteral("Διακοπή εκτέλεσης"), &box);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(stop);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addLayout(buttons);
+    QEventLoop loop;
+    m_runAnswer = {};
+    const auto answer = [&](RunInput::Kind kind) {
+        m_runAnswer = {kind, kind == RunInput::Kind::Value ? edit->text() : QString()};
+        loop.quit();
+    };
+    QObject::connect(ok, &QPushButton::clicked, &box, [&] { answer(RunInput::Kind::Value); });
+    QObject::connect(edit, &QLineEdit::returnPressed, &box, [&] { answer(RunInput::Kind::Value); });
+    QObject::connect(cancel, &QPushButton::clicked, &box,
+                     [&] { answer(RunInput::Kind::AskAgain); });
+    QObject::connect(stop, &QPushButton::clicked, &box, [&] { answer(RunInput::Kind::Stop); });
+    QObject::connect(&box, &QDialog::rejected, &box, [&] { answer(RunInput::Kind::AskAgain); });
+    if (m_owner)
+        QObject::connect(m_owner, &QObject::destroyed, &box, [&] { answer(RunInput::Kind::Stop); });
+    m_runInput = &loop;
+    box.adjustSize();
+    if (m_owner)
+        box.move(m_owner->mapToGlobal(m_owner->rect().center()) - box.rect().center());
+    box.show();
+    box.raise();
+    box.activateWindow();
+    edit->setFocus();
+    loop.exec();
+    m_runInput = nullptr;
+    return m_runAnswer;
+}
+
+void QtModalQuestions::stopRunInput() {
+    if (!m_runInput)
+        return;
+    m_runAnswer = {RunInput::Kind::Stop, {}};
+    m_runInput->quit();
 }
 
 QString QtModalQuestions::openFileName(const QString& title, const QString& folder,

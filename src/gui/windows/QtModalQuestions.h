@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEventLoop>
+
 #include "core/model/ModalQuestions.h"
 
 #include <QPointer>
@@ -20,10 +22,17 @@ public:
                          const QStringList& filters) override;
     std::optional<QColor> color(const QColor& initial, const QString& title) override;
     std::optional<QFont> font(const QFont& initial, const QString& title) override;
+    // Not modal: the run panel's Stop stays within reach while the box waits.
+    RunInput runInputBox(const QString& text, const QString& title) override;
+    bool runInputOpen() const override { return m_runInput != nullptr; }
+    void stopRunInput() override;
 
 private:
     // Moves a box clear of keptClear(), when that is set.
     void placeClear(QWidget& box) const;
 
     QPointer<QWidget> m_owner;
+    // The open input box of a run and how it ended.
+    QEventLoop* m_runInput = nullptr;
+    RunInput m_runAnswer;
 };
