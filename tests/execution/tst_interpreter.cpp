@@ -45,6 +45,7 @@ private slots:
     void randomAssignment();
     void divisionByZeroStops();
     void missingOperatorNamedAtTheEnd();
+    void undefinedVariableNamedOncePerRun();
     void bareNameConditionKeepsTheVariable();
     void inputAskedAgain();
     void inputsByTheirUse_data();
@@ -219,6 +220,18 @@ void TestInterpreter::missingOperatorNamedAtTheEnd() {
     QCOMPARE(r.messageBoxes(), QStringList{"To πρόγραμμα τερματίστικε ανεπιτυχώς\r\nΥπάρχει "
                                            "πρόβλημα στην ενέργεια 2: λείπει τελεστής ανάμεσα σε "
                                            "«1» και «Χ»\r\n"});
+}
+
+void TestInterpreter::undefinedVariableNamedOncePerRun() {
+    Run r;
+    r.b.chain({r.b.start(), r.b.assign("Χ", "Υ+1"), r.b.assign("Ζ", "Υ*2+Χ"), r.b.end()});
+    for (int run = 0; run < 2; ++run) {
+        r.t.sink.messages.clear();
+        QCOMPARE(r.go().outcome, Outcome::Succeeded);
+        QCOMPARE(r.t.sink.messages,
+                 QStringList{"Ενέργεια 2: η μεταβλητή Υ δεν έχει τιμή· χρησιμοποιήθηκε το 0"});
+        QCOMPARE(r.runner.variables().getVar("Ζ"), QStringLiteral("1"));
+    }
 }
 
 void TestInterpreter::bareNameConditionKeepsTheVariable() {

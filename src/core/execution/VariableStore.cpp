@@ -26,6 +26,7 @@ void VariableStore::clearVars() {
     std::deque<HistoryRow>().swap(m_history);
     m_blockIds.clear();
     m_blockNumbers.clear();
+    m_reportedUndefined.clear();
 }
 
 void VariableStore::setVar(const QString& name, const QString& value, const QString& blockId,
@@ -93,13 +94,28 @@ QString VariableStore::getVar(const QString& name) {
     const int column = findVarColumn(name);
     if (column < 0) {
         if (name != QStringLiteral("RETURN"))
-            m_messages.showMessage(QStringLiteral("Μεταβλητή : ") + name +
-                                   QStringLiteral(" - μη ορισμένη!"));
+            reportUndefined(name);
         return QStringLiteral("0");
     }
     const QString& value = m_values[column];
     const qsizetype comma = value.indexOf(QLatin1Char(','));
     return comma < 0 ? value : value.mid(comma + 1);
+}
+
+// During a run the line names the block and comes once per variable; outside a run (an
+// expression evaluated alone) it is the plain line.
+void VariableStore::reportUndefined(const QString& name) {
+    if (m_reportingBlock.isEmpty()) {
+        m_messages.showMessage(QStringLiteral("Μεταβλητή : ") + name +
+                               QStringLiteral(" - μη ορισμένη!"));
+        return;
+    }
+    if (m_reportedUndefined.contains(name))
+        return;
+    m_reportedUndefined.insert(name);
+    m_messages.showMessage(QStringLiteral("Ενέργεια ") + m_reportingBlock +
+                           QStringLiteral(": η μεταβλητή ") + name +
+                           QStringLiteral(" δεν έχει τιμή· χρησιμοποιήθηκε το 0"));
 }
 
 QString VariableStore::peekVar(const QString& name, bool* wouldReport) const {

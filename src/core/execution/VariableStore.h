@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -41,6 +42,10 @@ public:
     // The expression text behind a value cell.
     QString textCell(int row, int column) const;
 
+    // The block being executed, named in the report of an undefined variable (empty outside
+    // a run).
+    void setReportingBlock(const QString& number) { m_reportingBlock = number; }
+
     // "Βήμα:" + the block number as three digits.
     static QString stepLabel(const QString& blockId);
 
@@ -64,12 +69,15 @@ private:
         qint64 start; // of the value in the arena; the text follows it
     };
     qint32 blockNumber(const QString& blockId);
+    void reportUndefined(const QString& name);
     QString arenaPart(qint64 start, qint32 length) const {
         return m_arena.mid(qsizetype(start - m_arenaBase), length);
     }
     void dropOldestRows();
 
     MessageSink& m_messages;
+    QString m_reportingBlock;
+    QSet<QString> m_reportedUndefined; // during this run
     QStringList m_names;
     QStringList m_values;
     QStringList m_texts;
