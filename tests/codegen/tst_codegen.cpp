@@ -7,6 +7,9 @@
 #include "editor/EditorTestHelpers.h"
 #include "gui/codegen/ProgramTextWindow.h"
 #include "gui/windows/MainMenus.h"
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <QApplication>
 #include <QTimer>
@@ -530,18 +533,33 @@ void TestCodegen::programTextWindow() {
     QCOMPARE(window.text(), example1Indented);
     window.Form_Activate(); // activated again: indented once only
     QCOMPARE(window.text(), example1Indented);
+    // Typing changes nothing; the text can be selected and copied.
     QTest::keyClicks(window.text1, "abc");
     QCOMPARE(window.text(), example1Indented);
-    QCOMPARE(window.text1->textCursor().selectedText(), QString());
+    QTest::keyClick(window.text1, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(window.text1->textCursor().selectedText().size(), window.text1->toPlainText().size());
+    window.copyAll->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), window.text1->toPlainText());
 
+    // Each conversion starts from the pseudo-language and stays available.
     window.basic->trigger();
-    QVERIFY(!window.basic->isEnabled());
-    QVERIFY(!window.pascal->isEnabled());
+    QVERIFY(window.basic->isEnabled() && window.pascal->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Basic"));
     QVERIFY(window.text().startsWith(QStringLiteral("Private Sub A1\r\n")));
-    window.Form_Activate();
-    QVERIFY(window.basic->isEnabled() && window.pascal->isEnabled());
-    QVERIFY(window.text().startsWith(QStringLiteral("Private Sub A1\r\n")));
+    window.pascal->trigger();
+    QVERIFY(window.text().startsWith(QStringLiteral("program A1;\r\n")));
+    // Saved in UTF-8, named by the language shown.
+    QTemporaryDir dir;
+    window.setFolder(dir.path());
+    questions.answerText(dir.filePath("ergasia"));
+    window.saveAs->trigger();
+    QCOMPARE(questions.asked().last().detail, dir.filePath("programma.pas"));
+    QFile saved(dir.filePath("ergasia.pas"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), window.text());
+    window.pseudoglossa->trigger();
+    QCOMPARE(window.text(), example1Indented);
+    questions.clear();
 
     algorFrm pascal(example1, questions);
     pascal.show();

@@ -1,10 +1,15 @@
 #include "gui/codegen/ProgramTextWindow.h"
 
 #include "core/codegen/ProgramTextConversions.h"
+#include "core/files/SafeSave.h"
 #include "core/model/ModalQuestions.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -18,28 +23,32 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     basic = bar->addAction(QStringLiteral("Μετατροπή σε Basic"));
     pascal = bar->addAction(QStringLiteral("Μετατροπή σε Pascal"));
     pseudoglossa = bar->addAction(QStringLiteral("Ψευδογλώσσα"));
+    copyAll = bar->addAction(QStringLiteral("Αντιγραφή όλων"));
+    saveAs = bar->addAction(QStringLiteral("Αποθήκευση ως…"));
     EXIT_ = bar->addAction(QStringLiteral("ΕΞΟΔΟΣ"));
     connect(basic, &QAction::triggered, this, &algorFrm::basic_Click);
     connect(pascal, &QAction::triggered, this, &algorFrm::pascal_Click);
+    connect(pseudoglossa, &QAction::triggered, this, &algorFrm::showPseudo);
+    connect(copyAll, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(text1->toPlainText()); });
+    connect(saveAs, &QAction::triggered, this, &algorFrm::saveAs_Click);
     connect(EXIT_, &QAction::triggered, this, &QWidget::hide);
 
+    // Read-only, but the pupil may select and copy it.
     text1 = new QPlainTextEdit(this);
     text1->setReadOnly(true);
-    text1->setTextInteractionFlags(Qt::NoTextInteraction);
-    text1->setContextMenuPolicy(Qt::NoContextMenu);
+    text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1->setAcceptDrops(false);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(9);
     font.setBold(true);
     font.setStyleHint(QFont::SansSerif);
     text1->setFont(font);
-    text1->viewport()->installEventFilter(this);
-    text1->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(text1);
-    resize(560, 480); // wide enough for the four menu items
+    resize(760, 480); // wide enough for the menu items
     setText(text);
     m_pseudo = text;
 }
@@ -71,13 +80,14 @@ void algorFrm::reportProblems(const QStringList& problems) {
                                QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
 }
 
+// Each conversion starts from the pseudo-language, so both stay available.
 bool algorFrm::convertToBasic(bool reportingProblems) {
-    basic->setEnabled(false);
-    pascal->setEnabled(false);
     setWindowTitle(QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Basic"));
     const Result result = ProgramTextConversions::toBasic(m_pseudo);
-    if (result.status == Result::Status::Converted)
+    if (result.status == Result::Status::Converted) {
         setText(result.text);
+        m_language = Language::Basic;
+    }
     if (reportingProblems)
         reportProblems(result.problems);
     else if (result.status == Result::Status::Failed)
@@ -96,29 +106,38 @@ void algorFrm::pascal_Click() {
     const Result result = ProgramTextConversions::toPascal(m_pseudo);
     if (result.status == Result::Status::Converted) {
         setText(result.text);
+        m_language = Language::Pascal;
         reportProblems(result.problems);
     } else
         m_questions.messageBox(ProgramTextConversions::failureMessage(), QString(),
                                ModalQuestions::Buttons::Ok);
 }
 
-bool algorFrm::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::DragMove:
-    case QEvent::Drop: {
-        // The caret goes back after the first character, with nothing selected.
-        QTextCursor cursor = text1->textCursor();
-        cursor.setPosition(std::min(1, int(text1->document()->characterCount()) - 1));
-        text1->setTextCursor(cursor);
-        return true;
-    }
-    default:
-        return QDialog::eventFilter(watched, event);
-    }
+void algorFrm::showPseudo() {
+    setWindowTitle(QStringLiteral("Μετατροπή σε Ψευδογλώσσα"));
+    setText(ProgramTextConversions::indent(m_pseudo));
+    m_language = Language::Pseudo;
+}
+
+// The text as shown, in UTF-8, named by its language.
+void algorFrm::saveAs_Click() {
+    static const char* const kinds[][2] = {{"txt", "Ψευδογλώσσα (*.txt)"},
+                                           {"bas", "Πρόγραμμα Basic (*.bas)"},
+                                           {"pas", "Πρόγραμμα Pascal (*.pas)"}};
+    const auto& [suffix, filter] = kinds[int(m_language)];
+    QString path = m_questions.saveFileName(
+        QStringLiteral("Αποθήκευση προγράμματος"),
+        QDir(m_folder).filePath(QStringLiteral("programma.") + QLatin1String(suffix)),
+        {QString::fromUtf8(filter), QStringLiteral("όλα τα αρχεία (*)")});
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QLatin1String(suffix);
+    const SafeSave::Result saved = SafeSave::writeFile(path, m_text.toUtf8());
+    if (!saved.ok)
+        m_questions.messageBox(QStringLiteral("Δεν αποθηκεύτηκε το ") + path +
+                                   QStringLiteral(": ") + saved.error,
+                               QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
 }
 
 void algorFrm::changeEvent(QEvent* event) {

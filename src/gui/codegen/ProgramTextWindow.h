@@ -7,7 +7,8 @@ class QAction;
 class QPlainTextEdit;
 
 // "Μετατροπή σε Ψευδογλώσσα": shows the program text, indented, and rewrites it into BASIC
-// or Pascal on request. The text can be read, never selected or changed.
+// or Pascal on request. The text can be selected and copied, never changed, and saved in
+// UTF-8 by its language.
 class algorFrm : public QDialog {
     Q_OBJECT
 public:
@@ -22,10 +23,16 @@ public:
     QAction* basic;
     QAction* pascal;
     QAction* pseudoglossa;
+    QAction* copyAll; // "Αντιγραφή όλων"
+    QAction* saveAs;  // "Αποθήκευση ως…"
     QAction* EXIT_;
 
+    // Where "Αποθήκευση ως…" begins.
+    void setFolder(const QString& folder) { m_folder = folder; }
+    void showPseudo();
+    void saveAs_Click();
+
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -41,4 +48,7 @@ private:
     // The pseudo-language the window was opened with: both conversions start from it.
     QString m_pseudo;
     bool m_indented = false;
+    enum class Language { Pseudo, Basic, Pascal };
+    Language m_language = Language::Pseudo;
+    QString m_folder;
 };

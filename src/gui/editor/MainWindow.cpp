@@ -352,6 +352,7 @@ void Main_F::a22_Click() {
         return;
     }
     algorFrm window(*text, *m_questions, this);
+    window.setFolder(m_files->startFolder());
     window.exec();
 }
 
