@@ -6,9 +6,11 @@
 #include "QtRuntime.h"
 #include "core/files/SafeSave.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -122,6 +124,25 @@ QString failureLine(const QString& what, const QString& path, const QString& rea
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The file that records what the installer copied, so that uninstalling removes a file only
+// while it is as it was copied (a teacher may have saved her own diagram over an example).
+const QString manifestName = QStringLiteral("kelvra-files.sha256");
+
+QByteArray checksum(const QString& path) {
+    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256).toHex();
+}
+
+// name -> checksum, as recorded; empty when the installation has no record.
+QHash<QString, QByteArray> readManifest(const QString& folder) {
+    QHash<QString, QByteArray> sums;
+    for (const QByteArray& line : readAll(folder + QLatin1Char('/') + manifestName).split('\n')) {
+        const qsizetype gap = line.indexOf("  ");
+        if (gap > 0)
+            sums.insert(QString::fromUtf8(line.mid(gap + 2)), line.left(gap));
+    }
+    return sums;
 }
 
 const QString noDesktopAsRoot =
@@ -250,11 +271,21 @@ bool Installation::installProgramFiles(const Report& progress) {
                   QStringLiteral(" (") + refused + QLatin1Char(')');
         return false;
     }
+    QByteArray manifest;
     for (const QString& name : fileList()) {
         const bool done = name == iconName() ? writeIcon() : copyFile(name);
         if (!done)
             return false;
         progress(QStringLiteral("Αντιγραφή αρχείου ") + name);
+        manifest += checksum(m_folders.installFolder() + QLatin1Char('/') + name) + "  " +
+                    name.toUtf8() + '\n';
+    }
+    const QString recorded =
+        writeText(m_folders.installFolder() + QLatin1Char('/') + manifestName, manifest, false);
+    if (!recorded.isEmpty()) {
+        m_error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο ") + manifestName +
+                  QStringLiteral(" (") + recorded + QLatin1Char(')');
+        return false;
     }
     return true;
 }
@@ -450,10 +481,20 @@ bool Installation::uninstall(const Report& progress) {
         failures << QStringLiteral("Δεν αφαιρέθηκαν τα αρχεία του ") + m_folders.installFolder() +
                         QStringLiteral(" (") + LinkedFolders::refusal(folderLink) +
                         QLatin1Char(')');
+    const QHash<QString, QByteArray> copied = readManifest(m_folders.installFolder());
     for (const QString& name : folderLink.isEmpty() ? fileList() : QStringList()) {
-        if (removeOurs(m_folders.installFolder() + QLatin1Char('/') + name, failures))
+        const QString path = m_folders.installFolder() + QLatin1Char('/') + name;
+        // A file changed since it was copied is the teacher's now.
+        if (copied.contains(name) && QFileInfo::exists(path) && checksum(path) != copied[name]) {
+            kept << QStringLiteral("Το αρχείο ") + path +
+                        QStringLiteral(" άλλαξε μετά την εγκατάσταση και έμεινε.");
+            continue;
+        }
+        if (removeOurs(path, failures))
             progress(QStringLiteral("Αφαίρεση αρχείου ") + name);
     }
+    if (folderLink.isEmpty())
+        removeOurs(m_folders.installFolder() + QLatin1Char('/') + manifestName, failures);
     for (const QString& folder : {m_folders.installFolder(), m_folders.startMenuFolder()}) {
         if (folder == m_folders.startMenuFolder())
             removeOurs(m_folders.menuEntry(), failures);

@@ -40,6 +40,16 @@ setup_form::setup_form(Installation& installation, QWidget* parent)
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
     };
+    confirm = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton,
+                        this);
+        QPushButton* yes = box.addButton(QStringLiteral("Ναι"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Όχι"), QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command3);
     buttons->addStretch();
@@ -73,6 +83,9 @@ void setup_form::Command1_Click() {
 }
 
 void setup_form::Command3_Click() {
+    if (!confirm(QStringLiteral("Να αφαιρεθεί το Kelvra από τον υπολογιστή; Τα διαγράμματα που "
+                                "αποθηκεύσατε μένουν.")))
+        return;
     Command1->setEnabled(false);
     Command2->setEnabled(false);
     Command3->setEnabled(false);

@@ -16,6 +16,8 @@ public:
 
     // Shows the final message or an error; replaceable so that tests answer it.
     std::function<void(const QString& text, bool error)> showMessage;
+    // "Να αφαιρεθεί το Kelvra;": true to go on (replaced by tests).
+    std::function<bool(const QString& question)> confirm;
 
     QLabel* Label1;
     QLabel* Label2;

@@ -148,6 +148,7 @@ private slots:
     void mimeAppsListEdits();
     void installTwiceThenUninstall();
     void uninstallKeepsThePupilsDiagrams();
+    void uninstallKeepsAChangedExample();
     void plantedLinkIsReplacedNotFollowed();
     void linkedFoldersAreRefused_data();
     void linkedFoldersAreRefused();
@@ -397,6 +398,20 @@ void TestSetup::uninstallKeepsThePupilsDiagrams() {
     QVERIFY(installation.uninstallMessage().contains(f.folders().installFolder()));
 }
 
+// A teacher's own diagram saved over an installed example stays when Kelvra goes.
+void TestSetup::uninstallKeepsAChangedExample() {
+    SetupFixture f;
+    Installation installation(f.folders(), f.medium());
+    QVERIFY(installation.install([](const QString&) {}));
+    const QString example = f.folders().installFolder() + "/fibo.kv";
+    writeFile(example, "1ORVANE\r\nthe teacher's own\r\n");
+    QVERIFY(installation.uninstall([](const QString&) {}));
+    QCOMPARE(readFile(example), QByteArray("1ORVANE\r\nthe teacher's own\r\n"));
+    QVERIFY(installation.uninstallMessage().contains(example + " άλλαξε μετά την εγκατάσταση"));
+    QVERIFY(!QFile::exists(f.folders().program()));
+    QVERIFY(!QFile::exists(f.folders().installFolder() + "/maxabc.kv"));
+}
+
 void TestSetup::plantedLinkIsReplacedNotFollowed() {
     SetupFixture f;
     const QString outside = f.root.filePath("outside.txt");
@@ -558,9 +573,22 @@ void TestSetup::uninstallButton() {
     QVERIFY(installation.install([](const QString&) {}));
     setup_form window(installation);
     window.showMessage = [&messages](const QString& text, bool) { messages << text; };
+    QStringList asked;
+    bool goOn = false;
+    window.confirm = [&](const QString& question) {
+        asked << question;
+        return goOn;
+    };
     window.show();
     QVERIFY(window.Command3->isVisible());
     QCOMPARE(window.Command3->text(), QStringLiteral("Απεγκατάσταση"));
+    // "Όχι" removes nothing.
+    QTest::mouseClick(window.Command3, Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.first().startsWith(QStringLiteral("Να αφαιρεθεί το Kelvra")));
+    QVERIFY(messages.isEmpty());
+    QVERIFY(QFile::exists(f.folders().program()));
+    goOn = true;
     QTest::mouseClick(window.Command3, Qt::LeftButton);
     QCOMPARE(messages, QStringList{"Το Kelvra αφαιρέθηκε από τον υπολογιστή."});
     QVERIFY(!window.Command3->isVisible());
