@@ -79,6 +79,7 @@ class TestRunControls : public QObject {
 private slots:
     void timedRunToTheEnd();
     void keysDoNotStartARun();
+    void functionKeysRunStepAndStop();
     void emptyDiagramRefused();
     void variablesWindowOnlyAfterARun();
     void pauseFreezesAndResumes();
@@ -136,6 +137,33 @@ void TestRunControls::keysDoNotStartARun() {
     QVERIFY(!f.runs().running());
     QVERIFY(f.questions.asked().isEmpty());
     QVERIFY(f.run()->cmdRun->isEnabled());
+}
+
+// F5 runs, F10 takes a step, Shift+F5 stops; the file commands have the usual keys, shown in
+// the menus beside the entries.
+void TestRunControls::functionKeysRunStepAndStop() {
+    RunFixture f;
+    MainMenus& m = f.window.menus();
+    QCOMPARE(m.mnuNew->shortcut(), QKeySequence(QKeySequence::New));
+    QCOMPARE(m.mnuLoad->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(m.mnuSave->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(m.mnuSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    f.endlessDiagram();
+    f.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QTest::keyClick(&f.window, Qt::Key_F5);
+    QVERIFY(f.runs().running());
+    QTRY_VERIFY(f.runs().variables().getVar("Χ").toInt() >= 1);
+    // The message window the run opened is the active one now: the keys still work.
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_F5, Qt::ShiftModifier);
+    QVERIFY(!f.runs().running());
+    QVERIFY(f.asked(failure)); // as Stop ends a run
+    // At speed 0 "Επόμενο βήμα" takes a step, from the start.
+    f.run()->scroll_ExecutionDelay->setValue(0);
+    QVERIFY(f.run()->cmdNextStep->isEnabled());
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_F10);
+    QCOMPARE(f.runs().phase(), RunPhase::Stepping);
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_F5, Qt::ShiftModifier);
 }
 
 void TestRunControls::emptyDiagramRefused() {

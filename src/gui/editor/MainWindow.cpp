@@ -210,6 +210,15 @@ void Main_F::connectMenus() {
     connect(m.auto_run, &QAction::triggered, m_run, &RunController::auto_run_Click);
     connect(m.step_run, &QAction::triggered, m_run, &RunController::step_run_Click);
     connect(m.fast_run, &QAction::triggered, m_run, &RunController::fast_run_Click);
+    // The keys of the run panel's buttons do what the buttons do, when they may.
+    connect(m.nextStep, &QAction::triggered, this, [this] {
+        if (m_runFrame->cmdNextStep->isEnabled())
+            m_run->cmdNextStep_Click();
+    });
+    connect(m.stopRun, &QAction::triggered, this, [this] {
+        if (m_runFrame->cmdStop->isEnabled())
+            m_run->cmdStop_MouseDown();
+    });
     connect(m_runFrame->Command1, &QPushButton::clicked, this,
             [this] { commentWindow()->toggle(windowTitle()); });
     connect(m.View_com, &QAction::triggered, this,

@@ -8,7 +8,9 @@
 MainMenus::MainMenus(QMenuBar* bar) {
     mnuFile = bar->addMenu(QStringLiteral("Αρχείο"));
     mnuNew = mnuFile->addAction(QStringLiteral("Νέο"));
+    mnuNew->setShortcut(QKeySequence::New);
     mnuLoad = mnuFile->addAction(QStringLiteral("Άνοιγμα..."));
+    mnuLoad->setShortcut(QKeySequence::Open);
     mnuExamplesMenu = mnuFile->addMenu(QStringLiteral("Παραδείγματα"));
     for (const char* caption :
          {"Άρτιος Περιττός Αριθμοός", "Τελευταίο ψηφίο αριθμού ", "Πολλαπλασιασμός αλά Ρωσικά",
@@ -21,7 +23,9 @@ MainMenus::MainMenus(QMenuBar* bar) {
     mnuExample2.append(array2->addAction(QStringLiteral("Μέγιστο Δυσδιάστατου Πίνακα")));
     mnuFile->addSeparator();
     mnuSave = mnuFile->addAction(QStringLiteral("Αποθήκευση"));
+    mnuSave->setShortcut(QKeySequence::Save);
     mnuSaveAs = mnuFile->addAction(QStringLiteral("Αποθήκευση ως..."));
+    mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mnuRectangle = mnuFile->addAction(QStringLiteral("Επιλογή Μέρους οθόνης"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Έξοδος"));
@@ -62,9 +66,18 @@ MainMenus::MainMenus(QMenuBar* bar) {
 
     run__ = bar->addMenu(QStringLiteral(" Εκτέλεση"));
     auto_run = run__->addAction(QStringLiteral("Αυτόματη Εκτέλεση"));
+    auto_run->setShortcut(QKeySequence(Qt::Key_F5));
     step_run = run__->addAction(QStringLiteral("Βηματική Εκτέλεση"));
     fast_run = run__->addAction(QStringLiteral("Γρήγορη Εκτέλεση"));
     fast_run->setToolTip(QStringLiteral("Εκτέλεση χωρίς καθυστέρηση ανάμεσα στα βήματα"));
+    run__->addSeparator();
+    nextStep = run__->addAction(QStringLiteral("Επόμενο βήμα"));
+    nextStep->setShortcut(QKeySequence(Qt::Key_F10));
+    stopRun = run__->addAction(QStringLiteral("Διακοπή"));
+    stopRun->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    // The run's keys work from the message window and the input box too, which a run opens.
+    for (QAction* action : {auto_run, nextStep, stopRun})
+        action->setShortcutContext(Qt::ApplicationShortcut);
 
     save_screen = bar->addAction(recordingCaption(false));
 

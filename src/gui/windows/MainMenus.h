@@ -47,6 +47,8 @@ struct MainMenus {
     QAction* zoomFit;
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
+    QAction* nextStep; // "Επόμενο βήμα" (F10): the run panel's button
+    QAction* stopRun;  // "Διακοπή" (Shift+F5): the run panel's Stop
 
     QAction* save_screen; // "Καταγραφή οθονών OFF"/"ON": screen recording
     // The recording switch's caption, set only here.
