@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 
@@ -31,7 +32,7 @@ int usage(QTextStream& err) {
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
            "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv]\n"
-           "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal\n";
+           "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal|python|glossa\n";
     return 2;
 }
 
@@ -278,11 +279,16 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 // Prints the program text as the program text window shows it after the conversion.
 int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
+    using Conversion = ProgramTextConversions::Result (*)(const QString&);
+    static const QHash<QString, Conversion> conversions = {
+        {QStringLiteral("basic"), ProgramTextConversions::toBasic},
+        {QStringLiteral("pascal"), ProgramTextConversions::toPascal},
+        {QStringLiteral("python"), ProgramTextConversions::toPython},
+        {QStringLiteral("glossa"), ProgramTextConversions::toGlossa}};
     if (args.size() != 3 || args[1] != QStringLiteral("--to"))
         return usage(err);
     const QString target = args[2];
-    if (target != QStringLiteral("pseudo") && target != QStringLiteral("basic") &&
-        target != QStringLiteral("pascal"))
+    if (target != QStringLiteral("pseudo") && !conversions.contains(target))
         return usage(err);
     HeadlessDiagram headless;
     if (!headless.load(args[0])) {
@@ -290,7 +296,12 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 2;
     }
     PseudoCodeGenerator generator;
-    const std::optional<QString> pseudo = generator.generate(headless.diagram());
+    // The languages that print messages print them as typed.
+    const bool typedMessages =
+        target == QStringLiteral("python") || target == QStringLiteral("glossa");
+    const std::optional<QString> pseudo =
+        typedMessages ? generator.generateWithTypedMessages(headless.diagram())
+                      : generator.generate(headless.diagram());
     if (!pseudo) {
         err << "Πρόβλημα στην δομή του αλγόριθμου\n";
         return 1;
@@ -302,9 +313,7 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (failed)
         err << ProgramTextConversions::problemsMessage(broken) << '\n';
     if (target != QStringLiteral("pseudo")) {
-        const auto converted = target == QStringLiteral("basic")
-                                   ? ProgramTextConversions::toBasic(text)
-                                   : ProgramTextConversions::toPascal(text);
+        const auto converted = conversions.value(target)(text);
         if (converted.status == ProgramTextConversions::Result::Status::Failed) {
             err << ProgramTextConversions::failureMessage() << '\n';
             failed = true;

@@ -422,7 +422,7 @@ void TestCodegen::pascalWorkedExample() {
     const auto result = ProgramTextConversions::toPascal(example1Indented);
     QCOMPARE(result.status, ProgramTextConversions::Result::Status::Converted);
     QVERIFY(result.text.startsWith(
-        lines({"program A1;", "{$R+}", "uses Math;", "", "var", "  A, B: Real;", ""})));
+        lines({"program A1;", "{$R+}", "uses Math, SysUtils;", "", "var", "  A, B: Real;", ""})));
     QVERIFY(result.text.endsWith(
         lines({"begin", "  ReadLn(A);", "  if A > 0 then", "  begin", "    B := 1;", "  end",
                "  else", "  begin", "    B := 2;", "  end;", "  WriteLn(NumOut(B));", "end."})));
@@ -557,6 +557,11 @@ void TestCodegen::programTextWindow() {
     QFile saved(dir.filePath("ergasia.pas"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), window.text());
+    window.python->trigger();
+    questions.answerText(dir.filePath("ergasia"));
+    window.saveAs->trigger();
+    QCOMPARE(questions.asked().last().detail, dir.filePath("programma.py"));
+    QVERIFY(QFile::exists(dir.filePath("ergasia.py")));
     window.pseudoglossa->trigger();
     QCOMPARE(window.text(), example1Indented);
     questions.clear();
@@ -574,16 +579,24 @@ void TestCodegen::conversionMenuOfTheMainWindow() {
     f.window.menus().a22->trigger(); // an empty diagram has no start line
     QCOMPARE(f.questions.asked().last().text, QStringLiteral("Πρόβλημα στην δομή του αλγόριθμου"));
     DiagramBuilder b(f.diagram());
-    b.chain({b.start(), b.assign("Χ", "1"), b.end()});
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
+    b.chain({b.start(), b.assign("Χ", "1"), b.write("\"Τιμή!\"", "Χ"), b.end()});
+    QString shown, python, glossa;
+    QTimer::singleShot(0, [&] {
         auto* window = qobject_cast<algorFrm*>(QApplication::activeModalWidget());
         QVERIFY(window);
         shown = window->text();
+        window->python->trigger();
+        python = window->text();
+        window->glossa->trigger();
+        glossa = window->text();
         window->EXIT_->trigger();
     });
     f.window.menus().a22->trigger();
-    QCOMPARE(shown, lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "    Χ <-- 1", "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ", ""}));
+    QCOMPARE(shown, lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "    Χ <-- 1", "    ΓΡΑΨΕ \"ΤΙΜΗ\",Χ",
+                           "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ", ""}));
+    // Python and ΓΛΩΣΣΑ print the message as the pupil typed it.
+    QVERIFY2(python.endsWith("Χ = 1\nγράψε('\"Τιμή!\"', Χ)\n"), qPrintable(python));
+    QVERIFY2(glossa.contains("\r\n  ΓΡΑΨΕ \"Τιμή!\", Χ\r\nΤΕΛΟΣ_ΠΡΟΓΡΑΜΜΑΤΟΣ"), qPrintable(glossa));
     QVERIFY(!f.window.menus().make_diag->isEnabled());
 }
 

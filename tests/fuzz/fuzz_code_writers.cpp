@@ -21,5 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                            QStringLiteral("\r\nΤΕΛΟΣ_ΑΝ\r\nΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ\r\n");
     ProgramTextConversions::toBasic(pseudo);
     ProgramTextConversions::toPascal(pseudo);
+    ProgramTextConversions::toPython(pseudo);
+    ProgramTextConversions::toGlossa(pseudo);
     return 0;
 }

@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QString text = ProgramTextConversions::indent(*pseudo);
         ProgramTextConversions::toBasic(text);
         ProgramTextConversions::toPascal(text);
+        ProgramTextConversions::toPython(text);
+        ProgramTextConversions::toGlossa(text);
     }
     return 0;
 }

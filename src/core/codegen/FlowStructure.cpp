@@ -221,7 +221,8 @@ QString stripped(QString text, const QStringList& prefixes, const QStringList& s
 
 class Reader {
 public:
-    explicit Reader(const Graph& g) : m_g(g), m_ipdom(postDominators(g)), m_loops(findLoops(g)) {}
+    Reader(const Graph& g, Messages messages)
+        : m_g(g), m_ipdom(postDominators(g)), m_loops(findLoops(g)), m_messages(messages) {}
 
     std::vector<Node> program() {
         Context outer;
@@ -247,6 +248,12 @@ private:
                        QStringLiteral(" σπάει τη δομή του διαγράμματος: ") + why);
     }
 
+    // A line in the program's letters; messages as typed when they are asked for so.
+    QString finished(const QString& line) const {
+        return m_messages == Messages::Capitals ? PseudoCodeGenerator::finishLine(line)
+                                                : PseudoCodeGenerator::finishOutsideQuotes(line);
+    }
+
     QString lineOf(int b) const {
         const cBck* block = m_g.blocks[size_t(b)];
         // An output's items as typed (its caption quotes them for display only), each
@@ -258,33 +265,32 @@ private:
                 items << (OutputList::isMessage(item) ? item.trimmed()
                                                       : SchoolText::expression(item.trimmed()));
             }
-            QString line = PseudoCodeGenerator::finishLine(QStringLiteral("Γράψε ") +
-                                                           items.join(QLatin1Char(',')));
+            QString line = finished(QStringLiteral("Γράψε ") + items.join(QLatin1Char(',')));
             if (block->sCaption().endsWith(QLatin1Char(';')))
                 line += QLatin1Char(' ') + PseudoProgram::continuesLineComment();
             return line;
         }
         if (block->zaction() == BlockKinds::assign && !block->zParam2().isEmpty())
-            return PseudoCodeGenerator::finishLine(block->zParam1() + QStringLiteral(" <-- ") +
-                                                   SchoolText::expression(block->zParam2()));
+            return finished(block->zParam1() + QStringLiteral(" <-- ") +
+                            SchoolText::expression(block->zParam2()));
         QString line = PseudoCodeGenerator::REPL_(block->sCaption());
         if (line.endsWith(QLatin1Char('_')))
             line.chop(1);
-        return PseudoCodeGenerator::finishLine(line);
+        return finished(line);
     }
 
     QString conditionOf(int b) const {
         const cBck* block = m_g.blocks[size_t(b)];
         // What the run tests, as the school book reads it.
         if (!block->zParam2().trimmed().isEmpty())
-            return PseudoCodeGenerator::finishLine(SchoolText::expression(block->zParam2()));
+            return finished(SchoolText::expression(block->zParam2()));
         QString text = PseudoCodeGenerator::REPL_(block->sCaption());
         text = stripped(
             text, {QStringLiteral("ΑΝ "), QStringLiteral("ΟΣΟ "), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ ")},
             {QStringLiteral(" ΤΟΤΕ"), QStringLiteral("_")});
         if (text.trimmed().isEmpty())
             text = block->zParam2();
-        return PseudoCodeGenerator::finishLine(text);
+        return finished(text);
     }
 
     // Junctions and start blocks lead on without a statement of their own.
@@ -419,15 +425,16 @@ private:
     Loops m_loops;
     std::set<int> m_opened; // loop headers already read
     std::set<int> m_done;   // blocks already written
+    Messages m_messages;
 };
 
 } // namespace
 
-std::optional<std::vector<Node>> read(const Diagram& diagram) {
+std::optional<std::vector<Node>> read(const Diagram& diagram, Messages messages) {
     const Graph g = buildGraph(diagram);
     if (g.start == none)
         return std::nullopt;
-    return Reader(g).program();
+    return Reader(g, messages).program();
 }
 
 } // namespace FlowStructure

@@ -25,7 +25,13 @@ struct Node {
     std::vector<Node> otherwise;
 };
 
+enum class Messages {
+    Capitals, // the pseudo-language's letters everywhere: capitals without accents
+    AsTyped,  // messages in quotes as the pupil typed them, for the languages that print them
+};
+
 // The program from the start block, or nullopt when no line leaves a start block.
-std::optional<std::vector<Node>> read(const Diagram& diagram);
+std::optional<std::vector<Node>> read(const Diagram& diagram,
+                                      Messages messages = Messages::Capitals);
 
 } // namespace FlowStructure

@@ -1,5 +1,6 @@
 #include "core/codegen/PascalWriter.h"
 
+#include "core/codegen/ProgramFacts.h"
 #include "core/codegen/ProgramNames.h"
 #include "core/expression/ExpressionTree.h"
 
@@ -92,6 +93,8 @@ QSet<QString> reservedWords() {
             "TRUNC",
             "ORD",
             "MATH",
+            "SYSUTILS",
+            "SYSTEM",
             "A1",
             "EXIT",
             "BREAK",
@@ -106,15 +109,38 @@ QSet<QString> reservedWords() {
 // The helpers every program carries: values kept to two decimals, numbers written as the
 // output box writes them, and the evaluator's integer division and remainder.
 const char* helpers = R"(function RoundTo2(X: Real): Real;
+var
+  Code: Integer;
 begin
-  RoundTo2 := Round(X * 100) / 100
+  if Abs(X) < 1E13 then
+    RoundTo2 := Round(X * 100) / 100
+  else
+  begin
+    { past two decimals' reach the run keeps 15 digits }
+    Val(SysUtils.FloatToStrF(X, SysUtils.ffGeneral, 15, 0), X, Code);
+    RoundTo2 := X
+  end
 end;
 
 function NumOut(X: Real): String;
 var
   S: String;
+  P: Integer;
 begin
-  Str(RoundTo2(X):0:2, S);
+  X := RoundTo2(X);
+  if Abs(X) >= 1E15 then
+  begin
+    { 15 digits and an exponent of two digits at least: 1.5511210043331E+25 }
+    S := SysUtils.FloatToStrF(X, SysUtils.ffGeneral, 15, 0);
+    P := System.Pos('E', S);
+    if (P > 0) and (S[P + 1] <> '-') then
+      Insert('+', S, P + 1);
+    if (P > 0) and (Length(S) - P - 1 < 2) then
+      Insert('0', S, P + 2);
+    NumOut := S;
+    Exit
+  end;
+  Str(X:0:2, S);
   while S[Length(S)] = '0' do
     Delete(S, Length(S), 1);
   if S[Length(S)] = '.' then
@@ -208,7 +234,8 @@ class Writer {
 public:
     explicit Writer(const PseudoProgram::Program& program)
         : m_names(ProgramNames::Alphabet::Pascal, reservedWords()),
-          m_breakBefore(PseudoProgram::anyContinuesLine(program.statements)) {
+          m_breakBefore(PseudoProgram::anyContinuesLine(program.statements)),
+          m_facts(ProgramFacts::of(program.statements)) {
         collectNames(program.statements);
         body(program.statements, 1);
         if (m_breakBefore)
@@ -217,7 +244,7 @@ public:
 
     QString text() const {
         QStringList out{QStringLiteral("program A1;"), QStringLiteral("{$R+}"),
-                        QStringLiteral("uses Math;"), QString()};
+                        QStringLiteral("uses Math, SysUtils;"), QString()};
         const bool tables = !m_used.arrays.empty();
         if (tables)
             out << QString::fromUtf8(tableTypes).split(QLatin1Char('\n'));
@@ -417,8 +444,10 @@ private:
         if (!t)
             return numberOf(text);
         const Expr::Kind kind = (*t)->kind;
-        const bool plain =
-            kind == Expr::Kind::Number || kind == Expr::Kind::Name || kind == Expr::Kind::Element;
+        // A copy of a typed input is rounded too: the run keeps what was typed until then.
+        const bool copy = (kind == Expr::Kind::Name || kind == Expr::Kind::Element) &&
+                          !m_facts.readFromInput.contains((*t)->text);
+        const bool plain = kind == Expr::Kind::Number || copy;
         return plain ? number(**t) : QStringLiteral("RoundTo2(") + number(**t) + QLatin1Char(')');
     }
 
@@ -525,6 +554,7 @@ private:
     QStringList m_body;
     QStringList m_pending; // problems not yet written as comments
     bool m_breakBefore;
+    ProgramFacts::Facts m_facts;
     bool m_readsElements = false; // an input into an element goes through QIn
     QStringList m_problems;
 };

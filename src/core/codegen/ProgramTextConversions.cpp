@@ -1,8 +1,10 @@
 #include "core/codegen/ProgramTextConversions.h"
 
 #include "core/codegen/BasicWriter.h"
+#include "core/codegen/GlossaWriter.h"
 #include "core/codegen/PascalWriter.h"
 #include "core/codegen/PseudoProgram.h"
+#include "core/codegen/PythonWriter.h"
 
 #include <QStringList>
 
@@ -10,6 +12,15 @@ namespace ProgramTextConversions {
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");
+
+Result converted(const QString& pseudo, WrittenProgram (*write)(const PseudoProgram::Program&)) {
+    const std::optional<PseudoProgram::Program> program = PseudoProgram::parse(pseudo);
+    if (!program)
+        return {Result::Status::Failed, pseudo, {}};
+    WrittenProgram written = write(*program);
+    return {Result::Status::Converted, std::move(written.text), std::move(written.problems)};
+}
+
 } // namespace
 
 QString failureMessage() {
@@ -58,19 +69,19 @@ QString indent(const QString& text) {
 }
 
 Result toBasic(const QString& pseudo) {
-    const std::optional<PseudoProgram::Program> program = PseudoProgram::parse(pseudo);
-    if (!program)
-        return {Result::Status::Failed, pseudo, {}};
-    WrittenProgram written = BasicWriter::write(*program);
-    return {Result::Status::Converted, std::move(written.text), std::move(written.problems)};
+    return converted(pseudo, BasicWriter::write);
 }
 
 Result toPascal(const QString& pseudo) {
-    const std::optional<PseudoProgram::Program> program = PseudoProgram::parse(pseudo);
-    if (!program)
-        return {Result::Status::Failed, pseudo, {}};
-    WrittenProgram written = PascalWriter::write(*program);
-    return {Result::Status::Converted, std::move(written.text), std::move(written.problems)};
+    return converted(pseudo, PascalWriter::write);
+}
+
+Result toPython(const QString& pseudo) {
+    return converted(pseudo, PythonWriter::write);
+}
+
+Result toGlossa(const QString& pseudo) {
+    return converted(pseudo, GlossaWriter::write);
 }
 
 QString problemsMessage(const QStringList& problems) {

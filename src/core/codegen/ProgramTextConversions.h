@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The program text window's conversions: indentation of the pseudo-language, and the BASIC
-// and Pascal programs written from the statements it holds.
+// The program text window's conversions: indentation of the pseudo-language, and the BASIC,
+// Pascal, Python and school-language programs written from the statements it holds.
 namespace ProgramTextConversions {
 
 // Four blanks per level; the text unchanged when more blocks close than open.
@@ -26,6 +26,10 @@ struct Result {
 // lines do not match.
 Result toBasic(const QString& pseudo);
 Result toPascal(const QString& pseudo);
+// Python and the school language print the messages: they read best from the text whose
+// messages are as typed.
+Result toPython(const QString& pseudo);
+Result toGlossa(const QString& pseudo);
 
 // The message a failed conversion shows.
 QString failureMessage();

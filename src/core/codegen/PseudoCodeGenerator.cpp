@@ -61,16 +61,23 @@ void write(const std::vector<Node>& nodes, QStringList& lines) {
     }
 }
 
-} // namespace
-
-std::optional<QString> PseudoCodeGenerator::generate(const Diagram& diagram) {
-    const std::optional<std::vector<Node>> program = FlowStructure::read(diagram);
+std::optional<QString> programOf(const std::optional<std::vector<Node>>& program) {
     if (!program)
         return std::nullopt;
     QStringList lines{QStringLiteral("ΑΛΓΟΡΙΘΜΟΣ Α1")};
     write(*program, lines);
     lines << QStringLiteral("ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ");
     return lines.join(crlf) + crlf;
+}
+
+} // namespace
+
+std::optional<QString> PseudoCodeGenerator::generate(const Diagram& diagram) {
+    return programOf(FlowStructure::read(diagram));
+}
+
+std::optional<QString> PseudoCodeGenerator::generateWithTypedMessages(const Diagram& diagram) {
+    return programOf(FlowStructure::read(diagram, FlowStructure::Messages::AsTyped));
 }
 
 QString PseudoCodeGenerator::REPL_(const QString& caption) {
@@ -94,6 +101,13 @@ QString PseudoCodeGenerator::finishLine(const QString& line) {
         t.replace(QString::fromUtf8(accented), QString::fromUtf8(plain));
     t.remove(QLatin1Char('!'));
     return t;
+}
+
+QString PseudoCodeGenerator::finishOutsideQuotes(const QString& line) {
+    QStringList parts = line.split(QLatin1Char('"'));
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        parts[i] = finishLine(parts[i]);
+    return parts.join(QLatin1Char('"'));
 }
 
 QString PseudoCodeGenerator::finish(const QString& assembled) {

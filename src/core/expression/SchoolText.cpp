@@ -28,12 +28,12 @@ int power(const Expr& e) {
     return powers.value(e.text, 20);
 }
 
-QString bracketed(const Expr& e, bool needed) {
-    const QString text = of(e);
+QString bracketed(const Expr& e, bool needed, Words words) {
+    const QString text = of(e, words);
     return needed ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }
 
-QString binary(const Expr& e) {
+QString binary(const Expr& e, Words words) {
     const int p = power(e);
     const Expr& left = *e.args[0];
     const Expr& right = *e.args[1];
@@ -44,13 +44,18 @@ QString binary(const Expr& e) {
                             power(right) <= p
                       : power(right) <= p;
     const bool word = e.text == "AND" || e.text == "OR" || e.text == "DIV" || e.text == "MOD";
-    const QString op = word ? QLatin1Char(' ') + e.text + QLatin1Char(' ') : e.text;
-    return bracketed(left, power(left) < p) + op + bracketed(right, rightNeeds);
+    QString spelled = e.text;
+    if (words == Words::Greek && e.text == "AND")
+        spelled = QStringLiteral("ΚΑΙ");
+    else if (words == Words::Greek && e.text == "OR")
+        spelled = QStringLiteral("Ή");
+    const QString op = word ? QLatin1Char(' ') + spelled + QLatin1Char(' ') : e.text;
+    return bracketed(left, power(left) < p, words) + op + bracketed(right, rightNeeds, words);
 }
 
 } // namespace
 
-QString of(const Expr& e) {
+QString of(const Expr& e, Words words) {
     switch (e.kind) {
     case Expr::Kind::Number:
     case Expr::Kind::Name:
@@ -60,27 +65,29 @@ QString of(const Expr& e) {
     case Expr::Kind::Element: {
         QStringList indices;
         for (const auto& index : e.args)
-            indices << of(*index);
+            indices << of(*index, words);
         return e.text + QLatin1Char('[') + indices.join(QLatin1Char(',')) + QLatin1Char(']');
     }
     case Expr::Kind::Negate:
-        return QLatin1Char('-') + bracketed(*e.args[0], power(*e.args[0]) < 10);
+        return QLatin1Char('-') + bracketed(*e.args[0], power(*e.args[0]) < 10, words);
     case Expr::Kind::Not:
-        return QStringLiteral("NOT ") + bracketed(*e.args[0], power(*e.args[0]) < 4);
+        return (words == Words::Greek ? QStringLiteral("ΟΧΙ ") : QStringLiteral("NOT ")) +
+               bracketed(*e.args[0], power(*e.args[0]) < 4, words);
     case Expr::Kind::Function: {
         static const QHash<QString, QString> names = {{"INT", QStringLiteral("Α_Μ")},
                                                       {"ABS", QStringLiteral("Α_Τ")},
                                                       {"SQR", QStringLiteral("Τ_Ρ")}};
-        return names.value(e.text, e.text) + QLatin1Char('(') + of(*e.args[0]) + QLatin1Char(')');
+        return names.value(e.text, e.text) + QLatin1Char('(') + of(*e.args[0], words) +
+               QLatin1Char(')');
     }
     case Expr::Kind::RandomDigit:
         return QStringLiteral("ΡΝΔ");
     case Expr::Kind::RandomBelow:
-        return QStringLiteral("ΤΥΧΑΙΟΣ(") + of(*e.args[0]) + QLatin1Char(')');
+        return QStringLiteral("ΤΥΧΑΙΟΣ(") + of(*e.args[0], words) + QLatin1Char(')');
     case Expr::Kind::Binary:
         break;
     }
-    return binary(e);
+    return binary(e, words);
 }
 
 QString expression(const QString& typed) {

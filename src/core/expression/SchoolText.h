@@ -8,9 +8,14 @@
 // computes what the run computes.
 namespace SchoolText {
 
+enum class Words {
+    Latin, // AND, OR, NOT: the pseudo-language's own
+    Greek, // ΚΑΙ, Ή, ΟΧΙ: the school language's
+};
+
 // The tree with the brackets the school reading needs, and no more; INT, ABS and SQR as
 // Α_Μ, Α_Τ and Τ_Ρ, "not equal" as "<>".
-QString of(const ExpressionTree::Expr& e);
+QString of(const ExpressionTree::Expr& e, Words words = Words::Latin);
 
 // A block's expression in the pseudo-language: as typed when the school reading of the typed
 // text computes what the run does and it has no spelling of the run's own ("!=", "#", "\",

@@ -22,12 +22,16 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     auto* bar = new QMenuBar(this);
     basic = bar->addAction(QStringLiteral("Μετατροπή σε Basic"));
     pascal = bar->addAction(QStringLiteral("Μετατροπή σε Pascal"));
+    python = bar->addAction(QStringLiteral("Μετατροπή σε Python"));
+    glossa = bar->addAction(QStringLiteral("Μετατροπή σε ΓΛΩΣΣΑ"));
     pseudoglossa = bar->addAction(QStringLiteral("Ψευδογλώσσα"));
     copyAll = bar->addAction(QStringLiteral("Αντιγραφή όλων"));
     saveAs = bar->addAction(QStringLiteral("Αποθήκευση ως…"));
     EXIT_ = bar->addAction(QStringLiteral("ΕΞΟΔΟΣ"));
     connect(basic, &QAction::triggered, this, &algorFrm::basic_Click);
     connect(pascal, &QAction::triggered, this, &algorFrm::pascal_Click);
+    connect(python, &QAction::triggered, this, &algorFrm::python_Click);
+    connect(glossa, &QAction::triggered, this, &algorFrm::glossa_Click);
     connect(pseudoglossa, &QAction::triggered, this, &algorFrm::showPseudo);
     connect(copyAll, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(text1->toPlainText()); });
@@ -48,7 +52,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(text1);
-    resize(760, 480); // wide enough for the menu items
+    resize(980, 520); // wide enough for the menu items
     setText(text);
     m_pseudo = text;
 }
@@ -65,8 +69,8 @@ void algorFrm::setText(const QString& text) {
 }
 
 void algorFrm::Form_Activate() {
-    basic->setEnabled(true);
-    pascal->setEnabled(true);
+    for (QAction* conversion : {basic, pascal, python, glossa})
+        conversion->setEnabled(true);
     // Indented once: a later activation must not push the lines further right.
     if (!m_indented) {
         m_indented = true;
@@ -113,6 +117,31 @@ void algorFrm::pascal_Click() {
                                ModalQuestions::Buttons::Ok);
 }
 
+void algorFrm::python_Click() {
+    convertTyped(Language::Python);
+}
+
+void algorFrm::glossa_Click() {
+    convertTyped(Language::Glossa);
+}
+
+void algorFrm::convertTyped(Language language) {
+    const bool toPython = language == Language::Python;
+    setWindowTitle(toPython ? QStringLiteral("Μετατροπή Ψευδογλώσσας σε πρόγραμμα Python")
+                            : QStringLiteral("Μετατροπή Ψευδογλώσσας σε ΓΛΩΣΣΑ"));
+    const QString& source = m_typedPseudo.isEmpty() ? m_pseudo : m_typedPseudo;
+    const Result result = toPython ? ProgramTextConversions::toPython(source)
+                                   : ProgramTextConversions::toGlossa(source);
+    if (result.status != Result::Status::Converted) {
+        m_questions.messageBox(ProgramTextConversions::failureMessage(), QString(),
+                               ModalQuestions::Buttons::Ok);
+        return;
+    }
+    setText(result.text);
+    m_language = language;
+    reportProblems(result.problems);
+}
+
 void algorFrm::showPseudo() {
     setWindowTitle(QStringLiteral("Μετατροπή σε Ψευδογλώσσα"));
     setText(ProgramTextConversions::indent(m_pseudo));
@@ -123,7 +152,9 @@ void algorFrm::showPseudo() {
 void algorFrm::saveAs_Click() {
     static const char* const kinds[][2] = {{"txt", "Ψευδογλώσσα (*.txt)"},
                                            {"bas", "Πρόγραμμα Basic (*.bas)"},
-                                           {"pas", "Πρόγραμμα Pascal (*.pas)"}};
+                                           {"pas", "Πρόγραμμα Pascal (*.pas)"},
+                                           {"py", "Πρόγραμμα Python (*.py)"},
+                                           {"txt", "Πρόγραμμα ΓΛΩΣΣΑ (*.txt)"}};
     const auto& [suffix, filter] = kinds[int(m_language)];
     QString path = m_questions.saveFileName(
         QStringLiteral("Αποθήκευση προγράμματος"),

@@ -6,9 +6,9 @@ class ModalQuestions;
 class QAction;
 class QPlainTextEdit;
 
-// "Μετατροπή σε Ψευδογλώσσα": shows the program text, indented, and rewrites it into BASIC
-// or Pascal on request. The text can be selected and copied, never changed, and saved in
-// UTF-8 by its language.
+// "Μετατροπή σε Ψευδογλώσσα": shows the program text, indented, and rewrites it into BASIC,
+// Pascal, Python or the school language (ΓΛΩΣΣΑ) on request. The text can be selected and copied,
+// never changed, and saved in UTF-8 by its language.
 class algorFrm : public QDialog {
     Q_OBJECT
 public:
@@ -18,10 +18,16 @@ public:
     void Form_Activate();
     void basic_Click();
     void pascal_Click();
+    void python_Click();
+    void glossa_Click();
+    // The same program with its messages as typed, for the languages that print them.
+    void setTypedMessagesText(const QString& text) { m_typedPseudo = text; }
 
     QPlainTextEdit* text1;
     QAction* basic;
     QAction* pascal;
+    QAction* python;
+    QAction* glossa;
     QAction* pseudoglossa;
     QAction* copyAll; // "Αντιγραφή όλων"
     QAction* saveAs;  // "Αποθήκευση ως…"
@@ -47,8 +53,11 @@ private:
     QString m_text;
     // The pseudo-language the window was opened with: both conversions start from it.
     QString m_pseudo;
+    QString m_typedPseudo;
     bool m_indented = false;
-    enum class Language { Pseudo, Basic, Pascal };
+    enum class Language { Pseudo, Basic, Pascal, Python, Glossa };
+    // Python and ΓΛΩΣΣΑ: written from the text with typed messages, problems reported.
+    void convertTyped(Language language);
     Language m_language = Language::Pseudo;
     QString m_folder;
 };

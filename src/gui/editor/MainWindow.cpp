@@ -361,6 +361,7 @@ void Main_F::a22_Click() {
         return;
     }
     algorFrm window(*text, *m_questions, this);
+    window.setTypedMessagesText(generator.generateWithTypedMessages(*m_diagram).value_or(*text));
     window.setFolder(m_files->startFolder());
     window.exec();
 }

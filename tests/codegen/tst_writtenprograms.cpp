@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -231,6 +232,25 @@ std::vector<Case> cases() {
          {S::write("1"), S::write("2", {}, true), S::assign("Ι", "0"),
           S::whileLoop("Ι<3", {S::write("Ι", {}, true), S::assign("Ι", "Ι+1")}), S::write("9")},
          {}},
+        // What Python needs beyond the run's numbers: messages as typed, a variable read
+        // before it has a value, a typed input with more decimals than the run keeps, and
+        // products past the 15 digits the run keeps.
+        {"messages as typed",
+         {S::read("Α"), S::write("Α", "Το άθροισμα είναι!"), S::write("\"Τέλος, γεια σου\"")},
+         {"12"}},
+        {"a variable read before it has a value",
+         {S::assign("Σ", "Σ+1"), S::write("Σ"), S::assign("Ι", "0"),
+          S::until("Ι>=3", {S::assign("Τ", "Τ+Ι"), S::assign("Ι", "Ι+1")}), S::write("Τ")},
+         {}},
+        {"typed decimals are kept until copied",
+         {S::read("Α"), S::write("Α*1000"), S::assign("Β", "Α"), S::write("Β*1000"),
+          S::assign("Γ", "Α/7"), S::write("Γ*1000")},
+         {"7.555"}},
+        {"products past fifteen digits",
+         {S::assign("Π", "1"), S::assign("Ι", "1"),
+          S::whileLoop("Ι<=25", {S::assign("Π", "Π*Ι"), S::assign("Ι", "Ι+1")}), S::write("Π"),
+          S::write("Π/3"), S::write("1/Π")},
+         {}},
         {"triangle of stars",
          {S::assign("Ι", "1"), S::whileLoop("Ι<=3", {S::assign("Κ", "1"),
                                                      S::whileLoop("Κ<=Ι", {S::write("0", {}, true),
@@ -273,25 +293,37 @@ Ran runProgram(const QString& program, const QStringList& arguments, const QStri
 
 } // namespace
 
-// Every flowchart's Pascal program compiles with Free Pascal and prints what the run prints.
-class TestPascalPrograms : public QObject {
+// Every flowchart's programs print what the run prints: Pascal compiled with Free Pascal
+// (the same words on the same lines), Python run by python3 (the very same text), and the
+// school language keeps to its words.
+class TestWrittenPrograms : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void compilesAndAgrees_data();
-    void compilesAndAgrees();
+    void pascalCompilesAndAgrees_data() { plans(); }
+    void pascalCompilesAndAgrees();
+    void pythonPrintsTheSame_data() { plans(); }
+    void pythonPrintsTheSame();
+    void glossaKeepsToTheLanguage_data() { plans(); }
+    void glossaKeepsToTheLanguage();
 
 private:
+    void plans();
+    // What `kelvra-cli run` prints for the diagram and the inputs.
+    Ran reference(const QString& diagram, const QStringList& inputs);
+
     QString m_fpc;
+    QString m_python;
     QTemporaryDir m_dir;
 };
 
-void TestPascalPrograms::initTestCase() {
+void TestWrittenPrograms::initTestCase() {
     m_fpc = QStandardPaths::findExecutable(QStringLiteral("fpc"));
+    m_python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     QVERIFY(m_dir.isValid());
 }
 
-void TestPascalPrograms::compilesAndAgrees_data() {
+void TestWrittenPrograms::plans() {
     QTest::addColumn<QString>("diagram");
     QTest::addColumn<QStringList>("inputs");
     int n = 0;
@@ -310,7 +342,14 @@ void TestPascalPrograms::compilesAndAgrees_data() {
             << QStringLiteral(KELVRA_EXAMPLES_DIR "/") + file << exampleInputs;
 }
 
-void TestPascalPrograms::compilesAndAgrees() {
+Ran TestWrittenPrograms::reference(const QString& diagram, const QStringList& inputs) {
+    QStringList runArguments{"run", diagram};
+    for (const QString& input : inputs)
+        runArguments << "--input" << input;
+    return runProgram(KELVRA_CLI, runArguments, {});
+}
+
+void TestWrittenPrograms::pascalCompilesAndAgrees() {
     if (m_fpc.isEmpty())
         QSKIP("Free Pascal (fp-compiler) is not installed");
     QFETCH(QString, diagram);
@@ -327,17 +366,134 @@ void TestPascalPrograms::compilesAndAgrees() {
     QVERIFY2(compiled.exitCode == 0,
              qPrintable(converted.out + "\n" + compiled.out + compiled.err));
 
-    QStringList runArguments{"run", diagram};
-    for (const QString& input : inputs)
-        runArguments << "--input" << input;
-    const Ran reference = runProgram(KELVRA_CLI, runArguments, {});
-    QVERIFY2(reference.exitCode == 0 || reference.exitCode == 4, qPrintable(reference.err));
+    const Ran ran = reference(diagram, inputs);
+    QVERIFY2(ran.exitCode == 0 || ran.exitCode == 4, qPrintable(ran.err));
     const Ran pascal = runProgram(base + ".bin", {}, inputs);
     QCOMPARE(pascal.exitCode, 0);
-    const QStringList expected = lines(PseudoCodeGenerator::finishLine(reference.out));
+    // Pascal's text is the pseudo-language's: capitals without accents.
+    const QStringList expected = lines(PseudoCodeGenerator::finishLine(ran.out));
     QVERIFY(!expected.isEmpty());
     QCOMPARE(lines(pascal.out), expected);
 }
 
-QTEST_MAIN(TestPascalPrograms)
-#include "tst_pascalprograms.moc"
+void TestWrittenPrograms::pythonPrintsTheSame() {
+    if (m_python.isEmpty())
+        QSKIP("python3 is not installed");
+    QFETCH(QString, diagram);
+    QFETCH(QStringList, inputs);
+    const Ran converted = runProgram(KELVRA_CLI, {"convert", diagram, "--to", "python"}, {});
+    QVERIFY2(converted.exitCode == 0, qPrintable(converted.err));
+    const QString source = m_dir.filePath(QFileInfo(diagram).completeBaseName() + ".py");
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(converted.out.toUtf8());
+    file.close();
+    const Ran ran = reference(diagram, inputs);
+    const Ran python = runProgram(m_python, {source}, inputs);
+    QVERIFY2(python.exitCode == ran.exitCode, qPrintable(python.err + "\n" + converted.out));
+    QVERIFY(!ran.out.isEmpty());
+    QCOMPARE(python.out, QString(ran.out).remove(QLatin1Char('\r')));
+}
+
+namespace {
+
+// The words of the school language a written program may use.
+const QSet<QString> glossaWords = {"ΠΡΟΓΡΑΜΜΑ",
+                                   "ΜΕΤΑΒΛΗΤΕΣ",
+                                   "ΑΚΕΡΑΙΕΣ",
+                                   "ΠΡΑΓΜΑΤΙΚΕΣ",
+                                   "ΧΑΡΑΚΤΗΡΕΣ",
+                                   "ΛΟΓΙΚΕΣ",
+                                   "ΑΡΧΗ",
+                                   "ΤΕΛΟΣ_ΠΡΟΓΡΑΜΜΑΤΟΣ",
+                                   "ΚΑΙ",
+                                   "Ή",
+                                   "ΟΧΙ",
+                                   "ΓΡΑΨΕ",
+                                   "ΔΙΑΒΑΣΕ",
+                                   "ΑΝ",
+                                   "ΤΟΤΕ",
+                                   "ΑΛΛΙΩΣ_ΑΝ",
+                                   "ΑΛΛΙΩΣ",
+                                   "ΤΕΛΟΣ_ΑΝ",
+                                   "ΟΣΟ",
+                                   "ΕΠΑΝΑΛΑΒΕ",
+                                   "ΤΕΛΟΣ_ΕΠΑΝΑΛΗΨΗΣ",
+                                   "ΑΡΧΗ_ΕΠΑΝΑΛΗΨΗΣ",
+                                   "ΜΕΧΡΙΣ_ΟΤΟΥ",
+                                   "ΓΙΑ",
+                                   "ΑΠΟ",
+                                   "ΜΕΧΡΙ",
+                                   "ΜΕ_ΒΗΜΑ",
+                                   "Α_Μ",
+                                   "Α_Τ",
+                                   "Τ_Ρ",
+                                   "DIV",
+                                   "MOD",
+                                   "ΑΛΗΘΗΣ",
+                                   "ΨΕΥΔΗΣ"};
+
+// A line without its comment and its texts in quotes.
+QString code(const QString& line) {
+    QString kept;
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && c == QLatin1Char('!'))
+            break;
+        else if (!quoted)
+            kept += c;
+    }
+    return kept.trimmed();
+}
+
+} // namespace
+
+void TestWrittenPrograms::glossaKeepsToTheLanguage() {
+    QFETCH(QString, diagram);
+    const Ran converted = runProgram(KELVRA_CLI, {"convert", diagram, "--to", "glossa"}, {});
+    QVERIFY2(converted.exitCode == 0, qPrintable(converted.err));
+    const QStringList lines = QString(converted.out).remove('\r').split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.first().section(' ', 0, 0), QStringLiteral("ΠΡΟΓΡΑΜΜΑ"));
+    QCOMPARE(lines.last(), QStringLiteral("ΤΕΛΟΣ_ΠΡΟΓΡΑΜΜΑΤΟΣ"));
+    // Every variable declared once, with a type.
+    QSet<QString> declared;
+    const qsizetype begin = lines.indexOf(QStringLiteral("ΑΡΧΗ"));
+    QVERIFY(begin > 0);
+    static const QRegularExpression declaration(
+        QStringLiteral("^(ΑΚΕΡΑΙΕΣ|ΠΡΑΓΜΑΤΙΚΕΣ|ΧΑΡΑΚΤΗΡΕΣ|ΛΟΓΙΚΕΣ): (.*)$"));
+    static const QRegularExpression comma(QStringLiteral(",\\s*(?![^\\[]*\\])"));
+    for (qsizetype i = 2; i < begin; ++i) {
+        if (code(lines[i]).isEmpty())
+            continue;
+        const auto match = declaration.match(code(lines[i]));
+        QVERIFY2(match.hasMatch(), qPrintable(lines[i]));
+        for (QString name : match.captured(2).split(comma)) {
+            name = name.section('[', 0, 0).trimmed();
+            QVERIFY2(!declared.contains(name), qPrintable(name + " declared twice"));
+            declared.insert(name);
+        }
+    }
+    // Only the language's words and the declared names; no Latin AND, OR or NOT.
+    static const QRegularExpression word(QStringLiteral("\\w+"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    for (qsizetype i = begin; i < lines.size(); ++i) {
+        auto words = word.globalMatch(code(lines[i]));
+        while (words.hasNext()) {
+            const QString w = words.next().captured();
+            QVERIFY2(w.front().isDigit() || glossaWords.contains(w) || declared.contains(w),
+                     qPrintable(w + " in: " + lines[i]));
+        }
+    }
+    // The examples' programs, as a teacher checked them against the school book.
+    if (diagram.startsWith(QStringLiteral(KELVRA_EXAMPLES_DIR))) {
+        QFile golden(QStringLiteral(KELVRA_TEST_DATA "/glossa/") +
+                     QFileInfo(diagram).completeBaseName() + QStringLiteral(".txt"));
+        QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
+        QCOMPARE(converted.out, QString::fromUtf8(golden.readAll()));
+    }
+}
+
+QTEST_MAIN(TestWrittenPrograms)
+#include "tst_writtenprograms.moc"
