@@ -157,7 +157,7 @@ public:
             if (m_helpers.contains(QString::fromUtf8(helper.name)))
                 code << QString::fromUtf8(helper.text).split(QLatin1Char('\n')) << QString();
         }
-        code << start() << m_body;
+        code << QStringLiteral("# ---- Το πρόγραμμα ----") << QString() << start() << m_body;
         const QString all = code.join(QLatin1Char('\n'));
         QStringList out{QStringLiteral("# Το πρόγραμμα του διαγράμματος ροής σε Python 3.")};
         for (const char* module : {"math", "random", "re"})
