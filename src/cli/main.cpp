@@ -1,4 +1,5 @@
 // kelvra-cli: runs, converts and checks diagrams without a window, with the editor's own code.
+#include "cli/ExerciseCommands.h"
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
 #include "core/codegen/PseudoProgram.h"
@@ -32,7 +33,8 @@ int usage(QTextStream& err) {
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
            "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv]\n"
-           "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal|python|glossa\n";
+           "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal|python|glossa\n"
+        << ExerciseCommands::usageLines();
     return 2;
 }
 
@@ -356,5 +358,11 @@ int main(int argc, char* argv[]) {
         return run(args.mid(1), out, err);
     if (args.first() == QStringLiteral("convert"))
         return convert(args.mid(1), out, err);
+    if (args.first() == QStringLiteral("exercise") && args.value(1) == QStringLiteral("make"))
+        return ExerciseCommands::make(args.mid(2), out, err);
+    if (args.first() == QStringLiteral("check"))
+        return ExerciseCommands::check(args.mid(1), out, err);
+    if (args.first() == QStringLiteral("grade"))
+        return ExerciseCommands::grade(args.mid(1), out, err);
     return usage(err);
 }
