@@ -156,6 +156,35 @@ QString position(const QByteArray& bytes, int offset) {
            QString::number(column);
 }
 
+QString jsonMistake(QJsonParseError::ParseError error) {
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("ένα { δεν κλείνει με }");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("λείπει η «:» μετά από ένα όνομα");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("ένα [ δεν κλείνει με ]");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("λείπει ένα κόμμα ανάμεσα σε δύο τιμές");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("μη αποδεκτή τιμή (τα κείμενα μπαίνουν σε διπλά εισαγωγικά)");
+    case QJsonParseError::TerminationByNumber:
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("μη αποδεκτός αριθμός");
+    case QJsonParseError::IllegalEscapeSequence:
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("μη αποδεκτός χαρακτήρας σε κείμενο");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("ένα κείμενο δεν κλείνει με \"");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("λείπει το αντικείμενο { … }");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("περισσεύουν χαρακτήρες μετά το τέλος");
+    default:
+        return QStringLiteral("το αρχείο δεν είναι JSON");
+    }
+}
+
 } // namespace
 
 QString Exercise::compareName(Compare compare) {
@@ -178,8 +207,9 @@ Read read(const QByteArray& bytes) {
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         result.error = QStringLiteral("Η άσκηση δεν διαβάζεται (") +
-                       position(bytes, parseError.offset) + QStringLiteral("): ") +
-                       parseError.errorString();
+                       // the parser stops one character past the mistake
+                       position(bytes, parseError.offset - 1) + QStringLiteral("): ") +
+                       jsonMistake(parseError.error);
         return result;
     }
     if (!document.isObject()) {
