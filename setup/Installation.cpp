@@ -330,7 +330,7 @@ bool Installation::writeIcon() {
 QString Installation::desktopEntry(const QString& target, const QString& workingDirectory) const {
     return DesktopEntry::text(target, workingDirectory,
                               m_folders.installFolder() + QLatin1Char('/') + iconName(),
-                              mimeType());
+                              mimeType() + QLatin1Char(';') + exerciseMimeType());
 }
 
 bool Installation::create_shortcut() {
@@ -390,20 +390,27 @@ bool Installation::registerFileType() {
         "      <match type=\"string\" offset=\"0:6\" value=\"orvane\"/>\n"
         "    </magic>\n"
         "  </mime-type>\n"
+        "  <mime-type type=\"application/x-kelvra-exercise\">\n"
+        "    <comment>Kelvra exercise</comment>\n"
+        "    <comment xml:lang=\"el\">Άσκηση Kelvra</comment>\n"
+        "    <sub-class-of type=\"application/json\"/>\n"
+        "    <glob pattern=\"*.kva\"/>\n"
+        "  </mime-type>\n"
         "</mime-info>\n";
-    const QString what = QStringLiteral("Δεν καταχωρίστηκε ο τύπος αρχείων .kv: ");
+    const QString what = QStringLiteral("Δεν καταχωρίστηκε ο τύπος αρχείων .kv και .kva: ");
     QString failure = writeText(m_folders.mimePackage(), package, false);
     if (!failure.isEmpty())
         failure = failureLine(what, m_folders.mimePackage(), failure);
     runHelper(QStringLiteral("update-mime-database"), {m_folders.mimeDatabase});
 
-    // The diagram type opens with Kelvra: the default, and one of the applications for it.
+    // Diagrams and exercises open with Kelvra: the default, and one of the applications.
     const QString list = m_folders.mimeAppsList;
-    const QString text = QString::fromUtf8(readAll(list));
+    const QString text = MimeAppsList::withDefault(
+        MimeAppsList::withDefault(QString::fromUtf8(readAll(list)), exerciseMimeType(),
+                                  desktopId()),
+        mimeType(), desktopId());
     // A list that is a link (kept with the user's other settings) stays a link.
-    const QString listFailure =
-        writeText(list, MimeAppsList::withDefault(text, mimeType(), desktopId()).toUtf8(), false,
-                  SafeSave::Links::Follow);
+    const QString listFailure = writeText(list, text.toUtf8(), false, SafeSave::Links::Follow);
     if (!listFailure.isEmpty() && failure.isEmpty())
         failure = failureLine(what, list, listFailure);
     record(PartOutcome::Part::FileType, failure);
@@ -511,8 +518,10 @@ bool Installation::uninstall(const Report& progress) {
     }
     removeOurs(m_folders.mimePackage(), failures);
     const QString list = QString::fromUtf8(readAll(m_folders.mimeAppsList));
-    if (MimeAppsList::mentions(list, mimeType(), desktopId())) {
-        const QString rest = MimeAppsList::without(list, mimeType(), desktopId());
+    if (MimeAppsList::mentions(list, mimeType(), desktopId()) ||
+        MimeAppsList::mentions(list, exerciseMimeType(), desktopId())) {
+        const QString rest = MimeAppsList::without(
+            MimeAppsList::without(list, mimeType(), desktopId()), exerciseMimeType(), desktopId());
         const bool linked = QFileInfo(m_folders.mimeAppsList).isSymLink();
         if (rest.isEmpty() && !linked) {
             removeOurs(m_folders.mimeAppsList, failures);

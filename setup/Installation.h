@@ -64,6 +64,8 @@ public:
     // The menu entry's name for the desktop: its folder, a dash, its file name.
     static QString desktopId() { return QStringLiteral("Kelvra-Kelvra.desktop"); }
     static QString mimeType() { return QStringLiteral("application/x-kelvra-diagram"); }
+    // A teacher's exercise (".kva", JSON), opened by Kelvra too.
+    static QString exerciseMimeType() { return QStringLiteral("application/x-kelvra-exercise"); }
 
     const InstallFolders& folders() const { return m_folders; }
     void setRuntimeCheck(RuntimeCheck check) { m_runtimeCheck = std::move(check); }

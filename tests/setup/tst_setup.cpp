@@ -223,14 +223,16 @@ void TestSetup::registersTheDiagramType() {
     const QByteArray package = readFile(f.folders().mimePackages + "/kelvra.xml");
     QVERIFY(package.contains("<glob pattern=\"*.kv\""));
     QVERIFY(package.contains("value=\"ORVANE\""));
+    QVERIFY(package.contains("<glob pattern=\"*.kva\"/>")); // exercises open with Kelvra too
     const QByteArray list = readFile(f.folders().mimeAppsList);
     QVERIFY(list.contains(
         "[Default Applications]\napplication/x-kelvra-diagram=Kelvra-Kelvra.desktop"));
     QVERIFY(installation.install([](const QString&) {}));
     // Once as the default, once among the applications for the type.
     QCOMPARE(readFile(f.folders().mimeAppsList).count("x-kelvra-diagram"), 2);
+    QCOMPARE(readFile(f.folders().mimeAppsList).count("x-kelvra-exercise"), 2);
     QVERIFY(readFile(f.folders().startMenuFolder() + "/Kelvra.desktop")
-                .contains("MimeType=application/x-kelvra-diagram;"));
+                .contains("MimeType=application/x-kelvra-diagram;application/x-kelvra-exercise;"));
 }
 
 void TestSetup::missingSourceStops() {
@@ -336,10 +338,12 @@ void TestSetup::foreignDefaultReplaced() {
     const QString list = QString::fromUtf8(readFile(f.folders().mimeAppsList));
     QCOMPARE(list, QStringLiteral("[Default Applications]\n"
                                   "application/x-kelvra-diagram=Kelvra-Kelvra.desktop\n"
+                                  "application/x-kelvra-exercise=Kelvra-Kelvra.desktop\n"
                                   "text/plain=gedit.desktop\n"
                                   "\n"
                                   "[Added Associations]\n"
-                                  "application/x-kelvra-diagram=Kelvra-Kelvra.desktop;\n"));
+                                  "application/x-kelvra-diagram=Kelvra-Kelvra.desktop;\n"
+                                  "application/x-kelvra-exercise=Kelvra-Kelvra.desktop;\n"));
 }
 
 void TestSetup::mimeAppsListEdits() {
