@@ -1,5 +1,6 @@
 #include "core/files/PathHelpers.h"
 #include "gui/editor/MainWindow.h"
+#include "gui/exercise/ExerciseActions.h"
 #include "gui/files/FileCommands.h"
 #include "gui/windows/GreekQtTexts.h"
 
@@ -16,7 +17,11 @@ int main(int argc, char* argv[]) {
     // Work a crash left unsaved comes first; the file named on the command line otherwise.
     const bool recovered = window.offerRecovery();
     const QStringList arguments = app.arguments().mid(1);
-    if (!recovered && !arguments.isEmpty())
+    // An exercise (".kva") opens beside the diagram, in its panel.
+    if (!arguments.isEmpty() &&
+        arguments.first().endsWith(QStringLiteral(".kva"), Qt::CaseInsensitive))
+        window.exercises().open(arguments.first());
+    else if (!recovered && !arguments.isEmpty())
         window.files().openFromCommandLine(arguments.first());
     return app.exec();
 }

@@ -64,7 +64,8 @@ void TestMainWindow::menuTree() {
     for (QAction* action : f.window.menuBar()->actions())
         top << action->text();
     QCOMPARE(top, QStringList({"Αρχείο", "Εντολές", "Επεξεργασία", "Προβολή", " Εκτέλεση",
-                               "Καταγραφή οθονών OFF", "Μετατροπή", "Βοήθεια", "Έξοδος"}));
+                               "Καταγραφή οθονών OFF", "Μετατροπή", "Άσκηση", "Βοήθεια",
+                               "Έξοδος"}));
     MainMenus& m = f.window.menus();
     QStringList file;
     for (QAction* action : m.mnuFile->actions())

@@ -328,7 +328,10 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
         if (!reason.isEmpty())
             lines << reason;
         const ModalQuestions::RunInput given =
-            m_questions.runInputBox(lines.join(QLatin1Char('\n')), title);
+            m_givenInputs.isEmpty()
+                ? m_questions.runInputBox(lines.join(QLatin1Char('\n')), title)
+                : ModalQuestions::RunInput{ModalQuestions::RunInput::Kind::Value,
+                                           m_givenInputs.takeFirst()};
         if (given.kind == ModalQuestions::RunInput::Kind::Stop) {
             m_current = nullptr;
             return Outcome::Stopped;

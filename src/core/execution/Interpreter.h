@@ -70,6 +70,9 @@ public:
         m_executedBlocks.clear();
     }
     QString output() const { return m_output.text(); }
+    // Values the next inputs take, in order, instead of asking: an exercise's case watched
+    // step by step. The rest is dropped when the run ends.
+    void giveInputs(const QStringList& values) { m_givenInputs = values; }
     const RunOutput& outputLog() const { return m_output; }
     void clearOutput() { m_output.clear(); }
     // What the last step computed, as the caption beside its block shows it; written out
@@ -85,7 +88,10 @@ public:
     // Follows the line leaving `block` whose caption is `choice` (any line when empty).
     cBck* nextBlock(cBck* block, const QString& choice);
     // The run has ended: no block is current.
-    void stop() { m_current = nullptr; }
+    void stop() {
+        m_current = nullptr;
+        m_givenInputs.clear();
+    }
 
     static QString blockNumber(const cBck& block);
 
@@ -127,6 +133,7 @@ private:
     int indexOf(const cBck& block);
     cBck* targetOf(const cLn& line);
     RunOutput m_output;
+    QStringList m_givenInputs;
     // The caption's pieces: a text, or an assignment (target, translated, value), or a
     // condition (translated, truth).
     struct CaptionParts {

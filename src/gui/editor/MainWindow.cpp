@@ -20,6 +20,7 @@
 #include "gui/editor/EditHistory.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
+#include "gui/exercise/ExerciseActions.h"
 #include "gui/files/FileCommands.h"
 #include "gui/pictures/CaptureWindows.h"
 #include "gui/pictures/ScreenPictures.h"
@@ -125,6 +126,8 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_files->markSaved();
     m_history->restart();
     m_autoSave = new AutoSave(*m_files, *m_history, this);
+    m_exercises = new ExerciseActions(*this, *m_menus, *m_diagram, *m_questions, *m_run);
+    m_exercises->setFolder(m_files->startFolder());
 }
 
 bool Main_F::offerRecovery() {

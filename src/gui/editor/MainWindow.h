@@ -24,6 +24,7 @@ class CommandToolbar;
 class Diagram;
 class AutoSave;
 class EditHistory;
+class ExerciseActions;
 class FileCommands;
 class MessageWindowSink;
 class ModalQuestions;
@@ -69,6 +70,8 @@ public:
     FileCommands& files() { return *m_files; }
     EditHistory& history() { return *m_history; }
     AutoSave& autoSave() { return *m_autoSave; }
+    // The "Άσκηση" menu, the open exercise and its panel.
+    ExerciseActions& exercises() { return *m_exercises; }
     // At start: offers a diagram that a window which did not end cleanly left unsaved; true
     // when one was opened.
     bool offerRecovery();
@@ -180,6 +183,7 @@ private:
     FileCommands* m_files;
     EditHistory* m_history;
     AutoSave* m_autoSave = nullptr;
+    ExerciseActions* m_exercises = nullptr;
     RunController* m_run;
     CanvasEditing* m_editing;
     std::unique_ptr<Appearance> m_appearance;
