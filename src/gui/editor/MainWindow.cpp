@@ -127,7 +127,7 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_history->restart();
     m_autoSave = new AutoSave(*m_files, *m_history, this);
     m_exercises = new ExerciseActions(*this, *m_menus, *m_diagram, *m_questions, *m_run);
-    m_exercises->setFolder(m_files->startFolder());
+    m_exercises->setFolderSource([this] { return m_files->startFolder(); });
 }
 
 bool Main_F::offerRecovery() {

@@ -43,7 +43,7 @@ ExerciseActions::ExerciseActions(QMainWindow& window, MainMenus& menus, Diagram&
 
     connect(m_open, &QAction::triggered, this, [this] {
         const QString path = m_questions.openFileName(
-            QStringLiteral("Άνοιγμα άσκησης"), m_folder,
+            QStringLiteral("Άνοιγμα άσκησης"), folder(),
             {QStringLiteral("Άσκηση Kelvra (*.kva)"), QStringLiteral("όλα τα αρχεία (*)")});
         if (!path.isEmpty())
             open(path);
@@ -126,7 +126,7 @@ void ExerciseActions::makeFromDiagram() {
         exercise.cases[i].output = result.output;
     }
     QString path = m_questions.saveFileName(QStringLiteral("Αποθήκευση άσκησης"),
-                                            QDir(m_folder).filePath(QStringLiteral("askisi.kva")),
+                                            QDir(folder()).filePath(QStringLiteral("askisi.kva")),
                                             {QStringLiteral("Άσκηση Kelvra (*.kva)")});
     if (path.isEmpty())
         return;
@@ -137,6 +137,12 @@ void ExerciseActions::makeFromDiagram() {
         m_questions.messageBox(QStringLiteral("Δεν αποθηκεύτηκε η άσκηση ") + path +
                                    QStringLiteral(": ") + saved.error,
                                warningTitle, ModalQuestions::Buttons::Ok);
+}
+
+QString ExerciseActions::folder() const {
+    if (!m_folder.isEmpty() || !m_folderSource)
+        return m_folder;
+    return m_folderSource();
 }
 
 void ExerciseActions::close() {

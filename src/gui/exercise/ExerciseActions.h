@@ -3,6 +3,7 @@
 #include "core/exercise/Exercise.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 class Diagram;
@@ -37,8 +38,8 @@ public:
     void watchCase(int index);
     void makeFromDiagram();
     void close();
-    // Where the file dialogs begin.
-    void setFolder(const QString& folder) { m_folder = folder; }
+    // Where the file dialogs begin, until an exercise is opened: then in its folder.
+    void setFolderSource(std::function<QString()> source) { m_folderSource = std::move(source); }
 
 private:
     void showConversions(bool shown);
@@ -56,5 +57,8 @@ private:
     ExercisePanel* m_panel;
     std::optional<Exercise> m_exercise;
     QStringList m_notes;
-    QString m_folder;
+    QString folder() const;
+
+    QString m_folder; // the open exercise's
+    std::function<QString()> m_folderSource;
 };
