@@ -11,6 +11,7 @@
 #include "core/execution/VariableStore.h"
 #include "core/files/HeadlessDiagram.h"
 #include "core/files/SafeSave.h"
+#include "core/importing/ProgramImport.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -34,6 +35,7 @@ int usage(QTextStream& err) {
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
            "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv]\n"
            "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal|python|glossa\n"
+        << "  kelvra-cli import ΠΡΟΓΡΑΜΜΑ.txt ΔΙΑΓΡΑΜΜΑ.kv\n"
         << ExerciseCommands::usageLines();
     return 2;
 }
@@ -330,6 +332,32 @@ int convert(const QStringList& args, QTextStream& out, QTextStream& err) {
     return failed ? 1 : 0;
 }
 
+// Makes a flowchart of a program text, as "Σε Διάγραμμα Ροής" does. Exit 1 with every line
+// that could not be read, and nothing written.
+int importProgram(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2)
+        return usage(err);
+    QFile file(args[0]);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "Δεν ανοίγει το " << args[0] << ": " << file.errorString() << '\n';
+        return 2;
+    }
+    HeadlessDiagram headless;
+    const ProgramImport::Result result =
+        ProgramImport::import(QString::fromUtf8(file.readAll()), headless.diagram());
+    if (!result.imported) {
+        err << result.errors.join('\n') << '\n';
+        return 1;
+    }
+    if (!headless.save(args[1])) {
+        printMessages(headless, err);
+        return 2;
+    }
+    out << "Γράφτηκε το διάγραμμα " << args[1] << " με " << headless.diagram().the_bl_co().Count()
+        << " σχήματα.\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -360,6 +388,8 @@ int main(int argc, char* argv[]) {
         return convert(args.mid(1), out, err);
     if (args.first() == QStringLiteral("exercise") && args.value(1) == QStringLiteral("make"))
         return ExerciseCommands::make(args.mid(2), out, err);
+    if (args.first() == QStringLiteral("import"))
+        return importProgram(args.mid(1), out, err);
     if (args.first() == QStringLiteral("check"))
         return ExerciseCommands::check(args.mid(1), out, err);
     if (args.first() == QStringLiteral("grade"))

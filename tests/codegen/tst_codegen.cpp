@@ -6,6 +6,7 @@
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/codegen/ProgramTextWindow.h"
+#include "gui/editor/EditHistory.h"
 #include "gui/windows/MainMenus.h"
 #include <QClipboard>
 #include <QGuiApplication>
@@ -89,6 +90,7 @@ private slots:
     void deepAndLongExpressionsAreRefusedNotCrashed();
     void programTextWindow();
     void conversionMenuOfTheMainWindow();
+    void programBecomesFlowchart();
 };
 
 void TestCodegen::decisionWorkedExample() {
@@ -597,7 +599,35 @@ void TestCodegen::conversionMenuOfTheMainWindow() {
     // Python and ΓΛΩΣΣΑ print the message as the pupil typed it.
     QVERIFY2(python.endsWith("Χ = 1\nγράψε('\"Τιμή!\"', Χ)\n"), qPrintable(python));
     QVERIFY2(glossa.contains("\r\n  ΓΡΑΨΕ \"Τιμή!\", Χ\r\nΤΕΛΟΣ_ΠΡΟΓΡΑΜΜΑΤΟΣ"), qPrintable(glossa));
-    QVERIFY(!f.window.menus().make_diag->isEnabled());
+}
+
+// "Σε Διάγραμμα Ροής": a new program is written in the program text window; a mistake is
+// named by its line and nothing changes; a program that reads becomes a new unsaved diagram,
+// undone in one step.
+void TestCodegen::programBecomesFlowchart() {
+    EditorFixture f;
+    bool wasEditable = false;
+    bool stayedAfterMistake = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<algorFrm*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        wasEditable = !window->text1->isReadOnly() && !window->pascal->isEnabled();
+        window->text1->setPlainText("ΔΙΑΒΑΣΕ Χ\nΑΝ Χ > 0\nΓΡΑΨΕ Χ\nΤΕΛΟΣ_ΑΝ");
+        window->make_diag->trigger();
+        stayedAfterMistake = window->isVisible();
+        window->text1->setPlainText("ΔΙΑΒΑΣΕ Χ\nΑΝ Χ > 0 ΤΟΤΕ\n  ΓΡΑΨΕ Χ\nΤΕΛΟΣ_ΑΝ");
+        window->make_diag->trigger();
+    });
+    f.window.menus().make_diag->trigger();
+    QVERIFY(wasEditable);
+    QVERIFY(stayedAfterMistake);
+    QVERIFY(f.questions.asked().first().text.contains("Γραμμή 2: περίμενα ΤΟΤΕ"));
+    QCOMPARE(PseudoCodeGenerator().generate(f.diagram()).value_or(QString()),
+             lines({"ΑΛΓΟΡΙΘΜΟΣ Α1", "ΔΙΑΒΑΣΕ Χ", "ΑΝ  Χ > 0 ΤΟΤΕ", "ΓΡΑΨΕ Χ", "ΤΕΛΟΣ_ΑΝ",
+                    "ΤΕΛΟΣ_ΑΛΓΟΡΙΘΜΟΥ"}));
+    QVERIFY(f.window.files().hasUnsavedChanges());
+    f.window.history().undo();
+    QCOMPARE(f.diagram().the_bl_co().Count(), 0);
 }
 
 QTEST_MAIN(TestCodegen)

@@ -25,6 +25,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     python = bar->addAction(QStringLiteral("Μετατροπή σε Python"));
     glossa = bar->addAction(QStringLiteral("Μετατροπή σε ΓΛΩΣΣΑ"));
     pseudoglossa = bar->addAction(QStringLiteral("Ψευδογλώσσα"));
+    make_diag = bar->addAction(QStringLiteral("Σε Διάγραμμα Ροής"));
     copyAll = bar->addAction(QStringLiteral("Αντιγραφή όλων"));
     saveAs = bar->addAction(QStringLiteral("Αποθήκευση ως…"));
     EXIT_ = bar->addAction(QStringLiteral("ΕΞΟΔΟΣ"));
@@ -33,6 +34,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     connect(python, &QAction::triggered, this, &algorFrm::python_Click);
     connect(glossa, &QAction::triggered, this, &algorFrm::glossa_Click);
     connect(pseudoglossa, &QAction::triggered, this, &algorFrm::showPseudo);
+    connect(make_diag, &QAction::triggered, this, &algorFrm::make_diag_Click);
     connect(copyAll, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(text1->toPlainText()); });
     connect(saveAs, &QAction::triggered, this, &algorFrm::saveAs_Click);
@@ -52,7 +54,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(text1);
-    resize(980, 520); // wide enough for the menu items
+    resize(1100, 520); // wide enough for the menu items
     setText(text);
     m_pseudo = text;
 }
@@ -69,8 +71,9 @@ void algorFrm::setText(const QString& text) {
 }
 
 void algorFrm::Form_Activate() {
+    // While the pupil writes a program, the conversions of the old one stay out of reach.
     for (QAction* conversion : {basic, pascal, python, glossa})
-        conversion->setEnabled(true);
+        conversion->setEnabled(!m_editing);
     // Indented once: a later activation must not push the lines further right.
     if (!m_indented) {
         m_indented = true;
@@ -140,6 +143,31 @@ void algorFrm::convertTyped(Language language) {
     setText(result.text);
     m_language = language;
     reportProblems(result.problems);
+}
+
+void algorFrm::startEditing() {
+    if (m_language != Language::Pseudo)
+        showPseudo();
+    m_editing = true;
+    for (QAction* conversion : {basic, pascal, python, glossa})
+        conversion->setEnabled(false);
+    text1->setReadOnly(false);
+    text1->setTextInteractionFlags(Qt::TextEditorInteraction);
+    text1->setFocus();
+    setWindowTitle(m_pseudo.trimmed().isEmpty()
+                       ? QStringLiteral("Νέο πρόγραμμα: γράψτε ή επικολλήστε το πρόγραμμα και "
+                                        "πατήστε «Σε Διάγραμμα Ροής»")
+                       : QStringLiteral("Σε Διάγραμμα Ροής: αλλάξτε το πρόγραμμα και πατήστε "
+                                        "«Σε Διάγραμμα Ροής»"));
+}
+
+void algorFrm::make_diag_Click() {
+    if (!m_editing) {
+        startEditing();
+        return;
+    }
+    if (m_importer && m_importer(text1->toPlainText()))
+        hide();
 }
 
 void algorFrm::showPseudo() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class ModalQuestions;
 class QAction;
@@ -20,6 +21,14 @@ public:
     void pascal_Click();
     void python_Click();
     void glossa_Click();
+    // "Σε Διάγραμμα Ροής": the first time the text becomes editable (the pseudo-language, or
+    // a program pasted in); then the text is made into a flowchart by the importer, and the
+    // window closes when it was.
+    void make_diag_Click();
+    void startEditing();
+    void setImporter(std::function<bool(const QString&)> importer) {
+        m_importer = std::move(importer);
+    }
     // The same program with its messages as typed, for the languages that print them.
     void setTypedMessagesText(const QString& text) { m_typedPseudo = text; }
 
@@ -29,8 +38,9 @@ public:
     QAction* python;
     QAction* glossa;
     QAction* pseudoglossa;
-    QAction* copyAll; // "Αντιγραφή όλων"
-    QAction* saveAs;  // "Αποθήκευση ως…"
+    QAction* make_diag; // "Σε Διάγραμμα Ροής"
+    QAction* copyAll;   // "Αντιγραφή όλων"
+    QAction* saveAs;    // "Αποθήκευση ως…"
     QAction* EXIT_;
 
     // Where "Αποθήκευση ως…" begins.
@@ -60,4 +70,6 @@ private:
     void convertTyped(Language language);
     Language m_language = Language::Pseudo;
     QString m_folder;
+    std::function<bool(const QString&)> m_importer;
+    bool m_editing = false;
 };

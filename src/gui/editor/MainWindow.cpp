@@ -4,6 +4,9 @@
 #include "core/drawing/Outlines.h"
 #include "core/drawing/ToolPictures.h"
 #include "core/editor/BlockCommands.h"
+#include "core/files/DiagramSnapshot.h"
+#include "core/files/HeadlessDiagram.h"
+#include "core/importing/ProgramImport.h"
 #include "core/model/Block.h"
 #include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
@@ -244,7 +247,7 @@ void Main_F::connectMenus() {
     connect(m.save_screen, &QAction::triggered, this, [this] { m_recorder->save_screen_Click(); });
     connect(m.mnuRectangle, &QAction::triggered, this, &Main_F::mnuRectangle_Click);
     connect(m.a22222, &QAction::triggered, this, &Main_F::mnuRectangle_Click);
-    connect(m.make_diag, &QAction::triggered, this, &Main_F::NEO);
+    connect(m.make_diag, &QAction::triggered, this, &Main_F::make_diag_Click);
     connect(m.command(10), &QAction::triggered, this, [this] { m_editing->showLinkingHelp(); });
     connect(m.command(12), &QAction::triggered, this, [this] { m_editing->deleteCurrentBlock(); });
     connect(m.command(13), &QAction::triggered, this, [this] { m_editing->deleteCurrentLink(); });
@@ -366,7 +369,33 @@ void Main_F::a22_Click() {
     algorFrm window(*text, *m_questions, this);
     window.setTypedMessagesText(generator.generateWithTypedMessages(*m_diagram).value_or(*text));
     window.setFolder(m_files->startFolder());
+    window.setImporter([this](const QString& program) { return importProgram(program); });
     window.exec();
+}
+
+void Main_F::make_diag_Click() {
+    const std::optional<QString> text = PseudoCodeGenerator().generate(*m_diagram);
+    algorFrm window(text.value_or(QString()), *m_questions, this);
+    window.setFolder(m_files->startFolder());
+    window.setImporter([this](const QString& program) { return importProgram(program); });
+    window.startEditing();
+    window.exec();
+}
+
+bool Main_F::importProgram(const QString& program) {
+    HeadlessDiagram built;
+    const ProgramImport::Result result = ProgramImport::import(program, built.diagram());
+    if (!result.imported) {
+        m_questions->messageBox(QStringLiteral("Το πρόγραμμα δεν έγινε διάγραμμα:\n") +
+                                    result.errors.join(QLatin1Char('\n')),
+                                QStringLiteral("Προσοχή"), ModalQuestions::Buttons::Ok);
+        return false;
+    }
+    if (!m_files->openImported(DiagramSnapshot::take(built.diagram(), QString())))
+        return false;
+    m_history->checkpoint();     // back to the empty diagram in one undo
+    m_view->ensureVisible(0, 0); // the start block
+    return true;
 }
 
 void Main_F::editBlockCommand() {

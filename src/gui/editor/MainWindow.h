@@ -133,6 +133,12 @@ public:
 
     // "Σε Ψευδογλώσσα": the flowchart as pseudo-language in the program text window.
     void a22_Click();
+    // "Σε Διάγραμμα Ροής": the program text window, editable, with the flowchart's program
+    // (or empty, for a new program) to be made into a flowchart.
+    void make_diag_Click();
+    // Makes `program` a new unsaved diagram, undoable as one step; false with the lines that
+    // could not be read shown, or when the pupil kept the old diagram.
+    bool importProgram(const QString& program);
 
     // Opens the command dialog of the block currentBlockIndex.
     void editBlockCommand();

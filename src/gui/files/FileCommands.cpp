@@ -150,6 +150,18 @@ void FileCommands::markSaved() {
     emit markedSaved();
 }
 
+bool FileCommands::openImported(const QByteArray& snapshot) {
+    recordingOff();
+    if (!askSaveChanges())
+        return false;
+    m_window.NEO1();
+    markSaved();
+    emit diagramReplaced();
+    unnameFile();
+    restoreSnapshot(snapshot);
+    return true;
+}
+
 void FileCommands::openRecovered(const QByteArray& snapshot, const QString& originalPath) {
     restoreSnapshot(snapshot);
     if (originalPath.isEmpty())

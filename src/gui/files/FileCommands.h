@@ -62,6 +62,9 @@ public:
     // Puts a snapshot back in place of the open diagram (an undo); the file it belongs to
     // and its saved state stay as they are.
     void restoreSnapshot(const QByteArray& snapshot);
+    // A diagram made from a program text: asks to save the open one first (false when the
+    // pupil keeps it), then opens it unnamed and unsaved.
+    bool openImported(const QByteArray& snapshot);
     // A diagram recovered after a crash: open, unsaved, named by the file it belonged to.
     void openRecovered(const QByteArray& snapshot, const QString& originalPath);
     // Where Open and Save As begin.

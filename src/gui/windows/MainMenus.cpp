@@ -84,7 +84,6 @@ MainMenus::MainMenus(QMenuBar* bar) {
     metatr = bar->addMenu(QStringLiteral("Μετατροπή"));
     a22 = metatr->addAction(QStringLiteral("Σε Ψευδογλώσσα"));
     make_diag = metatr->addAction(QStringLiteral("Σε Διάγραμμα Ροής"));
-    make_diag->setEnabled(false);
 
     mnuHelp = bar->addMenu(QStringLiteral("Βοήθεια"));
     mnuCommandsHelp = mnuHelp->addAction(QStringLiteral("Πώς γράφω τις εντολές"));

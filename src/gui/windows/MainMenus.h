@@ -57,7 +57,7 @@ struct MainMenus {
 
     QMenu* metatr;      // "Μετατροπή"
     QAction* a22;       // "Σε Ψευδογλώσσα": the program text window
-    QAction* make_diag; // "Σε Διάγραμμα Ροής", always disabled
+    QAction* make_diag; // "Σε Διάγραμμα Ροής": a program text made into a flowchart
 
     QMenu* mnuHelp;           // "Βοήθεια"
     QAction* mnuCommandsHelp; // "Πώς γράφω τις εντολές" (F1)
