@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "gui/windows/PlainTextEdit.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +23,7 @@
 class TestWindows : public QObject {
     Q_OBJECT
 private slots:
+    void pasteOfNothingIsIgnored();
     void messagesAccumulateInOrder();
     void okClearsTheMessages();
     void closingDiscardsTheMessages();
@@ -225,6 +227,21 @@ void TestWindows::saveDialogAddsTheSuffixBeforeAskingToReplace() {
         QCOMPARE(asked.first(),
                  QStringLiteral("Το αρχείο ergasia.kv υπάρχει ήδη.\nΝα αντικατασταθεί;"));
     }
+}
+
+// What Qt hands a text box when the clipboard has no content (empty after a restart, its
+// owner gone): Qt's own box crashes on it, the pupil's boxes keep their text.
+void TestWindows::pasteOfNothingIsIgnored() {
+    struct Box : PlainTextEdit {
+        using PlainTextEdit::canInsertFromMimeData;
+        using PlainTextEdit::insertFromMimeData;
+    } box;
+    box.setPlainText("ΓΡΑΨΕ 1");
+    QVERIFY(!box.canInsertFromMimeData(nullptr));
+    box.insertFromMimeData(nullptr);
+    QMimeData empty;
+    box.insertFromMimeData(&empty);
+    QCOMPARE(box.toPlainText(), QStringLiteral("ΓΡΑΨΕ 1"));
 }
 
 QTEST_MAIN(TestWindows)

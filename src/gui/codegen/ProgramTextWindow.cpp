@@ -1,4 +1,5 @@
 #include "gui/codegen/ProgramTextWindow.h"
+#include "gui/windows/PlainTextEdit.h"
 
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/files/SafeSave.h"
@@ -41,7 +42,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     connect(EXIT_, &QAction::triggered, this, &QWidget::hide);
 
     // Read-only, but the pupil may select and copy it.
-    text1 = new QPlainTextEdit(this);
+    text1 = new PlainTextEdit(this);
     text1->setReadOnly(true);
     text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1->setAcceptDrops(false);

@@ -1,4 +1,5 @@
 #include "gui/exercise/NewExerciseDialog.h"
+#include "gui/windows/PlainTextEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,8 +13,8 @@
 NewExerciseDialog::NewExerciseDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Νέα άσκηση από αυτό το διάγραμμα"));
     title = new QLineEdit(this);
-    statement = new QPlainTextEdit(this);
-    cases = new QPlainTextEdit(this);
+    statement = new PlainTextEdit(this);
+    cases = new PlainTextEdit(this);
     cases->setPlaceholderText(QStringLiteral("5, 3\n7, 2\n*10, 20"));
     compare = new QComboBox(this);
     compare->addItem(QStringLiteral("οι αριθμοί"), int(Exercise::Compare::Numbers));

@@ -1,4 +1,5 @@
 #include "gui/windows/CommentWindow.h"
+#include "gui/windows/PlainTextEdit.h"
 
 #include "core/files/LineBreaks.h"
 
@@ -12,7 +13,7 @@
 frm_comm::frm_comm(QWidget* owner) : QWidget(owner, Qt::Window) {
     if (owner)
         setWindowIcon(owner->windowIcon());
-    text1 = new QPlainTextEdit(this);
+    text1 = new PlainTextEdit(this);
     Command1 = new QPushButton(QStringLiteral("Έξοδος"), this);
     connect(Command1, &QPushButton::clicked, this, [this] {
         m_tag = QStringLiteral("1");
