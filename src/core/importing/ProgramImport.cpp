@@ -14,7 +14,8 @@ using ProgramReader::Step;
 
 constexpr double gap = 30;    // between blocks one below the other
 constexpr double aside = 40;  // between a column and what runs beside it
-constexpr double margin = 30; // around the whole flowchart
+constexpr double margin = 30; // left of the whole flowchart
+constexpr double top = 80;    // above it: the command toolbar floats over the canvas there
 
 struct TooManyBlocks {};
 
@@ -375,7 +376,7 @@ Result import(const QString& text, Diagram& diagram) {
         DiagramFile::fitBlocks(diagram);
         const Layout layout;
         const Extent whole = layout.measure(program);
-        layout.place(program, margin + whole.left, margin);
+        layout.place(program, margin + whole.left, top);
         diagram.the_li_co().updateAllLines();
     } catch (const TooManyBlocks&) {
         diagram.clear();

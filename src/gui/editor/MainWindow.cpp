@@ -47,6 +47,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolButton>
@@ -393,8 +394,12 @@ bool Main_F::importProgram(const QString& program) {
     }
     if (!m_files->openImported(DiagramSnapshot::take(built.diagram(), QString())))
         return false;
-    m_history->checkpoint();     // back to the empty diagram in one undo
-    m_view->ensureVisible(0, 0); // the start block
+    m_history->checkpoint(); // back to the empty diagram in one undo
+    // The start block in view once the canvas has taken the diagram's size.
+    QTimer::singleShot(0, this, [this] {
+        m_view->horizontalScrollBar()->setValue(0);
+        m_view->verticalScrollBar()->setValue(0);
+    });
     return true;
 }
 
