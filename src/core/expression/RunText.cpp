@@ -1,7 +1,8 @@
 #include "core/expression/RunText.h"
 
+#include "core/expression/SchoolText.h"
+
 #include <QHash>
-#include <QStringList>
 
 namespace RunText {
 
@@ -42,33 +43,14 @@ QString bracketed(const Expr& e, bool needed) {
 
 QString of(const Expr& e) {
     switch (e.kind) {
-    case Expr::Kind::Number:
-    case Expr::Kind::Name:
-        return e.text;
-    case Expr::Kind::Text:
-        return QLatin1Char('"') + e.text + QLatin1Char('"');
-    case Expr::Kind::Element: {
-        QStringList indices;
-        for (const auto& index : e.args)
-            indices << of(*index);
-        return e.text + QLatin1Char('[') + indices.join(QLatin1Char(',')) + QLatin1Char(']');
-    }
     case Expr::Kind::Negate:
         return QLatin1Char('-') + bracketed(*e.args[0], power(*e.args[0]) < 8);
     case Expr::Kind::Not:
         return QStringLiteral("NOT ") + bracketed(*e.args[0], power(*e.args[0]) < 4);
-    case Expr::Kind::Function: {
-        static const QHash<QString, QString> names = {{"INT", QStringLiteral("Α_Μ")},
-                                                      {"ABS", QStringLiteral("Α_Τ")},
-                                                      {"SQR", QStringLiteral("Τ_Ρ")}};
-        return names.value(e.text, e.text) + QLatin1Char('(') + of(*e.args[0]) + QLatin1Char(')');
-    }
-    case Expr::Kind::RandomDigit:
-        return QStringLiteral("ΡΝΔ");
-    case Expr::Kind::RandomBelow:
-        return QStringLiteral("ΤΥΧΑΙΟΣ(") + of(*e.args[0]) + QLatin1Char(')');
     case Expr::Kind::Binary:
         break;
+    default:
+        return SchoolText::item(e, [](const Expr& inside) { return of(inside); });
     }
     const Expr& a = *e.args[0];
     const Expr& b = *e.args[1];

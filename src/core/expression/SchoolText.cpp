@@ -55,7 +55,7 @@ QString binary(const Expr& e, Words words) {
 
 } // namespace
 
-QString of(const Expr& e, Words words) {
+QString item(const Expr& e, const std::function<QString(const Expr&)>& inner) {
     switch (e.kind) {
     case Expr::Kind::Number:
     case Expr::Kind::Name:
@@ -65,27 +65,36 @@ QString of(const Expr& e, Words words) {
     case Expr::Kind::Element: {
         QStringList indices;
         for (const auto& index : e.args)
-            indices << of(*index, words);
+            indices << inner(*index);
         return e.text + QLatin1Char('[') + indices.join(QLatin1Char(',')) + QLatin1Char(']');
     }
-    case Expr::Kind::Negate:
-        return QLatin1Char('-') + bracketed(*e.args[0], power(*e.args[0]) < 10, words);
-    case Expr::Kind::Not:
-        return (words == Words::Greek ? QStringLiteral("ΟΧΙ ") : QStringLiteral("NOT ")) +
-               bracketed(*e.args[0], power(*e.args[0]) < 4, words);
     case Expr::Kind::Function: {
         static const QHash<QString, QString> names = {{"INT", QStringLiteral("Α_Μ")},
                                                       {"ABS", QStringLiteral("Α_Τ")},
                                                       {"SQR", QStringLiteral("Τ_Ρ")}};
-        return names.value(e.text, e.text) + QLatin1Char('(') + of(*e.args[0], words) +
+        return names.value(e.text, e.text) + QLatin1Char('(') + inner(*e.args[0]) +
                QLatin1Char(')');
     }
     case Expr::Kind::RandomDigit:
         return QStringLiteral("ΡΝΔ");
     case Expr::Kind::RandomBelow:
-        return QStringLiteral("ΤΥΧΑΙΟΣ(") + of(*e.args[0], words) + QLatin1Char(')');
+        return QStringLiteral("ΤΥΧΑΙΟΣ(") + inner(*e.args[0]) + QLatin1Char(')');
+    default:
+        return {};
+    }
+}
+
+QString of(const Expr& e, Words words) {
+    switch (e.kind) {
+    case Expr::Kind::Negate:
+        return QLatin1Char('-') + bracketed(*e.args[0], power(*e.args[0]) < 10, words);
+    case Expr::Kind::Not:
+        return (words == Words::Greek ? QStringLiteral("ΟΧΙ ") : QStringLiteral("NOT ")) +
+               bracketed(*e.args[0], power(*e.args[0]) < 4, words);
     case Expr::Kind::Binary:
         break;
+    default:
+        return item(e, [words](const Expr& inside) { return of(inside, words); });
     }
     return binary(e, words);
 }
