@@ -12,10 +12,10 @@ namespace {
 
 using ProgramReader::Step;
 
-constexpr double gap = 30;    // between blocks one below the other
-constexpr double aside = 40;  // between a column and what runs beside it
-constexpr double margin = 30; // left of the whole flowchart
-constexpr double top = 80;    // above it: the command toolbar floats over the canvas there
+constexpr double gap = 30;       // between blocks one below the other
+constexpr double aside = 40;     // between a column and what runs beside it
+constexpr double margin = 30;    // left of the whole flowchart
+constexpr double topMargin = 80; // above it: the command toolbar floats over the canvas there
 
 struct TooManyBlocks {};
 
@@ -62,10 +62,10 @@ struct Extent {
     double left = 0, right = 0, height = 0;
 };
 
-double width(const cBck* b) {
+double blockWidth(const cBck* b) {
     return b->shapeWidth();
 }
-double height(const cBck* b) {
+double blockHeight(const cBck* b) {
     return b->shapeHeight();
 }
 
@@ -211,7 +211,7 @@ public:
     Extent measure(const Node& n) const {
         switch (n.kind) {
         case Node::Kind::Block:
-            return {width(n.block) / 2, width(n.block) / 2, height(n.block)};
+            return {blockWidth(n.block) / 2, blockWidth(n.block) / 2, blockHeight(n.block)};
         case Node::Kind::Sequence: {
             Extent e;
             for (const Node& part : n.parts) {
@@ -260,16 +260,16 @@ public:
 
 private:
     static void put(cBck* b, double x, double top) {
-        b->setShapeLeft(x - width(b) / 2);
+        b->setShapeLeft(x - blockWidth(b) / 2);
         b->setShapeTop(top);
     }
     // A junction by its centre.
-    static void putCentre(cBck* b, double x, double y) { put(b, x, y - height(b) / 2); }
-    static double joint(const Node& n) { return height(n.joints[0]); }
+    static void putCentre(cBck* b, double x, double y) { put(b, x, y - blockHeight(b) / 2); }
+    static double joint(const Node& n) { return blockHeight(n.joints[0]); }
     static double tail(const Extent& body) { return body.height > 0 ? body.height + gap : 0; }
     // Half a test's width, and more: a long condition is written past its diamond's corners,
     // and the lines that leave them must start clear of it.
-    static double testHalf(const cBck* test) { return width(test) * 0.65; }
+    static double testHalf(const cBck* test) { return blockWidth(test) * 0.65; }
 
     struct IfShape {
         Extent extent, yes, no;
@@ -286,14 +286,14 @@ private:
         const double j = joint(n);
         s.extent.left = std::max(half, s.yesX + std::max(s.yes.left, j / 2));
         s.extent.right = std::max(half, s.noX + std::max(s.no.right, j / 2));
-        s.extent.height = height(n.block) + gap + (s.columns > 0 ? s.columns + gap : 0) + j;
+        s.extent.height = blockHeight(n.block) + gap + (s.columns > 0 ? s.columns + gap : 0) + j;
         return s;
     }
     void placeIf(const Node& n, double x, double top) const {
         const IfShape s = ifShape(n);
         put(n.block, x, top);
-        const double level = top + height(n.block) / 2;
-        const double columnTop = top + height(n.block) + gap;
+        const double level = top + blockHeight(n.block) / 2;
+        const double columnTop = top + blockHeight(n.block) + gap;
         const double meeting = columnTop + (s.columns > 0 ? s.columns + gap : 0) + joint(n) / 2;
         putCentre(n.joints[0], x - s.yesX, level);
         putCentre(n.joints[2], x + s.noX, level);
@@ -317,7 +317,7 @@ private:
         s.right = std::max(half, s.body.right) + aside;
         s.extent.left = s.left + j / 2;
         s.extent.right = s.right + j / 2;
-        s.extent.height = j + gap + height(n.block) + gap + tail(s.body) + j + gap + j;
+        s.extent.height = j + gap + blockHeight(n.block) + gap + tail(s.body) + j + gap + j;
         return s;
     }
     void placeWhile(const Node& n, double x, double top) const {
@@ -326,14 +326,14 @@ private:
         const double testTop = top + j + gap;
         putCentre(n.joints[0], x, top + j / 2);
         put(n.block, x, testTop);
-        const double bodyTop = testTop + height(n.block) + gap;
+        const double bodyTop = testTop + blockHeight(n.block) + gap;
         place(n.parts[0], x, bodyTop);
         const double back = bodyTop + tail(s.body) + j / 2;
         const double out = back + j + gap;
         putCentre(n.joints[1], x, back);
         putCentre(n.joints[2], x - s.left, back);
         putCentre(n.joints[3], x - s.left, top + j / 2);
-        putCentre(n.joints[4], x + s.right, testTop + height(n.block) / 2);
+        putCentre(n.joints[4], x + s.right, testTop + blockHeight(n.block) / 2);
         putCentre(n.joints[5], x + s.right, out);
         putCentre(n.joints[6], x, out);
     }
@@ -346,7 +346,7 @@ private:
         s.left = std::max(half, s.body.left) + aside;
         s.extent.left = s.left + j / 2;
         s.extent.right = std::max(half, s.body.right);
-        s.extent.height = j + gap + tail(s.body) + height(n.block);
+        s.extent.height = j + gap + tail(s.body) + blockHeight(n.block);
         return s;
     }
     void placeUntil(const Node& n, double x, double top) const {
@@ -357,7 +357,7 @@ private:
         place(n.parts[0], x, bodyTop);
         const double testTop = bodyTop + tail(s.body);
         put(n.block, x, testTop);
-        putCentre(n.joints[1], x - s.left, testTop + height(n.block) / 2);
+        putCentre(n.joints[1], x - s.left, testTop + blockHeight(n.block) / 2);
         putCentre(n.joints[2], x - s.left, top + j / 2);
     }
 };
@@ -376,7 +376,7 @@ Result import(const QString& text, Diagram& diagram) {
         DiagramFile::fitBlocks(diagram);
         const Layout layout;
         const Extent whole = layout.measure(program);
-        layout.place(program, margin + whole.left, top);
+        layout.place(program, margin + whole.left, topMargin);
         diagram.the_li_co().updateAllLines();
     } catch (const TooManyBlocks&) {
         diagram.clear();
