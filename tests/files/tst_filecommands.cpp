@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -64,6 +66,7 @@ private slots:
     void leavingAsksOnce();
     void openedNonDiagramNamed();
     void droppedFileOpens();
+    void recentFiles();
 };
 
 void TestFileCommands::pathHelpers() {
@@ -306,6 +309,39 @@ void TestFileCommands::droppedFileOpens() {
     f.files().Form_OLEDragDrop({QStringLiteral(KELVRA_EXAMPLES_DIR "/ison.kv")});
     QVERIFY(f.files().currentFile().endsWith("ison.kv"));
     QVERIFY(f.diagram().findActionBlock(end));
+}
+
+// "Πρόσφατα αρχεία" lists what was saved and opened, newest first and once each; an entry
+// opens as Open does, and a file that is gone is said so and leaves the list.
+void TestFileCommands::recentFiles() {
+    QSettings().remove("recentFiles");
+    FilesFixture f;
+    QMenu* recent = f.window.menus().mnuRecent;
+    auto entries = [recent] {
+        emit recent->aboutToShow();
+        QStringList texts;
+        for (QAction* action : recent->actions())
+            texts << action->text().section(' ', 1, 1);
+        return texts;
+    };
+    QCOMPARE(entries(), QStringList{"αρχείο"}); // "(κανένα αρχείο ακόμα)", disabled
+    QVERIFY(!recent->actions().first()->isEnabled());
+    f.placeStart();
+    for (const char* name : {"α.kv", "β.kv", "α.kv"})
+        QVERIFY(f.files().saveDiagram(f.path(name)));
+    QCOMPARE(entries(), (QStringList{"α.kv", "β.kv"}));
+    QVERIFY(recent->actions().first()->text().startsWith("&1 α.kv   ("));
+    f.window.menus().mnuNew->trigger();
+    emit recent->aboutToShow();
+    recent->actions().at(1)->trigger();
+    QCOMPARE(f.files().currentFile(), f.path("β.kv"));
+    QCOMPARE(f.diagram().the_bl_co().Count(), 1);
+    QCOMPARE(entries(), (QStringList{"β.kv", "α.kv"}));
+    QVERIFY(QFile::remove(f.path("α.kv")));
+    emit recent->aboutToShow();
+    recent->actions().at(1)->trigger();
+    QVERIFY(f.questions.asked().last().text.startsWith("Δεν υπάρχει το αρχείο"));
+    QCOMPARE(entries(), QStringList{"β.kv"});
 }
 
 QTEST_MAIN(TestFileCommands)

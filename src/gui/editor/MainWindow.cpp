@@ -234,6 +234,7 @@ void Main_F::connectMenus() {
     connect(m.mnuCommandsHelp, &QAction::triggered, this, [this] { CommandsHelp::show(this); });
     connect(m.mnuNew, &QAction::triggered, m_files, &FileCommands::mnuNew_Click);
     connect(m.mnuLoad, &QAction::triggered, m_files, &FileCommands::mnuLoad_Click);
+    connect(m.mnuRecent, &QMenu::aboutToShow, m_files, &FileCommands::fillRecentMenu);
     for (int i = 0; i < m.mnuExample.size(); ++i)
         connect(m.mnuExample[i], &QAction::triggered, m_files,
                 [this, i] { m_files->mnuExample_Click(i); });

@@ -3,6 +3,7 @@
 #include "core/files/DiagramFile.h"
 #include "core/files/DiagramSnapshot.h"
 #include "core/files/PathHelpers.h"
+#include "core/files/RecentFiles.h"
 #include "core/model/Block.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/Canvas.h"
@@ -96,6 +97,8 @@ bool FileCommands::load_FILE(const QString& path) {
         return false;
     }
     m_lastLoad = LoadOutcome::Loaded;
+    if (!m_loadingExample)
+        RecentFiles::add(path);
     m_window.commentWindow()->setCommentText(result.comment);
     showRead();
     markSaved();
@@ -138,6 +141,7 @@ bool FileCommands::saveDiagram(const QString& path) {
         m_window.showMessage(result.message);
     markSaved();
     rememberFolder(path);
+    RecentFiles::add(path);
     return true;
 }
 
@@ -224,6 +228,37 @@ void FileCommands::mnuLoad_Click() {
     m_window.diagram().canvas().hideSelector();
     if (load_FILE(path))
         rememberFolder(path);
+    m_window.diagram().currentBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
+}
+
+void FileCommands::fillRecentMenu() {
+    QMenu* menu = m_window.menus().mnuRecent;
+    menu->clear();
+    const QStringList paths = RecentFiles::list();
+    if (paths.isEmpty())
+        menu->addAction(QStringLiteral("(κανένα αρχείο ακόμα)"))->setEnabled(false);
+    int number = 0;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        QAction* entry = menu->addAction(
+            QLatin1Char('&') + QString::number(++number) + QLatin1Char(' ') + info.fileName() +
+            QStringLiteral("   (") + info.absolutePath() + QLatin1Char(')'));
+        connect(entry, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void FileCommands::openRecent(const QString& path) {
+    recordingOff();
+    if (!askSaveChanges())
+        return;
+    m_window.NEO();
+    m_window.text1()->hide();
+    if (!load_FILE(path) && m_lastLoad == LoadOutcome::Missing) {
+        m_window.questions().messageBox(DiagramFile::missingFileMessage(path), QString(),
+                                        ModalQuestions::Buttons::Ok);
+        RecentFiles::remove(path);
+    }
     m_window.diagram().currentBlockIndex = -1;
     m_window.diagram().previousBlockIndex = -1;
 }

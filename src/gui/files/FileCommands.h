@@ -42,8 +42,12 @@ public:
     void markSaved();
 
     // The "Αρχείο" commands; Save and Save As say whether the diagram was written.
-    void mnuNew_Click();               // "Νέο"
-    void mnuLoad_Click();              // "Άνοιγμα..."
+    void mnuNew_Click();  // "Νέο"
+    void mnuLoad_Click(); // "Άνοιγμα..."
+    // "Πρόσφατα αρχεία": the menu's entries, newest first; one opens as Open does, and one
+    // whose file is gone is said so and leaves the list.
+    void fillRecentMenu();
+    void openRecent(const QString& path);
     void mnuExample_Click(int index);  // an example, 0 ... 9
     void mnuExample2_Click(int index); // a two-dimensional-table example, 1 or 2
     bool mnuSave_Click();              // "Αποθήκευση"

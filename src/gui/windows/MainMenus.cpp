@@ -11,6 +11,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
     mnuNew->setShortcut(QKeySequence::New);
     mnuLoad = mnuFile->addAction(QStringLiteral("Άνοιγμα..."));
     mnuLoad->setShortcut(QKeySequence::Open);
+    mnuRecent = mnuFile->addMenu(QStringLiteral("Πρόσφατα αρχεία"));
     mnuExamplesMenu = mnuFile->addMenu(QStringLiteral("Παραδείγματα"));
     for (const char* caption :
          {"Άρτιος Περιττός Αριθμοός", "Τελευταίο ψηφίο αριθμού ", "Πολλαπλασιασμός αλά Ρωσικά",

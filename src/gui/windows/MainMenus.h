@@ -13,6 +13,7 @@ struct MainMenus {
     QMenu* mnuFile;              // "Αρχείο"
     QAction* mnuNew;             // "Νέο"
     QAction* mnuLoad;            // "Άνοιγμα..."
+    QMenu* mnuRecent;            // "Πρόσφατα αρχεία": the last 8, filled as it opens
     QMenu* mnuExamplesMenu;      // "Παραδείγματα"
     QList<QAction*> mnuExample;  // 0 ... 9
     QMenu* array2;               // "Πίνακες Δυσδιάστατοι", inside the examples
