@@ -197,6 +197,14 @@ void TestCanvasEditing::linkThreeToSeven() {
     QCOMPARE(f.diagram().previousBlockIndex, 3);
     QCOMPARE(f.diagram().currentBlockIndex, 7);
     QVERIFY(f.window.files().hasUnsavedChanges());
+    // What the link did is said for a moment, then goes; a link given up goes at once.
+    QTRY_VERIFY_WITH_TIMEOUT(f.window.syndesi()->isHidden(), 4000);
+    f.ctrlClick(1);
+    QVERIFY(f.window.syndesi()->isVisible() && f.canvas()->line1Visible());
+    f.click(2);
+    QVERIFY(f.window.syndesi()->isHidden());
+    QVERIFY(!f.canvas()->line1Visible());
+    QVERIFY(f.window.editing().pendingLink().isEmpty());
     f.ctrlClick(2);
     f.ctrlClick(2);
     QCOMPARE(f.label(), QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));

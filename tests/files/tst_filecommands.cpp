@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -196,7 +197,9 @@ void TestFileCommands::missingExampleKeepsBlocks() {
 void TestFileCommands::examplesOpenFromTheProgramFolder() {
     FilesFixture f;
     f.files().setProgramFolder(QStringLiteral(KELVRA_EXAMPLES_DIR));
+    f.window.text1()->show(); // a run's output, which the next diagram does not keep
     f.window.menus().mnuExample2[1]->trigger();
+    QVERIFY(f.window.text1()->isHidden());
     QCOMPARE(f.files().currentFile(), QStringLiteral(KELVRA_EXAMPLES_DIR "/max_ar_2.kv"));
     QCOMPARE(f.window.windowTitle(), f.window.baseTitle() + " - max_ar_2.kv");
     QVERIFY(f.diagram().findActionBlock(start));

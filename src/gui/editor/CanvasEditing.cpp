@@ -11,8 +11,22 @@
 #include "gui/editor/MainWindow.h"
 
 #include <QLabel>
+#include <QTimer>
 
-CanvasEditing::CanvasEditing(Main_F& window) : QObject(&window), m_window(window) {}
+CanvasEditing::CanvasEditing(Main_F& window)
+    : QObject(&window), m_window(window), m_hintTimer(new QTimer(this)) {
+    m_hintTimer->setSingleShot(true);
+    m_hintTimer->setInterval(2500);
+    connect(m_hintTimer, &QTimer::timeout, this, [this] { m_window.syndesi()->hide(); });
+}
+
+void CanvasEditing::abandonLink() {
+    if (m_pending.isEmpty())
+        return;
+    m_pending.clear();
+    m_window.syndesi()->hide();
+    m_window.canvas()->setLine1Visible(false);
+}
 
 QString CanvasEditing::pendingLink() const {
     QString text;
@@ -44,7 +58,7 @@ void CanvasEditing::shape_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardM
     else if (held == Qt::AltModifier)
         linkingStep(n, false);
     else
-        m_pending.clear(); // a plain press abandons a pending link
+        abandonLink(); // a plain press gives up a pending link
 }
 
 void CanvasEditing::linkingStep(int n, bool linking) {
@@ -52,6 +66,7 @@ void CanvasEditing::linkingStep(int n, bool linking) {
     QLabel* label = m_window.syndesi();
     if (linking)
         label->show();
+    m_hintTimer->stop();
     if (m_pending.isEmpty()) {
         const QPointF top(block->shapeLeft() + block->shapeWidth() / 2.0, block->shapeTop());
         m_window.canvas()->setLine1(QLineF(top, top));
@@ -94,6 +109,7 @@ void CanvasEditing::finishLink(bool linking) {
             label->setText(QStringLiteral("Δεν γίνεται η ενέργεια αυτή"));
     }
     m_window.placeLinkHint();
+    m_hintTimer->start();
 }
 
 void CanvasEditing::shape_MouseMove(int n, Qt::MouseButtons buttons, const QPointF& at) {

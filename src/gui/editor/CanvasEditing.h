@@ -11,6 +11,8 @@ class cBck;
 
 // What the pupil does to blocks already on the canvas: select, drag, link with Ctrl-clicks,
 // unlink with Alt-clicks, delete with keys, align with the arrow keys.
+class QTimer;
+
 class CanvasEditing : public QObject {
     Q_OBJECT
 public:
@@ -40,8 +42,13 @@ private:
     void linkingStep(int n, bool linking);
     void finishLink(bool linking);
 
+    // A link given up: its instruction and its line go.
+    void abandonLink();
+
     Main_F& m_window;
     QList<int> m_pending; // full block numbers, so that blocks past 99 link correctly
+    // What a finished link says stays a moment, then goes.
+    QTimer* m_hintTimer;
     int m_dragBlockIndex = -1;
     QPointF m_grabPoint;
 };

@@ -132,6 +132,8 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_autoSave = new AutoSave(*m_files, *m_history, this);
     m_exercises = new ExerciseActions(*this, *m_menus, *m_diagram, *m_questions, *m_run);
     m_exercises->setFolderSource([this] { return m_files->startFolder(); });
+    // What the last diagram's run wrote belongs to it, not to the one that replaced it.
+    connect(m_files, &FileCommands::diagramReplaced, m_output, &QWidget::hide);
 }
 
 bool Main_F::offerRecovery() {
