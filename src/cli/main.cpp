@@ -8,6 +8,7 @@
 #include "core/execution/ExpressionEvaluator.h"
 #include "core/execution/HeadlessRun.h"
 #include "core/execution/RandomSource.h"
+#include "core/execution/TraceTable.h"
 #include "core/execution/VariableStore.h"
 #include "core/files/HeadlessDiagram.h"
 #include "core/files/SafeSave.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
@@ -33,7 +35,7 @@ int usage(QTextStream& err) {
            "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
-           "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv]\n"
+           "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv] [--trace ΠΙΝΑΚΑΣ.csv]\n"
            "  kelvra-cli convert ΑΡΧΕΙΟ.kv --to pseudo|basic|pascal|python|glossa\n"
         << "  kelvra-cli import ΠΡΟΓΡΑΜΜΑ.txt ΔΙΑΓΡΑΜΜΑ.kv\n"
         << ExerciseCommands::usageLines();
@@ -214,7 +216,7 @@ bool writeVariables(const VariableStore& store, const QString& path, QTextStream
 // Runs the diagram as the run button would. Exit: 0 the end block, 1 a failed run, 2 usage
 // or an unreadable file, 3 the step or time limit, 4 an input that got no answer.
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
-    QString path, varsPath;
+    QString path, varsPath, tracePath;
     QStringList answers;
     long long maxSteps = 1000000;
     double maxSeconds = 60;
@@ -234,6 +236,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
             ok = ok && maxSeconds > 0 && maxSeconds < 1e9;
         } else if (arg == QStringLiteral("--vars") && hasValue)
             varsPath = args[++i];
+        else if (arg == QStringLiteral("--trace") && hasValue)
+            tracePath = args[++i];
         else if (path.isEmpty() && !arg.startsWith(QStringLiteral("--")))
             path = arg;
         else
@@ -254,7 +258,26 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     HeadlessRun runner(headless.diagram(), questions, sink);
     if (seed)
         runner.random().setFixedSeed(*seed);
+    // The trace goes to a temporary file as the run goes, and takes the name at the end.
+    QSaveFile trace(tracePath);
+    std::optional<TraceWriter> traceWriter;
+    if (!tracePath.isEmpty()) {
+        if (!trace.open(QIODevice::WriteOnly)) {
+            err << "Δεν ήταν δυνατό να γραφτεί ο πίνακας τιμών " << tracePath << ": "
+                << trace.errorString() << '\n';
+            return 2;
+        }
+        traceWriter.emplace(trace);
+        runner.watchSteps([&](const cBck& block, long long, const QString& written) {
+            traceWriter->step(block, runner.interpreter().lastChange(), written);
+        });
+    }
     const HeadlessRun::Result result = runner.run(maxSteps, qint64(maxSeconds * 1000));
+    if (traceWriter && (!traceWriter->ok() || !trace.commit())) {
+        err << "Δεν ήταν δυνατό να γραφτεί ο πίνακας τιμών " << tracePath << ": "
+            << trace.errorString() << '\n';
+        return 2;
+    }
     out << runner.interpreter().output();
     out.flush();
     if (!varsPath.isEmpty() && !writeVariables(runner.variables(), varsPath, err)) {

@@ -52,6 +52,8 @@ private slots:
     void giantPictureRefused();
     void wideVariablesTableStaysLinear();
     void messagesAndElementsPrint();
+    void traceTable_data();
+    void traceTable();
 };
 
 void TestCli::everyExampleRuns_data() {
@@ -212,6 +214,35 @@ void TestCli::messagesAndElementsPrint() {
     const Outcome run = cli({"run", diagram});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QStringLiteral("\r\n\"ΜΕΓΑΛΟ\"\r\n     7\r\n\"ΤΙΜΗ\"     7"));
+}
+
+void TestCli::traceTable_data() {
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected"); // checked by hand against the exam's form
+    QTest::newRow("a loop") << "parago.kv"
+                            << "3"
+                            << "trace/parago_3.csv";
+    QTest::newRow("a decision") << "artios-peritos.kv"
+                                << "7"
+                                << "trace/artios-peritos_7.csv";
+}
+
+// The exam's trace table, a row per command executed, written as the run goes.
+void TestCli::traceTable() {
+    QFETCH(QString, diagram);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString trace = dir.filePath("pinakas.csv");
+    QCOMPARE(cli({"run", example(diagram), "--input", input, "--trace", trace}).exitCode, 0);
+    QFile written(trace), wanted(dataFile(expected));
+    QVERIFY(written.open(QIODevice::ReadOnly) && wanted.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), wanted.readAll());
+    // A trace that cannot be written is said, with the exit of an unusable file.
+    QCOMPARE(
+        cli({"run", example(diagram), "--input", input, "--trace", "/proc/nothing/x.csv"}).exitCode,
+        2);
 }
 
 QTEST_MAIN(TestCli)

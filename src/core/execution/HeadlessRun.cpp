@@ -39,8 +39,20 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> m
             m_interpreter.stop();
             return {Outcome::Continue, steps, false, true};
         }
+        if (!m_watcher) {
+            outcome = m_interpreter.step();
+            ++steps;
+            continue;
+        }
+        const cBck* block = m_interpreter.currentBlock();
+        const RunOutput& output = m_interpreter.outputLog();
+        const qsizetype before = output.kept().size();
+        const int cuts = output.cuts();
         outcome = m_interpreter.step();
         ++steps;
+        if (block)
+            m_watcher(*block, steps,
+                      output.cuts() == cuts ? output.kept().mid(before) : output.kept());
     }
     RunReport::report(RunReport::endOf(outcome, m_interpreter), m_questions);
     return {outcome, steps, false};

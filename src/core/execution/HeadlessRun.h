@@ -5,6 +5,7 @@
 #include "core/execution/RandomSource.h"
 #include "core/execution/VariableStore.h"
 
+#include <functional>
 #include <optional>
 
 class Diagram;
@@ -28,6 +29,12 @@ public:
     // is reported as the run controls report it.
     Result run(long long maxSteps, std::optional<qint64> maxMilliseconds = std::nullopt);
 
+    // Called after each step with the block it executed, the step's number (from 1) and what
+    // the step wrote to the output box: a trace table's rows.
+    using StepWatcher =
+        std::function<void(const cBck& block, long long step, const QString& written)>;
+    void watchSteps(StepWatcher watcher) { m_watcher = std::move(watcher); }
+
     VariableStore& variables() { return m_variables; }
     RandomSource& random() { return m_random; }
     Interpreter& interpreter() { return m_interpreter; }
@@ -49,4 +56,5 @@ private:
     RandomSource m_random;
     ExpressionEvaluator m_evaluator;
     Interpreter m_interpreter;
+    StepWatcher m_watcher;
 };

@@ -185,6 +185,7 @@ cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
 }
 
 Interpreter::Outcome Interpreter::step() {
+    m_lastChange = {};
     if (m_generation != m_diagram.generation()) {
         // The diagram was replaced since: nothing of the old run is left to follow.
         m_current = nullptr;
@@ -352,7 +353,8 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
     }
     const QString name = m_evaluator.evalIndices(target);
     m_variables.setVar(name, answer, block.tagid(), answer);
-    caption(name + QLatin1Char('=') + m_variables.ifVarGetValue(name));
+    m_lastChange = {name, m_variables.ifVarGetValue(name), std::nullopt};
+    caption(name + QLatin1Char('=') + m_lastChange.value);
     return moveOn(nextBlock(&block, QString()));
 }
 
@@ -401,6 +403,7 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
         return expressionFailed(block, reason);
     m_variables.setVar(target, value, block.tagid(), translated);
     m_caption = {CaptionParts::Kind::Assignment, target, translated, value, false};
+    m_lastChange = {target, value, std::nullopt};
     m_display.stepCaptionChanged();
     return Outcome::Continue;
 }
@@ -416,6 +419,7 @@ Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
                        truth ? QStringLiteral("Αλ") : QStringLiteral("Ψε"), block.tagid(),
                        translated);
     m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};
+    m_lastChange.truth = truth;
     m_display.stepCaptionChanged();
     *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");
     return Outcome::Continue;

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Diagram;
 class ExpressionEvaluator;
@@ -70,6 +71,13 @@ public:
         m_executedBlocks.clear();
     }
     QString output() const { return m_output.text(); }
+    // What the last step did, for a trace table: the variable it gave a value (indices
+    // computed, "Α[2]") and the value, or the outcome of the condition it tested.
+    struct Change {
+        QString variable, value;
+        std::optional<bool> truth;
+    };
+    const Change& lastChange() const { return m_lastChange; }
     // Values the next inputs take, in order, instead of asking: an exercise's case watched
     // step by step. The rest is dropped when the run ends.
     void giveInputs(const QStringList& values) { m_givenInputs = values; }
@@ -134,6 +142,7 @@ private:
     cBck* targetOf(const cLn& line);
     RunOutput m_output;
     QStringList m_givenInputs;
+    Change m_lastChange;
     // The caption's pieces: a text, or an assignment (target, translated, value), or a
     // condition (translated, truth).
     struct CaptionParts {

@@ -1,0 +1,69 @@
+#include "core/execution/TraceTable.h"
+
+#include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
+
+#include <QHash>
+#include <QIODevice>
+
+QStringList TraceTable::header() {
+    return {QStringLiteral("Βήμα"),    QStringLiteral("Εντολή"),    QStringLiteral("Κείμενο"),
+            QStringLiteral("Συνθήκη"), QStringLiteral("Μεταβλητή"), QStringLiteral("Τιμή"),
+            QStringLiteral("Έξοδος")};
+}
+
+QStringList TraceTable::row(long long step, const cBck& block, const Interpreter::Change& change,
+                            const QString& written) {
+    if (block.zaction() == BlockKinds::junction)
+        return {};
+    // A test by its kind and condition (its caption joins them with "_"), the rest as shown.
+    static const QHash<QString, QString> tests = {
+        {BlockKinds::decision, QStringLiteral("Αν ")},
+        {BlockKinds::whileTest, QStringLiteral("Όσο ")},
+        {BlockKinds::untilTest, QStringLiteral("Μέχρις ότου ")}};
+    QString text = tests.contains(block.zaction()) ? tests.value(block.zaction()) + block.zParam2()
+                                                   : block.sCaption();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QString condition;
+    if (change.truth)
+        condition = block.zParam2() + QStringLiteral(": ") +
+                    (*change.truth ? QStringLiteral("Αληθής") : QStringLiteral("Ψευδής"));
+    return {QString::number(step),
+            Interpreter::blockNumber(block),
+            text.simplified(),
+            condition,
+            change.variable,
+            change.value,
+            QString(written).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).trimmed()};
+}
+
+QString TraceTable::csvLine(const QStringList& cells) {
+    QStringList quoted;
+    for (const QString& cell : cells) {
+        const bool needs = cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')) ||
+                           cell.contains(QLatin1Char('\n')) || cell.startsWith(QLatin1Char(' '));
+        quoted << (needs ? QLatin1Char('"') +
+                               QString(cell).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                               QLatin1Char('"')
+                         : cell);
+    }
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+TraceWriter::TraceWriter(QIODevice& device) : m_device(device) {
+    write(QStringLiteral("\uFEFF") + TraceTable::csvLine(TraceTable::header()));
+}
+
+void TraceWriter::step(const cBck& block, const Interpreter::Change& change,
+                       const QString& written) {
+    const QStringList cells = TraceTable::row(m_rows + 1, block, change, written);
+    if (cells.isEmpty())
+        return;
+    ++m_rows;
+    write(TraceTable::csvLine(cells));
+}
+
+void TraceWriter::write(const QString& line) {
+    const QByteArray bytes = line.toUtf8();
+    m_ok = m_ok && m_device.write(bytes) == bytes.size();
+}
