@@ -2,6 +2,7 @@
 #include "core/files/LineBreaks.h"
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
+#include "gui/execution/Breakpoints.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/execution/VariablesWindow.h"
@@ -77,6 +78,7 @@ const QString failure = QStringLiteral("To πρόγραμμα τερματίστ
 class TestRunControls : public QObject {
     Q_OBJECT
 private slots:
+    void breakpointPausesBeforeItsBlock();
     void timedRunToTheEnd();
     void keysDoNotStartARun();
     void functionKeysRunStepAndStop();
@@ -561,6 +563,37 @@ void TestRunControls::panelMatchesTheTimerAfterAStop() {
     QVERIFY(f.window.timerRunner().isActive());
     QCOMPARE(f.window.timerRunner().interval(), 500);
     f.press(f.run()->cmdStop);
+}
+
+// "Σημείο διακοπής" (F9): a timed run pauses before the marked block, each time it comes to
+// it; unticking "Παύση" goes on, and without the mark the run goes to its end.
+void TestRunControls::breakpointPausesBeforeItsBlock() {
+    RunFixture f;
+    const QString start = f.b.start(), zero = f.b.assign("Χ", "0"), join = f.b.junction(),
+                  test = f.b.whileTest("Χ<2"), add = f.b.assign("Χ", "Χ+1"), out = f.b.write("Χ"),
+                  end = f.b.end();
+    f.b.chain({start, zero, join, test});
+    f.b.link(test, add, "Ν");
+    f.b.chain({add, join});
+    f.b.link(test, out, "Ο");
+    f.b.link(out, end);
+    f.window.files().markSaved();
+    f.diagram().currentBlockIndex = 5; // Χ <-- Χ+1
+    f.window.menus().breakpoint->trigger();
+    QVERIFY(!f.runs().breakpoints().isEmpty());
+    f.window.menus().auto_run->trigger();
+    for (const QString value : {"0", "1"}) {
+        QTRY_COMPARE_WITH_TIMEOUT(f.runs().phase(), RunPhase::Paused, 10000);
+        QCOMPARE(f.runs().interpreter().currentBlock()->tagid(), add);
+        QCOMPARE(f.runs().variables().getVar("Χ"), value); // before the block runs
+        QVERIFY(f.run()->chkPause->isChecked());
+        QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(f.runs().variables().getVar("Χ") != value, 10000);
+    }
+    f.window.menus().breakpoint->trigger(); // F9 again: the mark goes
+    QVERIFY(f.runs().breakpoints().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.runs().running(), 10000);
+    QVERIFY(f.asked(success));
 }
 
 QTEST_MAIN(TestRunControls)

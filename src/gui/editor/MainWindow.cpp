@@ -21,6 +21,7 @@
 #include "gui/editor/CanvasEditing.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/EditHistory.h"
+#include "gui/execution/Breakpoints.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/exercise/ExerciseActions.h"
@@ -134,6 +135,8 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_exercises->setFolderSource([this] { return m_files->startFolder(); });
     // What the last diagram's run wrote belongs to it, not to the one that replaced it.
     connect(m_files, &FileCommands::diagramReplaced, m_output, &QWidget::hide);
+    connect(m_files, &FileCommands::diagramReplaced, m_run,
+            [this] { m_run->breakpoints().clear(); });
 }
 
 bool Main_F::offerRecovery() {
@@ -224,6 +227,7 @@ void Main_F::connectMenus() {
         if (m_runFrame->cmdNextStep->isEnabled())
             m_run->cmdNextStep_Click();
     });
+    connect(m.breakpoint, &QAction::triggered, m_run, &RunController::toggleBreakpoint);
     connect(m.stopRun, &QAction::triggered, this, [this] {
         if (m_runFrame->cmdStop->isEnabled())
             m_run->cmdStop_MouseDown();

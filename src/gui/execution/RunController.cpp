@@ -1,4 +1,5 @@
 #include "gui/execution/RunController.h"
+#include "gui/execution/Breakpoints.h"
 
 #include "core/execution/HeadlessRun.h"
 #include "core/execution/RunMessages.h"
@@ -44,7 +45,7 @@ RunController::RunController(RunWindow& window, QObject* parent)
     : QObject(parent), m_window(window), m_variables(window.messageSink()),
       m_evaluator(m_variables, m_random), m_interpreter(window.diagram(), m_variables, m_evaluator,
                                                         m_random, window.questions(), *this),
-      m_caption(new QLabel(window.canvas())) {
+      m_caption(new QLabel(window.canvas())), m_breakpoints(new Breakpoints(this)) {
     m_caption->setStyleSheet(
         QStringLiteral("background: #FFFFE8; border: 1px solid #808080; padding: 2px;"));
     m_caption->hide();
@@ -186,6 +187,8 @@ void RunController::clearMarkers() {
 
 void RunController::timerRunner_Timer() {
     cBck* block = m_interpreter.currentBlock();
+    if (block && pausesBefore(*block))
+        return;
     const qsizetype executedBefore = m_interpreter.executedBlocks().size();
     const Interpreter::Outcome outcome = m_interpreter.step();
     if (block && m_interpreter.executedBlocks().size() > executedBefore)
@@ -195,6 +198,33 @@ void RunController::timerRunner_Timer() {
         showPending(); // a timed step or a step of its own: shown at once
     if (outcome == Interpreter::Outcome::Continue && ++m_stepsSinceAsked >= m_stepsBeforeAsking)
         askToGoOnAfterManySteps();
+}
+
+// A marked block stops a timed run before it runs, once: going on runs it.
+bool RunController::pausesBefore(const cBck& block) {
+    // A stepped run stops before every block anyway; a fast run goes on to its end.
+    if (m_pausedAt == &block || m_phase != RunPhase::Running || !m_breakpoints->at(block)) {
+        m_pausedAt = nullptr;
+        return false;
+    }
+    m_pausedAt = &block;
+    m_window.setTimerEnabled(false);
+    setPhase(RunPhase::Paused);
+    m_window.fraDebug()->chkPause->setChecked(true);
+    showPending();
+    return true;
+}
+
+void RunController::toggleBreakpoint() {
+    Diagram& diagram = m_window.diagram();
+    const cBck* block = diagram.blockAt(diagram.currentBlockIndex);
+    if (!block || Bl_Co::isDeleted(*block)) {
+        m_window.messageSink().showMessage(
+            QStringLiteral("Επιλέξτε πρώτα την εντολή όπου θα σταματά η "
+                           "εκτέλεση."));
+        return;
+    }
+    m_breakpoints->toggle(*block, m_window.canvas());
 }
 
 bool RunController::askToGoOnAfterManySteps() {

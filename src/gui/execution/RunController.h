@@ -17,6 +17,8 @@ class Vars_F;
 
 // The run controls of the main window: starting, pausing, stepping and stopping a run, the
 // variables window, and what each step shows on the canvas.
+class Breakpoints;
+
 class RunController : public QObject, public RunDisplay {
     Q_OBJECT
 public:
@@ -30,6 +32,10 @@ public:
     QLabel* lbcapti() const { return m_caption; }
     Vars_F* varsWindow() const;
     const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
+    // "Σημείο διακοπής" (F9) on the selected block: a timed run pauses before a marked
+    // block; unticking "Παύση" goes on.
+    void toggleBreakpoint();
+    Breakpoints& breakpoints() { return *m_breakpoints; }
     bool running() const;
 
     // Handlers of the run controls.
@@ -127,6 +133,8 @@ private:
     Interpreter m_interpreter;
     QLabel* m_caption;
     std::vector<QLabel*> m_markers;
+    Breakpoints* m_breakpoints;
+    const cBck* m_pausedAt = nullptr; // the marked block the run paused before
     QPointer<Vars_F> m_varsWindow;
     bool m_looping = false;
     RunPhase m_phase = RunPhase::Idle;
@@ -135,6 +143,7 @@ private:
     long long m_stepsSinceAsked = 0;
     // Pauses a run that may never end and asks whether to go on; false when it was stopped.
     bool askToGoOnAfterManySteps();
+    bool pausesBefore(const cBck& block);
     long long m_stepsBeforeAsking = defaultStepsBeforeAsking;
 
 public:

@@ -76,6 +76,8 @@ MainMenus::MainMenus(QMenuBar* bar) {
     nextStep->setShortcut(QKeySequence(Qt::Key_F10));
     stopRun = run__->addAction(QStringLiteral("Διακοπή"));
     stopRun->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    breakpoint = run__->addAction(QStringLiteral("Σημείο διακοπής"));
+    breakpoint->setShortcut(QKeySequence(Qt::Key_F9));
     // The run's keys work from the message window and the input box too, which a run opens.
     for (QAction* action : {auto_run, nextStep, stopRun})
         action->setShortcutContext(Qt::ApplicationShortcut);

@@ -48,8 +48,9 @@ struct MainMenus {
     QAction* zoomFit;
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
-    QAction* nextStep; // "Επόμενο βήμα" (F10): the run panel's button
-    QAction* stopRun;  // "Διακοπή" (Shift+F5): the run panel's Stop
+    QAction* nextStep;   // "Επόμενο βήμα" (F10): the run panel's button
+    QAction* stopRun;    // "Διακοπή" (Shift+F5): the run panel's Stop
+    QAction* breakpoint; // "Σημείο διακοπής" (F9) on the selected block
 
     QAction* save_screen; // "Καταγραφή οθονών OFF"/"ON": screen recording
     // The recording switch's caption, set only here.
