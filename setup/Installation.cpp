@@ -405,10 +405,10 @@ bool Installation::registerFileType() {
 
     // Diagrams and exercises open with Kelvra: the default, and one of the applications.
     const QString list = m_folders.mimeAppsList;
-    const QString text = MimeAppsList::withDefault(
-        MimeAppsList::withDefault(QString::fromUtf8(readAll(list)), exerciseMimeType(),
-                                  desktopId()),
-        mimeType(), desktopId());
+    const QString text =
+        MimeAppsList::withDefault(MimeAppsList::withDefault(QString::fromUtf8(readAll(list)),
+                                                            exerciseMimeType(), desktopId()),
+                                  mimeType(), desktopId());
     // A list that is a link (kept with the user's other settings) stays a link.
     const QString listFailure = writeText(list, text.toUtf8(), false, SafeSave::Links::Follow);
     if (!listFailure.isEmpty() && failure.isEmpty())
