@@ -177,6 +177,21 @@ private:
     std::vector<Step> block(const std::function<bool(const QString&)>& closes, const Line* opened,
                             const QString& closing = {}) {
         std::vector<Step> steps;
+        // Blocks are read, built and laid out by recursion: deeper nesting than any program
+        // has (a damaged or generated text) is refused before it can exhaust the stack.
+        struct Depth {
+            int& depth;
+            explicit Depth(int& d) : depth(++d) {}
+            ~Depth() { --depth; }
+        } depth(m_depth);
+        if (m_depth > maxNesting) {
+            error(opened ? opened->number : 0,
+                  QStringLiteral("οι δομές μπαίνουν η μία μέσα στην άλλη πάνω από ") +
+                      QString::number(maxNesting) + QStringLiteral(" φορές"));
+            m_at = m_lines.size();
+            m_tooDeep = true;
+            return steps;
+        }
         while (!atEnd()) {
             const Line& line = current();
             if (closes && closes(line.text))
@@ -189,7 +204,7 @@ private:
             }
             statement(steps);
         }
-        if (opened)
+        if (opened && !m_tooDeep) // the blocks a refused nesting leaves open say nothing more
             error(opened->number, QStringLiteral("η εντολή «") + opened->text.section(' ', 0, 0) +
                                       QStringLiteral("» δεν κλείνει: λείπει «") + closing +
                                       QStringLiteral("»"));
@@ -507,6 +522,9 @@ private:
 
     std::vector<Line> m_lines;
     size_t m_at = 0;
+    int m_depth = 0;
+    bool m_tooDeep = false;
+    static constexpr int maxNesting = 100;
     QStringList m_errors;
 };
 
