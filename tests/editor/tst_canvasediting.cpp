@@ -1,11 +1,13 @@
 #include "EditorTestHelpers.h"
 #include "TestDiagram.h"
+#include "core/clipboard/BlockClipboard.h"
 #include "core/drawing/Colors.h"
 #include "core/execution/HeadlessRun.h"
 #include "core/files/DiagramFormat.h"
 #include "core/model/DiagramBuilder.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/CanvasEditing.h"
+#include "gui/editor/ClipboardActions.h"
 #include "gui/editor/EditHistory.h"
 #include "gui/windows/CommentWindow.h"
 #include "gui/windows/MainMenus.h"
@@ -14,9 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -54,6 +59,40 @@ struct EditFixture : EditorFixture {
         for (int i = 0; i < count; ++i)
             b.assign("Χ" + QString::number(i), "1");
         settle();
+    }
+    // Drags a frame on the empty canvas from `from` to `to`, with `modifiers` held.
+    void frame(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mousePress(canvas(), Qt::LeftButton, modifiers, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas()->mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(canvas(), &move);
+        QTest::mouseRelease(canvas(), Qt::LeftButton, modifiers, to);
+    }
+    QStringList selected() {
+        QStringList tags;
+        for (int index : window.editing().selection().blocks())
+            tags << diagram().blockAt(index)->tagid();
+        return tags;
+    }
+    // The menu a right-click opened, with its entries' texts.
+    static QMenu* openMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+    static QStringList entries(QMenu* menu) {
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    }
+    // Chooses an entry of the open menu as a pupil does, with a click.
+    static void choose(const QString& entry) {
+        QMenu* menu = openMenu();
+        QVERIFY(menu);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == entry) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                return;
+            }
+        }
+        QFAIL(qPrintable("no entry " + entry));
     }
     // The file Save would write now.
     QByteArray file() {
@@ -143,6 +182,23 @@ std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
          }},
         {"comment",
          [&f] { QTest::keyClicks(f.window.commentWindow()->text1, QStringLiteral("note")); }},
+        {"framed blocks dragged",
+         [&f] {
+             f.frame({40, 5}, {300, 110});
+             EditorFixture::drag(f.shape(1), QPoint(5, 5), QPoint(45, 65));
+         }},
+        {"selection deleted",
+         [&f] {
+             f.questions.answerMessage(ModalQuestions::Answer::Yes);
+             QTest::keyClick(f.canvas(), Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClick(f.canvas(), Qt::Key_Delete);
+         }},
+        {"cut and pasted",
+         [&f] {
+             f.frame({40, 5}, {300, 110});
+             QTest::keyClick(f.canvas(), Qt::Key_X, Qt::ControlModifier);
+             f.window.clipboard().pasteAt({400, 300});
+         }},
     };
 }
 
@@ -179,6 +235,14 @@ private slots:
     void undoneEditAsksNothing();
     void linkHintBesideTheToolbar();
     void releasedModifierHidesTheMarkerOnABlock();
+    void selectionGestures_data();
+    void selectionGestures();
+    void selectionMovesTogether();
+    void selectionDeletedWithOneQuestion();
+    void copyAndPaste();
+    void pastedStartRefused();
+    void contextMenus_data();
+    void contextMenus();
 };
 
 void TestCanvasEditing::linkThreeToSeven() {
@@ -482,7 +546,7 @@ void TestCanvasEditing::canvasColour() {
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
     f.questions.answerColor(Qt::yellow);
     f.questions.answerMessage(ModalQuestions::Answer::No);
-    QTest::mouseClick(f.canvas(), Qt::RightButton, {}, QPoint(600, 500));
+    f.window.appearance().ch_color_screen();
     QCOMPARE(f.questions.asked()[0].text,
              QStringLiteral("Θα αλλάξει το χρώμα της επιφάνειας Θα συνεχίσεις"));
     QCOMPARE(f.questions.asked()[2].text, QStringLiteral("Θα αλλάξει το χρώμα τελικά"));
@@ -523,6 +587,7 @@ void TestCanvasEditing::blockWindow() {
     f.assignments(2);
     f.b.link("id1", "id2");
     QTest::mouseClick(f.shape(1), Qt::RightButton, {}, QPoint(3, 3));
+    EditFixture::choose(QStringLiteral("Μέγεθος..."));
     Size_F* window = f.window.blockWindow();
     QVERIFY(window->isVisible());
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
@@ -694,6 +759,226 @@ void TestCanvasEditing::releasedModifierHidesTheMarkerOnABlock() {
         QTest::keyRelease(f.shape(2), key);
         QVERIFY(!f.canvas()->selectorVisible());
     }
+}
+
+// Blocks id1 (top 20), id2 (top 80) and id3 (top 140) at left 100; id4 far right.
+void TestCanvasEditing::selectionGestures_data() {
+    QTest::addColumn<std::function<void(EditFixture&)>>("gesture");
+    QTest::addColumn<QStringList>("expected");
+    using G = std::function<void(EditFixture&)>;
+    QTest::newRow("frame") << G([](EditFixture& f) {
+        f.frame({40, 5}, {300, 110});
+    }) << QStringList{"id1", "id2"};
+    QTest::newRow("frame drawn upwards") << G([](EditFixture& f) {
+        f.frame({300, 170}, {40, 90});
+    }) << QStringList{"id2", "id3"};
+    QTest::newRow("shift+frame adds") << G([](EditFixture& f) {
+        f.click(4);
+        f.frame({40, 5}, {300, 50}, Qt::ShiftModifier);
+    }) << QStringList{"id1", "id4"};
+    QTest::newRow("shift+click") << G([](EditFixture& f) {
+        f.click(1);
+        f.click(3, Qt::ShiftModifier);
+    }) << QStringList{"id1", "id3"};
+    QTest::newRow("shift+click again drops") << G([](EditFixture& f) {
+        f.click(1);
+        f.click(3, Qt::ShiftModifier);
+        f.click(1, Qt::ShiftModifier);
+    }) << QStringList{"id3"};
+    QTest::newRow("plain click replaces") << G([](EditFixture& f) {
+        f.frame({40, 5}, {300, 110});
+        f.click(3);
+    }) << QStringList{"id3"};
+    QTest::newRow("ctrl+a") << G([](EditFixture& f) {
+        QTest::keyClick(f.canvas(), Qt::Key_A, Qt::ControlModifier);
+    }) << QStringList{"id1", "id2", "id3", "id4"};
+    QTest::newRow("escape") << G([](EditFixture& f) {
+        QTest::keyClick(f.canvas(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.canvas(), Qt::Key_Escape);
+    }) << QStringList{};
+    QTest::newRow("click on the empty canvas") << G([](EditFixture& f) {
+        f.frame({40, 5}, {300, 110});
+        f.clickCanvas({600, 500});
+    }) << QStringList{};
+    QTest::newRow("deleted block leaves") << G([](EditFixture& f) {
+        f.frame({40, 5}, {300, 110});
+        f.diagram().the_bl_co().rem_Shape(2, true);
+    }) << QStringList{"id1"};
+}
+
+void TestCanvasEditing::selectionGestures() {
+    QFETCH(std::function<void(EditFixture&)>, gesture);
+    QFETCH(QStringList, expected);
+    EditFixture f;
+    f.assignments(3);
+    f.b.add(assign, 700, 20, "Υ", "2");
+    f.settle();
+    gesture(f);
+    QCOMPARE(f.selected(), expected);
+}
+
+void TestCanvasEditing::selectionMovesTogether() {
+    EditFixture f;
+    f.assignments(3);
+    f.b.link("id2", "id3");
+    f.frame({40, 5}, {300, 110});
+    QCOMPARE(f.canvas()->selectorVisible(), false); // one marker per block instead
+    const QPointF one(f.b.get("id1")->shapeLeft(), f.b.get("id1")->shapeTop());
+    const QPointF two(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
+    const QPointF three(f.b.get("id3")->shapeLeft(), f.b.get("id3")->shapeTop());
+    const QLineF lineBefore = f.line("id2", "id3")->t_Object_Line()->segment();
+    EditorFixture::drag(f.shape(2), QPoint(5, 5), QPoint(45, 35));
+    QCOMPARE(QPointF(f.b.get("id1")->shapeLeft(), f.b.get("id1")->shapeTop()),
+             one + QPointF(40, 30));
+    QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
+             two + QPointF(40, 30));
+    QCOMPARE(QPointF(f.b.get("id3")->shapeLeft(), f.b.get("id3")->shapeTop()), three);
+    QVERIFY(f.line("id2", "id3")->t_Object_Line()->segment() != lineBefore);
+    QCOMPARE(f.window.editing().selection().markers().size(), 2);
+    // The arrows move the selection one point, ten with Shift, and align nothing.
+    QTest::keyClick(f.shape(2), Qt::Key_Right);
+    QTest::keyClick(f.canvas(), Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(f.b.get("id1")->shapeLeft(), one.x() + 41);
+    QCOMPARE(f.b.get("id2")->shapeTop(), two.y() + 40);
+    QCOMPARE(f.b.get("id3")->shapeLeft(), three.x());
+}
+
+void TestCanvasEditing::selectionDeletedWithOneQuestion() {
+    EditFixture f;
+    f.assignments(3);
+    f.b.link("id1", "id2");
+    f.b.link("id2", "id3");
+    f.baseline();
+    f.frame({40, 5}, {300, 110});
+    for (const auto answer : {ModalQuestions::Answer::No, ModalQuestions::Answer::Yes}) {
+        const qsizetype asked = f.questions.asked().size();
+        f.questions.answerMessage(answer);
+        f.window.menus().command(12)->trigger(); // "Διαγραφή εντολής"
+        QCOMPARE(f.questions.asked().size(), asked + 1);
+    }
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("Να διαγραφούν οι 2 επιλεγμένες εντολές"));
+    QVERIFY(Bl_Co::isDeleted(*f.b.get("id1")) && Bl_Co::isDeleted(*f.b.get("id2")));
+    QVERIFY(!Bl_Co::isDeleted(*f.b.get("id3")));
+    QVERIFY(!f.line("id2", "id3"));
+    f.recordEdit();
+    QCOMPARE(f.window.history().undoAction()->text(),
+             QStringLiteral("Αναίρεση: Διαγραφή 2 εντολών"));
+    f.window.history().undo();
+    QCOMPARE(f.file(), f.before);
+}
+
+// Within a window, and from one window into another: new numbers, the line between the
+// blocks kept, the pasted blocks selected; a text editor gets the program.
+void TestCanvasEditing::copyAndPaste() {
+    EditFixture f;
+    f.b.start();
+    f.b.assign("Σ", "0");
+    f.b.write("Σ");
+    f.b.end();
+    f.b.chain({"id1", "id2", "id3", "id4"});
+    f.settle();
+    QTest::keyClick(f.canvas(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(f.canvas(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat(BlockClipboard::mimeType));
+    QVERIFY(data->text().contains(QStringLiteral("ΓΡΑΨΕ Σ")));
+
+    f.frame({40, 70}, {300, 110}); // id2 alone
+    f.click(3, Qt::ShiftModifier);
+    QTest::keyClick(f.canvas(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Σ <-- 0\nΓΡΑΨΕ Σ"));
+    for (EditFixture* target : {&f, new EditFixture}) {
+        std::unique_ptr<EditFixture> owned(target == &f ? nullptr : target);
+        const int count = target->diagram().the_bl_co().Count();
+        target->window.clipboard().pasteAt({400, 300});
+        QCOMPARE(target->diagram().the_bl_co().Count(), count + 2);
+        const QStringList pasted = target->selected();
+        QCOMPARE(pasted.size(), 2);
+        const cBck* first = target->b.get(pasted[0]);
+        QCOMPARE(QPointF(first->shapeLeft(), first->shapeTop()), QPointF(400, 300));
+        QCOMPARE(first->zParam1(), QStringLiteral("Σ"));
+        QVERIFY(target->line(pasted[0], pasted[1]));
+    }
+    // With the pointer away from the canvas, a paste lands 20 points further each time.
+    QCursor::setPos(f.window.mapToGlobal(QPoint(-500, -500)));
+    f.window.clipboard().paste();
+    f.window.clipboard().paste();
+    const QStringList last = f.selected();
+    const cBck* copied = f.b.get("id2");
+    QCOMPARE(f.b.get(last[0])->shapeLeft(), copied->shapeLeft() + 40);
+    QCOMPARE(f.b.get(last[0])->shapeTop(), copied->shapeTop() + 40);
+}
+
+void TestCanvasEditing::pastedStartRefused() {
+    EditFixture f;
+    f.b.start();
+    f.b.assign("Α", "1");
+    f.settle();
+    QTest::keyClick(f.canvas(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(f.canvas(), Qt::Key_C, Qt::ControlModifier);
+    f.window.clipboard().pasteAt({400, 300});
+    QCOMPARE(f.questions.asked().last().text,
+             QStringLiteral("Ένα μόνο χειρηστήριο ΑΡΧΗ μπορεί να υπάρχει"));
+    QCOMPARE(f.diagram().the_bl_co().Count(), 2);
+    // Text that is not copied blocks pastes nothing.
+    QApplication::clipboard()->setText(QStringLiteral("Σ <-- 0"));
+    f.window.clipboard().pasteAt({400, 300});
+    QCOMPARE(f.diagram().the_bl_co().Count(), 2);
+}
+
+// A right-click on a block, on a line and on the canvas: the menu and what an entry does.
+void TestCanvasEditing::contextMenus_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QStringList>("menu");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<std::function<bool(EditFixture&)>>("done");
+    using D = std::function<bool(EditFixture&)>;
+    QTest::newRow("block")
+        << "block"
+        << QStringList{"Επεξεργασία εντολής",       "Αντιγραφή",  "Αποκοπή", "Διαγραφή",       "-",
+                       "Χρώματα και γραμματοσειρά", "Μέγεθος...", "-",       "Σημείο διακοπής"}
+        << "Μέγεθος..." << D([](EditFixture& f) { return f.window.blockWindow()->isVisible(); });
+    QTest::newRow("block deleted")
+        << "block" << QStringList{} << "Διαγραφή"
+        << D([](EditFixture& f) { return Bl_Co::isDeleted(*f.b.get("id1")); });
+    QTest::newRow("line") << "line" << QStringList{"Διαγραφή σύνδεσης"} << "Διαγραφή σύνδεσης"
+                          << D([](EditFixture& f) { return !f.line("id1", "id2"); });
+    QTest::newRow("canvas") << "canvas"
+                            << QStringList{"Επικόλληση", "Επιλογή όλων", "-", "Χρώμα επιφάνειας"}
+                            << "Επιλογή όλων"
+                            << D([](EditFixture& f) { return f.selected().size() == 2; });
+    QTest::newRow("canvas colour")
+        << "canvas" << QStringList{} << "Χρώμα επιφάνειας"
+        << D([](EditFixture& f) { return f.canvas()->canvasColor() == QColor(Qt::yellow); });
+}
+
+void TestCanvasEditing::contextMenus() {
+    QFETCH(QString, where);
+    QFETCH(QStringList, menu);
+    QFETCH(QString, entry);
+    QFETCH(std::function<bool(EditFixture&)>, done);
+    EditFixture f;
+    f.assignments(2);
+    f.b.get("id2")->setShapeTop(200);
+    f.b.link("id1", "id2");
+    f.settle();
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    f.questions.answerColor(Qt::yellow);
+    f.questions.answerMessage(ModalQuestions::Answer::Yes);
+    const QLineF line = f.line("id1", "id2")->t_Object_Line()->segment();
+    if (where == "block")
+        QTest::mouseClick(f.shape(1), Qt::RightButton, {}, QPoint(3, 3));
+    else
+        f.clickCanvas(where == "line" ? line.center().toPoint() + QPoint(2, 0) : QPoint(600, 500),
+                      Qt::RightButton);
+    QMenu* shown = EditFixture::openMenu();
+    QVERIFY(shown);
+    if (!menu.isEmpty())
+        QCOMPARE(EditFixture::entries(shown), menu);
+    EditFixture::choose(entry);
+    f.settle();
+    QVERIFY(done(f));
 }
 
 QTEST_MAIN(TestCanvasEditing)

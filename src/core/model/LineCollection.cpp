@@ -5,6 +5,8 @@
 #include "core/model/LineControls.h"
 #include "core/model/MessageSink.h"
 
+#include <algorithm>
+
 Li_Co::Li_Co(Diagram& diagram) : m_diagram(diagram) {}
 Li_Co::~Li_Co() = default;
 
@@ -79,4 +81,27 @@ void Li_Co::updateConntectedLines(const QString& sTag) {
         if (line->sFrom() == sTag || line->sTo() == sTag)
             line->updateLine();
     }
+}
+
+cLn* Li_Co::lineNear(const QPointF& at, double reach) const {
+    cLn* nearest = nullptr;
+    double best = reach;
+    for (const auto& line : m_lines) {
+        const LineControls* controls = line->t_Object_Line();
+        if (line->sFrom().isEmpty() || line->sTo().isEmpty() || !controls ||
+            !controls->segmentVisible())
+            continue;
+        const QLineF segment = controls->segment();
+        const QPointF d = segment.p2() - segment.p1();
+        const double length2 = QPointF::dotProduct(d, d);
+        const double t =
+            length2 > 0 ? std::clamp(QPointF::dotProduct(at - segment.p1(), d) / length2, 0.0, 1.0)
+                        : 0.0;
+        const double distance = QLineF(at, segment.p1() + t * d).length();
+        if (distance <= best) {
+            best = distance;
+            nearest = line.get();
+        }
+    }
+    return nearest;
 }

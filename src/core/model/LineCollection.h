@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -28,6 +29,10 @@ public:
     void del_Line();
     void updateAllLines();
     void updateConntectedLines(const QString& sTag);
+
+    // The joining line whose drawn segment passes within `reach` of `at` (diagram
+    // coordinates), the nearest when several do; nullptr when none.
+    cLn* lineNear(const QPointF& at, double reach) const;
 
 private:
     Diagram& m_diagram;

@@ -38,7 +38,7 @@ CanvasWidget::~CanvasWidget() {
 BlockSurface* CanvasWidget::createSurface() {
     auto* widget = new ShapeWidget(this, int(m_surfaces.size()) + 1);
     widget->setFont(MemoryCanvas::defaultBlockFont());
-    widget->setToolTip(QStringLiteral("Διπλό κλικ για Διόρθωση Δεξιό κλικ για αλλαγή διαστάσεων"));
+    widget->setToolTip(QStringLiteral("Διπλό κλικ για διόρθωση, δεξί κλικ για περισσότερα"));
     m_surfaces.push_back(std::make_unique<WidgetSurface>(widget, *this));
     emit surfaceCreated(widget);
     return m_surfaces.back().get();
@@ -77,6 +77,17 @@ void CanvasWidget::hideSelector() {
 void CanvasWidget::showSelector(const QRectF& rect) {
     m_selector = rect;
     m_selectorVisible = true;
+    update();
+}
+
+void CanvasWidget::setSelectionFrame(const QRectF& frame) {
+    m_frame = frame.normalized();
+    m_frameVisible = true;
+    update();
+}
+
+void CanvasWidget::hideSelectionFrame() {
+    m_frameVisible = false;
     update();
 }
 
@@ -192,6 +203,19 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     if (m_selectorVisible) {
         painter.setPen(pen(Qt::blue, 1));
         painter.drawRect(m_selector);
+    }
+    if (m_markers) {
+        painter.setPen(pen(Qt::blue, 1));
+        for (const QRectF& marker : m_markers())
+            painter.drawRect(marker);
+    }
+    if (m_frameVisible) {
+        QPen dashed = pen(Qt::darkBlue, 1);
+        dashed.setStyle(Qt::DashLine);
+        painter.setPen(dashed);
+        painter.setBrush(QColor(0, 0, 255, 24));
+        painter.drawRect(m_frame);
+        painter.setBrush(Qt::NoBrush);
     }
     if (m_line1Visible) {
         painter.setPen(pen(Qt::black, 1));

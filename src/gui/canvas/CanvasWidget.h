@@ -5,6 +5,7 @@
 #include <QLineF>
 #include <QRectF>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,14 @@ public:
     void showSelector(const QRectF& rect);
     bool selectorVisible() const { return m_selectorVisible; }
     QRectF selectorRect() const { return m_selector; }
+
+    // One marker per block of a selection of several, asked for at each repaint so that the
+    // markers follow the blocks.
+    void setMarkers(std::function<QList<QRectF>()> markers) { m_markers = std::move(markers); }
+    // The frame drawn while the pupil drags out a selection on the empty canvas.
+    void setSelectionFrame(const QRectF& frame);
+    void hideSelectionFrame();
+    bool selectionFrameVisible() const { return m_frameVisible; }
 
     // Line1: the rubber band while a link is chosen, the pointer line of a run.
     void setLine1(const QLineF& line);
@@ -86,6 +95,9 @@ private:
     std::vector<std::unique_ptr<WidgetLineControls>> m_lines;
     QRectF m_selector;
     bool m_selectorVisible = false;
+    std::function<QList<QRectF>()> m_markers;
+    QRectF m_frame;
+    bool m_frameVisible = false;
     QLineF m_line1;
     bool m_line1Visible = false;
     double m_zoom = 1.0;

@@ -8,13 +8,18 @@
 #include "core/model/ModalQuestions.h"
 #include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/AppearanceWindows.h"
+#include "gui/editor/ContextMenus.h"
 #include "gui/editor/MainWindow.h"
 
 #include <QLabel>
 #include <QTimer>
 
 CanvasEditing::CanvasEditing(Main_F& window)
-    : QObject(&window), m_window(window), m_hintTimer(new QTimer(this)) {
+    : QObject(&window), m_window(window), m_hintTimer(new QTimer(this)),
+      m_selection(window.diagram()) {
+    // One block chosen shows the single marker of old; several show one marker each.
+    m_window.canvas()->setMarkers(
+        [this] { return m_selection.size() > 1 ? m_selection.markers() : QList<QRectF>(); });
     m_hintTimer->setSingleShot(true);
     m_hintTimer->setInterval(2500);
     connect(m_hintTimer, &QTimer::timeout, this, [this] { m_window.syndesi()->hide(); });
@@ -43,22 +48,153 @@ void CanvasEditing::shape_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardM
         return;
     diagram.currentBlockIndex = n;
     m_window.setSelector(block);
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (button == Qt::RightButton) {
-        m_window.blockWindow()->openFor(block->shapeLeft(), block->shapeTop());
+        if (!m_selection.contains(n))
+            m_selection.set({n});
+        showSelection();
+        m_window.contextMenus().forBlock(n, at);
         return;
     }
     m_dragBlockIndex = n;
     m_grabPoint = at;
     block->t_O_Shape()->bringToFront();
     m_window.canvas()->hideSelector();
-    const Qt::KeyboardModifiers held =
-        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (held == Qt::ControlModifier)
+    if (held == Qt::ControlModifier) {
         linkingStep(n, true);
-    else if (held == Qt::AltModifier)
+    } else if (held == Qt::AltModifier) {
         linkingStep(n, false);
-    else
+    } else {
         abandonLink(); // a plain press gives up a pending link
+        if (held == Qt::ShiftModifier)
+            m_selection.toggle(n);
+        else if (!m_selection.contains(n))
+            m_selection.set({n});
+        showSelection();
+    }
+}
+
+void CanvasEditing::showSelection() {
+    m_window.canvas()->update();
+}
+
+QList<int> CanvasEditing::movingWith(int n) const {
+    if (m_selection.contains(n))
+        return m_selection.blocks();
+    return {n};
+}
+
+void CanvasEditing::moveBlocks(const QList<int>& blocks, const QPointF& by) {
+    Diagram& diagram = m_window.diagram();
+    for (int index : blocks) {
+        if (cBck* block = diagram.blockAt(index)) {
+            block->setShapeLeft(block->shapeLeft() + by.x());
+            block->setShapeTop(block->shapeTop() + by.y());
+        }
+    }
+    for (int index : blocks) {
+        if (cBck* block = diagram.blockAt(index))
+            diagram.the_li_co().updateConntectedLines(block->tagid());
+    }
+    showSelection();
+}
+
+void CanvasEditing::canvasPress(const QPointF& at, Qt::KeyboardModifiers modifiers) {
+    m_framing = true;
+    m_frameAdds = modifiers.testFlag(Qt::ShiftModifier);
+    m_frameStart = at;
+}
+
+void CanvasEditing::canvasDrag(const QPointF& at) {
+    if (m_framing)
+        m_window.canvas()->setSelectionFrame(QRectF(m_frameStart, at));
+}
+
+bool CanvasEditing::canvasRelease(const QPointF& at) {
+    if (!m_framing)
+        return false;
+    m_framing = false;
+    CanvasWidget* canvas = m_window.canvas();
+    const bool framed = canvas->selectionFrameVisible();
+    canvas->hideSelectionFrame();
+    const QRectF frame = QRectF(m_frameStart, at).normalized();
+    // A press that hardly moved is a click on the empty canvas, not a frame.
+    if (!framed || (frame.width() < 3 && frame.height() < 3)) {
+        if (!m_frameAdds)
+            clearSelection();
+        return false;
+    }
+    QList<int> chosen = BlockSelection::blocksMeeting(m_window.diagram(), frame);
+    if (m_frameAdds)
+        chosen += m_selection.blocks();
+    m_selection.set(chosen);
+    canvas->hideSelector();
+    if (m_selection.size() == 1) {
+        m_window.diagram().currentBlockIndex = m_selection.blocks().first();
+        m_window.setSelector(m_window.diagram().blockAt(m_window.diagram().currentBlockIndex));
+    }
+    showSelection();
+    return true;
+}
+
+bool CanvasEditing::selectionKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_Escape) {
+        abandonLink();
+        clearSelection();
+        return true;
+    }
+    if (m_selection.size() < 2)
+        return false; // one block keeps the keys of old: Delete asks for it, arrows align
+    if (key == Qt::Key_Delete) {
+        deleteSelection();
+        return true;
+    }
+    const double step = modifiers.testFlag(Qt::ShiftModifier) ? 10 : 1;
+    QPointF by;
+    if (key == Qt::Key_Left)
+        by = {-step, 0};
+    else if (key == Qt::Key_Right)
+        by = {step, 0};
+    else if (key == Qt::Key_Up)
+        by = {0, -step};
+    else if (key == Qt::Key_Down)
+        by = {0, step};
+    else
+        return false;
+    moveBlocks(m_selection.blocks(), by);
+    return true;
+}
+
+void CanvasEditing::selectAll() {
+    m_selection.selectAll();
+    m_window.canvas()->hideSelector();
+    showSelection();
+}
+
+void CanvasEditing::clearSelection() {
+    m_selection.clear();
+    m_window.canvas()->hideSelector();
+    showSelection();
+}
+
+void CanvasEditing::deleteSelection() {
+    const QList<int> chosen = m_selection.blocks();
+    if (chosen.size() < 2) {
+        deleteCurrentBlock();
+        return;
+    }
+    Diagram& diagram = m_window.diagram();
+    if (diagram.questions().messageBox(
+            QStringLiteral("Να διαγραφούν οι ") + QString::number(chosen.size()) +
+                QStringLiteral(" επιλεγμένες εντολές"),
+            QStringLiteral("Προσοχή διαγραφή ενεργειών"),
+            ModalQuestions::Buttons::YesNo) != ModalQuestions::Answer::Yes)
+        return;
+    for (int index : chosen)
+        diagram.the_bl_co().rem_Shape(index, true);
+    m_selection.clear();
+    showSelection();
 }
 
 void CanvasEditing::linkingStep(int n, bool linking) {
@@ -120,13 +256,11 @@ void CanvasEditing::shape_MouseMove(int n, Qt::MouseButtons buttons, const QPoin
     }
     if (m_dragBlockIndex == -1 || buttons == Qt::NoButton)
         return;
-    cBck* dragged = diagram.blockAt(m_dragBlockIndex);
-    if (!dragged)
+    if (!diagram.blockAt(m_dragBlockIndex))
         return;
-    // Positions are relative to the dragged block, so the block follows the pointer.
-    dragged->setShapeLeft(dragged->shapeLeft() + at.x() - m_grabPoint.x());
-    dragged->setShapeTop(dragged->shapeTop() + at.y() - m_grabPoint.y());
-    diagram.the_li_co().updateConntectedLines(dragged->tagid());
+    // Positions are relative to the dragged block, so the block follows the pointer; the
+    // rest of the selection moves as much.
+    moveBlocks(movingWith(m_dragBlockIndex), at - m_grabPoint);
 }
 
 void CanvasEditing::shape_MouseUp(int) {
@@ -161,6 +295,8 @@ void CanvasEditing::shape_KeyDown(int n, int key, Qt::KeyboardModifiers modifier
         return;
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (selectionKey(key, modifiers))
+        return;
     if (key == Qt::Key_Delete)
         m_window.diagram().the_bl_co().rem_Shape(n, false);
     else if (held == Qt::AltModifier)
@@ -168,6 +304,8 @@ void CanvasEditing::shape_KeyDown(int n, int key, Qt::KeyboardModifiers modifier
 }
 
 void CanvasEditing::shape_KeyUp(int n, int key) {
+    if (m_selection.size() > 1 && m_selection.contains(n))
+        return; // the arrows moved the selection; there is no one block to align with
     if (key == Qt::Key_Up || key == Qt::Key_Down)
         Linking::alignFollower(m_window.diagram(), n, Linking::Direction::Vertical);
     else if (key == Qt::Key_Left || key == Qt::Key_Right)
@@ -183,6 +321,10 @@ void CanvasEditing::showLinkingHelp() {
 }
 
 void CanvasEditing::deleteCurrentBlock() {
+    if (m_selection.size() > 1) {
+        deleteSelection();
+        return;
+    }
     const int current = m_window.diagram().currentBlockIndex;
     if (current >= 1)
         m_window.diagram().the_bl_co().rem_Shape(current, false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/editor/BlockSelection.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointF>
@@ -9,9 +11,11 @@ class QKeyEvent;
 class QMouseEvent;
 class cBck;
 
-// What the pupil does to blocks already on the canvas: select, drag, link with Ctrl-clicks,
-// unlink with Alt-clicks, delete with keys, align with the arrow keys.
 class QTimer;
+
+// What the pupil does to blocks already on the canvas: select (a click, Shift+click, a frame
+// dragged on the empty canvas, Ctrl+A), drag, link with Ctrl-clicks, unlink with Alt-clicks,
+// delete with keys, align or move with the arrow keys.
 
 class CanvasEditing : public QObject {
     Q_OBJECT
@@ -27,6 +31,23 @@ public:
     void shape_KeyDown(int n, int key, Qt::KeyboardModifiers modifiers);
     void shape_KeyUp(int n, int key);
 
+    // A press, a move with the button held and the release on the empty canvas: a frame that
+    // selects the blocks it meets (added to the selection with Shift). False when the
+    // release was a plain click, not a frame.
+    void canvasPress(const QPointF& at, Qt::KeyboardModifiers modifiers);
+    void canvasDrag(const QPointF& at);
+    bool canvasRelease(const QPointF& at);
+    // Keys on the canvas or a block: Delete, Escape and the arrows act on the selection.
+    // True when the key was used.
+    bool selectionKey(int key, Qt::KeyboardModifiers modifiers);
+
+    BlockSelection& selection() { return m_selection; }
+    // "Επιλογή όλων" (Ctrl+A) and Escape.
+    void selectAll();
+    void clearSelection();
+    // The selected blocks go, after one question; with none selected, the current block.
+    void deleteSelection();
+
     // "Εντολές" entries 10, 12 and 13.
     void showLinkingHelp();
     void deleteCurrentBlock();
@@ -39,6 +60,10 @@ public:
     int dragBlockIndex() const { return m_dragBlockIndex; }
 
 private:
+    // The blocks a drag or an arrow key moves: the selection when `n` is in it, else `n`.
+    QList<int> movingWith(int n) const;
+    void moveBlocks(const QList<int>& blocks, const QPointF& by);
+    void showSelection();
     void linkingStep(int n, bool linking);
     void finishLink(bool linking);
 
@@ -51,4 +76,8 @@ private:
     QTimer* m_hintTimer;
     int m_dragBlockIndex = -1;
     QPointF m_grabPoint;
+    BlockSelection m_selection;
+    bool m_framing = false;
+    bool m_frameAdds = false;
+    QPointF m_frameStart;
 };

@@ -19,7 +19,9 @@
 #include "gui/editor/AutoSave.h"
 #include "gui/editor/BlockDialogs.h"
 #include "gui/editor/CanvasEditing.h"
+#include "gui/editor/ClipboardActions.h"
 #include "gui/editor/CommandToolbar.h"
+#include "gui/editor/ContextMenus.h"
 #include "gui/editor/EditHistory.h"
 #include "gui/execution/Breakpoints.h"
 #include "gui/execution/RunController.h"
@@ -123,7 +125,9 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_history = new EditHistory(
         *m_files, [this] { return m_run->phase() == RunPhase::Idle && !m_run->running(); }, this);
     m_output->viewport()->installEventFilter(this);
+    m_contextMenus = new ContextMenus(*m_diagram, *m_canvas, this);
     connectMenus();
+    connectClipboard();
     connectCanvas();
     connectZoom();
     Form_Load();
@@ -196,6 +200,70 @@ void Main_F::Form_Load() {
     setWindowTitle(m_baseTitle);
     m_selectedTool.clear();
     m_output->move(0, canvasOverlay()->height() - m_output->height());
+}
+
+void Main_F::connectClipboard() {
+    ClipboardActions::Editor editor{
+        *m_diagram,
+        *m_canvas,
+        m_editing->selection(),
+        *m_questions,
+        [this] { return m_run->phase() == RunPhase::Idle && !m_run->running(); },
+        [this] { m_editing->selectAll(); },
+        [this] {
+            for (int index : m_editing->selection().blocks())
+                m_diagram->the_bl_co().rem_Shape(index, true);
+            m_editing->clearSelection();
+        }};
+    m_clipboard = new ClipboardActions(std::move(editor), this);
+    // After "Αναίρεση" and "Επανάληψη", before the design's entries.
+    QMenu* edit = m_menus->mnuChangeShape;
+    QAction* first = edit->actions().value(3);
+    for (QAction* action : {m_clipboard->cutAction(), m_clipboard->copyAction(),
+                            m_clipboard->pasteAction(), m_clipboard->selectAllAction()}) {
+        edit->insertAction(first, action);
+        addAction(action);
+    }
+    edit->insertSeparator(first);
+    // Entries show whether they can act as the menu opens; their keys always reach them.
+    connect(edit, &QMenu::aboutToShow, m_clipboard, &ClipboardActions::updateActions);
+    connect(edit, &QMenu::aboutToHide, m_clipboard, &ClipboardActions::enableKeys);
+    fillContextMenus();
+}
+
+void Main_F::fillContextMenus() {
+    MainMenus& m = *m_menus;
+    QMenu* block = m_contextMenus->blockMenu();
+    block->addAction(QStringLiteral("Επεξεργασία εντολής"), this, &Main_F::editBlockCommand);
+    block->addAction(m_clipboard->copyAction());
+    block->addAction(m_clipboard->cutAction());
+    block->addAction(QStringLiteral("Διαγραφή"), this, [this] { m_editing->deleteCurrentBlock(); });
+    block->addSeparator();
+    QMenu* colours = block->addMenu(QStringLiteral("Χρώματα και γραμματοσειρά"));
+    colours->addAction(m.mnuChangeBackColor);
+    colours->addAction(m.mnuChangeBorderColor);
+    colours->addAction(m.mnuChangeTextColor);
+    block->addAction(QStringLiteral("Μέγεθος..."), this, [this] {
+        if (cBck* chosen = m_diagram->blockAt(m_diagram->currentBlockIndex))
+            blockWindow()->openFor(chosen->shapeLeft(), chosen->shapeTop());
+    });
+    block->addSeparator();
+    block->addAction(m.breakpoint);
+
+    QMenu* canvas = m_contextMenus->canvasMenu();
+    QAction* paste = canvas->addAction(QStringLiteral("Επικόλληση"), this, [this] {
+        m_clipboard->pasteAt(m_contextMenus->canvasPoint());
+    });
+    canvas->addAction(m_clipboard->selectAllAction());
+    canvas->addSeparator();
+    canvas->addAction(QStringLiteral("Χρώμα επιφάνειας"), this,
+                      [this] { m_appearance->ch_color_screen(); });
+    for (QMenu* menu : {block, canvas}) {
+        connect(menu, &QMenu::aboutToShow, m_clipboard, &ClipboardActions::updateActions);
+        connect(menu, &QMenu::aboutToHide, m_clipboard, &ClipboardActions::enableKeys);
+    }
+    connect(canvas, &QMenu::aboutToShow, this,
+            [this, paste] { paste->setEnabled(m_clipboard->pasteAction()->isEnabled()); });
 }
 
 void Main_F::connectMenus() {
@@ -283,15 +351,29 @@ void Main_F::connectCanvas() {
     connect(m_canvas, &CanvasWidget::mousePressed, this, [this](QMouseEvent* e) {
         m_canvas->setFocus();
         Form_MouseDown(e->position(), e->button());
+        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock)
+            m_editing->canvasPress(e->position(), e->modifiers());
     });
     connect(m_canvas, &CanvasWidget::mouseReleased, this, [this](QMouseEvent* e) {
-        // A press that placed a block is not also a click on the empty canvas.
-        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock)
+        // A press that placed a block, or that framed a selection, is not also a click on the
+        // empty canvas.
+        const bool framed =
+            e->button() == Qt::LeftButton && m_editing->canvasRelease(e->position());
+        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock && !framed)
             Form_Click();
         m_pressPlacedBlock = false;
     });
-    connect(m_canvas, &CanvasWidget::mouseMoved, this,
-            [this](QMouseEvent* e) { Form_MouseMove(e->position(), e->modifiers()); });
+    connect(m_canvas, &CanvasWidget::mouseMoved, this, [this](QMouseEvent* e) {
+        Form_MouseMove(e->position(), e->modifiers());
+        if (e->buttons() & Qt::LeftButton)
+            m_editing->canvasDrag(e->position());
+    });
+    connect(m_canvas, &CanvasWidget::keyPressed, this, [this](QKeyEvent* e) {
+        if (m_run->phase() != RunPhase::Idle || m_run->running())
+            return; // a run changes nothing in the diagram
+        if (!m_editing->selectionKey(e->key(), e->modifiers()) && e->key() == Qt::Key_Delete)
+            m_editing->deleteCurrentBlock();
+    });
     connect(m_canvas, &CanvasWidget::filesDropped, m_files, &FileCommands::Form_OLEDragDrop);
     connect(m_canvas, &CanvasWidget::keyReleased, this,
             [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
@@ -533,7 +615,7 @@ cBck* Main_F::findActionBlock(const QString& kind) const {
 
 void Main_F::Toolbar1_ButtonClick(int index) {
     if (index == 10) {
-        m_diagram->the_bl_co().rem_Shape(m_diagram->currentBlockIndex, false);
+        m_editing->deleteCurrentBlock();
         return;
     }
     const QList<CommandToolbar::Button>& buttons = CommandToolbar::buttons();
@@ -546,7 +628,7 @@ void Main_F::Toolbar1_ButtonClick(int index) {
 void Main_F::Form_MouseDown(const QPointF& at, Qt::MouseButton button) {
     m_pressPlacedBlock = false;
     if (button == Qt::RightButton) {
-        m_appearance->ch_color_screen();
+        m_contextMenus->forCanvas(at);
         return;
     }
     if (m_selectedTool.isEmpty())

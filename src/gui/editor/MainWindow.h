@@ -12,6 +12,8 @@
 
 class Appearance;
 class CanvasEditing;
+class ClipboardActions;
+class ContextMenus;
 class CanvasView;
 class CanvasWidget;
 class ScreenRecorder;
@@ -143,6 +145,9 @@ public:
     // Opens the command dialog of the block currentBlockIndex.
     void editBlockCommand();
     CanvasEditing& editing() { return *m_editing; }
+    // Cut, copy, paste and select all; the menus of a right-click.
+    ClipboardActions& clipboard() { return *m_clipboard; }
+    ContextMenus& contextMenus() { return *m_contextMenus; }
     Appearance& appearance() { return *m_appearance; }
     Size_F* blockWindow();
     Sizeshp_F* moveAllWindow();
@@ -159,6 +164,8 @@ private:
     void connectMenus();
     void connectCanvas();
     void connectZoom();
+    void connectClipboard();
+    void fillContextMenus();
     void placeBlock(const QPointF& at);
     cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
     void mnuAbout_Click();
@@ -192,6 +199,8 @@ private:
     ExerciseActions* m_exercises = nullptr;
     RunController* m_run;
     CanvasEditing* m_editing;
+    ClipboardActions* m_clipboard = nullptr;
+    ContextMenus* m_contextMenus = nullptr;
     std::unique_ptr<Appearance> m_appearance;
     Size_F* m_blockWindow = nullptr;
     Sizeshp_F* m_moveAll = nullptr;
