@@ -243,6 +243,8 @@ private slots:
     void pastedStartRefused();
     void contextMenus_data();
     void contextMenus();
+    void junctionHitArea_data();
+    void junctionHitArea();
 };
 
 void TestCanvasEditing::linkThreeToSeven() {
@@ -979,6 +981,34 @@ void TestCanvasEditing::contextMenus() {
     EditFixture::choose(entry);
     f.settle();
     QVERIFY(done(f));
+}
+
+// A press within 12 points of a junction's centre is on it: it selects, links and drags it.
+void TestCanvasEditing::junctionHitArea_data() {
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<bool>("hits");
+    QTest::newRow("centre") << QPoint(0, 0) << true;
+    QTest::newRow("corner of 24x24") << QPoint(11, -11) << true;
+    QTest::newRow("left edge") << QPoint(-12, 4) << true;
+    QTest::newRow("beyond") << QPoint(14, 0) << false;
+}
+
+void TestCanvasEditing::junctionHitArea() {
+    QFETCH(QPoint, offset);
+    QFETCH(bool, hits);
+    EditFixture f;
+    f.b.assign("Χ", "1");
+    cBck* junction = f.b.add(BlockKinds::junction, 295, 295);
+    junction->setShapeWidth(10);
+    junction->setShapeHeight(10);
+    f.settle();
+    const QPoint near = QPoint(300, 300) + offset;
+    f.ctrlClick(1);
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, Qt::ControlModifier, near);
+    QCOMPARE(f.line("id1", "id2") != nullptr, hits);
+    EditorFixture::drag(f.canvas(), near, near + QPoint(40, 20));
+    QCOMPARE(QPointF(junction->shapeLeft(), junction->shapeTop()),
+             hits ? QPointF(335, 315) : QPointF(295, 295));
 }
 
 QTEST_MAIN(TestCanvasEditing)

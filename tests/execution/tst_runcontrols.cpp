@@ -526,6 +526,9 @@ void TestRunControls::stepRunOneBlockPerClick() {
         QCOMPARE(f.runs().interpreter().executedBlocks().size(), step);
         QCOMPARE(f.runs().interpreter().currentBlock(),
                  f.b.get(QStringLiteral("id%1").arg(step + 1)));
+        // The caption box shows only when a step has something to say (not after "Αρχή").
+        f.runs().showPending();
+        QCOMPARE(f.runs().lbcapti()->isVisible(), !f.runs().interpreter().stepCaption().isEmpty());
     }
     QCOMPARE(f.window.text1()->toPlainText(), QStringLiteral("\n     5"));
     QVERIFY(!f.asked(success));

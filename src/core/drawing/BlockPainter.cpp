@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace BlockPainter {
@@ -84,6 +85,17 @@ CaptionLayout layout(const QString& sCaption, double w, double h, const QFontMet
     TextCursor cursor(out, metrics, w);
     const QString an = QStringLiteral("Αν");
     const double threeLinesHigh = 3 * cursor.width(an);
+    // The middle line of a diamond is as wide as the diamond only on its centre line: a
+    // condition keeps inside the slanted sides when the diamond is wider by the share of its
+    // half-height that the line's farther edge takes (a long condition ran over the outline).
+    const auto diamondWidth = [&](const QString& middle) {
+        const double halfHeight = threeLinesHigh / 2;
+        const double line = cursor.height();
+        const double farEdge =
+            std::max(std::abs(line - halfHeight), std::abs(2 * line - halfHeight));
+        const double room = std::max(1.0, halfHeight - farEdge);
+        return std::max(90.0, std::ceil(cursor.width(middle) * halfHeight / room) + 2);
+    };
 
     if (t.startsWith(QStringLiteral("ΑΝ "))) {
         const qsizetype conditionLength = t.size() - 7;
@@ -93,13 +105,13 @@ CaptionLayout layout(const QString& sCaption, double w, double h, const QFontMet
         cursor.printCentred(QStringLiteral("Aν "), an);
         cursor.printCentred(c);
         cursor.printCentred(QStringLiteral("Τότε"));
-        setSize(out, std::max(90.0, cursor.width(c)), threeLinesHigh);
+        setSize(out, diamondWidth(c), threeLinesHigh);
     } else if (t.startsWith(QStringLiteral("ΟΣΟ "))) {
         const QString c = t.mid(4);
         cursor.printCentred(QStringLiteral("Όσο "));
         cursor.printCentred(c);
         cursor.printCentred(QStringLiteral("Επανάλαβε"));
-        setSize(out, std::max(90.0, cursor.width(c)), threeLinesHigh);
+        setSize(out, diamondWidth(c), threeLinesHigh);
     } else if (t.startsWith(QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ "))) {
         const QString head = QStringLiteral("Μέχρις_ότου ");
         cursor.printCentred(head);

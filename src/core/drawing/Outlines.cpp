@@ -38,10 +38,12 @@ void draw(QPainter& painter, int shape, double w, double h, const QColor& border
     painter.setBrush(fill);
     switch (shape) {
     case Rectangle:
-        // A one-pixel border box, then the interior filled inside it.
+        // The interior, then a one-pixel border box around it: drawn the other way round, a
+        // zoom such as 150 % would let the interior cover half the border, and the right
+        // border could vanish.
+        painter.fillRect(QRectF(1, 1, w - 1, h - 1), fill);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(0, 0, w, h));
-        painter.fillRect(QRectF(1, 1, w - 1, h - 1), fill);
         break;
     case Ellipse:
         painter.drawEllipse(QRectF(0, 0, w, h));

@@ -20,6 +20,9 @@ constexpr double extentMargin = 80;
 constexpr double largestExtent = 1 << 22;
 const char* const placedProperty = "kelvraDiagramPos";
 const char* const offsetProperty = "kelvraScreenOffset";
+const char* const baseFontProperty = "kelvraBaseFont";
+// Captions on the canvas shrink with the diagram, but no smaller than this stays legible.
+constexpr double smallestCaptionPoints = 6;
 } // namespace
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
@@ -108,17 +111,35 @@ void CanvasWidget::setZoom(double zoom) {
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QVariant at = child->property(placedProperty);
         if (at.isValid())
-            child->move(toView(at.toPointF()).toPoint() +
-                        child->property(offsetProperty).toPoint());
+            placeAt(child, at.toPointF(), child->property(offsetProperty).toPoint());
     }
     updateExtent();
     update();
 }
 
+double CanvasWidget::scaleCaption(QWidget* widget) const {
+    QVariant base = widget->property(baseFontProperty);
+    if (!base.isValid()) {
+        widget->setProperty(baseFontProperty, widget->font());
+        base = widget->font();
+    }
+    const QFont baseFont = base.value<QFont>();
+    if (baseFont.pointSizeF() <= 0)
+        return 1; // sized in pixels: left as it is
+    QFont scaled = baseFont;
+    scaled.setPointSizeF(std::max(smallestCaptionPoints, baseFont.pointSizeF() * m_zoom));
+    if (scaled != widget->font()) {
+        widget->setFont(scaled);
+        widget->adjustSize();
+    }
+    return scaled.pointSizeF() / baseFont.pointSizeF();
+}
+
 void CanvasWidget::placeAt(QWidget* widget, const QPointF& diagramTopLeft, const QPoint& offset) {
     widget->setProperty(placedProperty, diagramTopLeft);
     widget->setProperty(offsetProperty, offset);
-    widget->move(toView(diagramTopLeft).toPoint() + offset);
+    const double scale = scaleCaption(widget);
+    widget->move(toView(diagramTopLeft).toPoint() + (QPointF(offset) * scale).toPoint());
 }
 
 QPointF CanvasWidget::placedAt(const QWidget* widget) {

@@ -55,7 +55,8 @@ public:
     QPointF toView(const QPointF& diagramPoint) const { return diagramPoint * m_zoom; }
     QPointF toDiagram(const QPointF& viewPoint) const { return viewPoint / m_zoom; }
     // Puts a widget (a step caption, a marker, a line's caption) with its top-left corner
-    // at a point of the diagram, moved by `offset` screen pixels; zooming keeps it there.
+    // at a point of the diagram, moved by `offset` pixels at 100 %; zooming keeps it there,
+    // and its text and offset grow and shrink with the diagram (not below a legible size).
     void placeAt(QWidget* widget, const QPointF& diagramTopLeft, const QPoint& offset = {});
     // Where placeAt put a widget, in diagram coordinates.
     static QPointF placedAt(const QWidget* widget);
@@ -91,6 +92,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Gives a placed widget its font at this zoom; the factor its text was scaled by.
+    double scaleCaption(QWidget* widget) const;
+
     std::vector<std::unique_ptr<WidgetSurface>> m_surfaces;
     std::vector<std::unique_ptr<WidgetLineControls>> m_lines;
     QRectF m_selector;

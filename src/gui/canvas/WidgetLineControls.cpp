@@ -32,7 +32,8 @@ void WidgetLineControls::setLabelVisible(bool visible) {
 }
 
 QSizeF WidgetLineControls::labelSize() const {
-    return m_label->size();
+    // The label's text follows the zoom; the line centres it in diagram units.
+    return QSizeF(m_label->size()) / m_canvas.zoom();
 }
 
 void WidgetLineControls::bringLabelToFront() {

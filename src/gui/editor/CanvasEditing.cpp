@@ -3,6 +3,7 @@
 #include "core/drawing/BlockPainter.h"
 #include "core/editor/Linking.h"
 #include "core/model/Block.h"
+#include "core/model/BlockKinds.h"
 #include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
@@ -13,6 +14,8 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <cmath>
+#include <utility>
 
 CanvasEditing::CanvasEditing(Main_F& window)
     : QObject(&window), m_window(window), m_hintTimer(new QTimer(this)),
@@ -98,6 +101,51 @@ void CanvasEditing::moveBlocks(const QList<int>& blocks, const QPointF& by) {
             diagram.the_li_co().updateConntectedLines(block->tagid());
     }
     showSelection();
+}
+
+namespace {
+constexpr double junctionReach = 12;
+
+QPointF topLeftOf(const cBck& block) {
+    return QPointF(block.shapeLeft(), block.shapeTop());
+}
+} // namespace
+
+bool CanvasEditing::pressNearJunction(const QPointF& at, Qt::MouseButton button,
+                                      Qt::KeyboardModifiers modifiers) {
+    const Diagram& diagram = m_window.diagram();
+    for (int index = diagram.shapeCount(); index >= 1; --index) {
+        const cBck* block = diagram.blockAt(index);
+        if (!block || Bl_Co::isDeleted(*block) || !block->Visible() ||
+            block->zaction() != BlockKinds::junction)
+            continue;
+        const QPointF centre =
+            topLeftOf(*block) + QPointF(block->shapeWidth() / 2.0, block->shapeHeight() / 2.0);
+        if (std::abs(at.x() - centre.x()) <= junctionReach &&
+            std::abs(at.y() - centre.y()) <= junctionReach) {
+            m_junctionPressed = button == Qt::LeftButton ? index : 0;
+            shape_MouseDown(index, button, modifiers, at - topLeftOf(*block));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CanvasEditing::moveNearJunction(const QPointF& at, Qt::MouseButtons buttons) {
+    const cBck* block = m_window.diagram().blockAt(m_junctionPressed);
+    if (!block)
+        return false;
+    shape_MouseMove(m_junctionPressed, buttons, at - topLeftOf(*block));
+    return true;
+}
+
+bool CanvasEditing::releaseNearJunction() {
+    const int pressed = std::exchange(m_junctionPressed, 0);
+    if (!m_window.diagram().blockAt(pressed))
+        return false;
+    shape_MouseUp(pressed);
+    shape_Click(pressed);
+    return true;
 }
 
 void CanvasEditing::canvasPress(const QPointF& at, Qt::KeyboardModifiers modifiers) {

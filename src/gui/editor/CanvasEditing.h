@@ -41,6 +41,15 @@ public:
     // True when the key was used.
     bool selectionKey(int key, Qt::KeyboardModifiers modifiers);
 
+    // The junction's circle is ten points wide and hard to hit: a press within twelve points
+    // of its centre, on the empty canvas, is a press on it, and the drag that follows moves it.
+    // True when the press went to a junction.
+    bool pressNearJunction(const QPointF& at, Qt::MouseButton button,
+                           Qt::KeyboardModifiers modifiers);
+    // The moves and the release of such a press; true when they belonged to it.
+    bool moveNearJunction(const QPointF& at, Qt::MouseButtons buttons);
+    bool releaseNearJunction();
+
     BlockSelection& selection() { return m_selection; }
     // "Επιλογή όλων" (Ctrl+A) and Escape.
     void selectAll();
@@ -77,6 +86,7 @@ private:
     int m_dragBlockIndex = -1;
     QPointF m_grabPoint;
     BlockSelection m_selection;
+    int m_junctionPressed = 0;
     bool m_framing = false;
     bool m_frameAdds = false;
     QPointF m_frameStart;

@@ -350,11 +350,16 @@ void Main_F::connectCanvas() {
     connect(m_canvas, &CanvasWidget::surfaceCreated, this, &Main_F::wireSurface);
     connect(m_canvas, &CanvasWidget::mousePressed, this, [this](QMouseEvent* e) {
         m_canvas->setFocus();
+        if (m_selectedTool.isEmpty() &&
+            m_editing->pressNearJunction(e->position(), e->button(), e->modifiers()))
+            return;
         Form_MouseDown(e->position(), e->button());
         if (e->button() == Qt::LeftButton && !m_pressPlacedBlock)
             m_editing->canvasPress(e->position(), e->modifiers());
     });
     connect(m_canvas, &CanvasWidget::mouseReleased, this, [this](QMouseEvent* e) {
+        if (m_editing->releaseNearJunction())
+            return;
         // A press that placed a block, or that framed a selection, is not also a click on the
         // empty canvas.
         const bool framed =
@@ -364,6 +369,9 @@ void Main_F::connectCanvas() {
         m_pressPlacedBlock = false;
     });
     connect(m_canvas, &CanvasWidget::mouseMoved, this, [this](QMouseEvent* e) {
+        if ((e->buttons() & Qt::LeftButton) &&
+            m_editing->moveNearJunction(e->position(), e->buttons()))
+            return;
         Form_MouseMove(e->position(), e->modifiers());
         if (e->buttons() & Qt::LeftButton)
             m_editing->canvasDrag(e->position());

@@ -11,7 +11,10 @@ void Breakpoints::toggle(const cBck& block, QWidget* canvas) {
         return;
     }
     auto* dot = new QLabel(QStringLiteral("●"), canvas);
-    dot->setStyleSheet(QStringLiteral("color: #D00000; font-size: 11pt;"));
+    dot->setStyleSheet(QStringLiteral("color: #D00000;"));
+    QFont font = dot->font();
+    font.setPointSizeF(11);
+    dot->setFont(font);
     dot->setToolTip(QStringLiteral("Σημείο διακοπής: η εκτέλεση σταματά πριν από αυτή την "
                                    "εντολή (F9 για να φύγει)"));
     dot->adjustSize();

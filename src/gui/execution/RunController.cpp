@@ -140,7 +140,8 @@ void RunController::showPending() {
         const QPointF at(int(block->shapeLeft() + block->shapeWidth() + 40),
                          int(std::max(0.0, block->shapeTop() - 30)));
         m_window.canvas()->placeAt(m_caption, at);
-        m_caption->show();
+        // Before the first caption of a run there is nothing to say: no empty box.
+        m_caption->setVisible(!m_caption->text().isEmpty());
         m_caption->raise();
         m_window.canvas()->setLine1(QLineF(at, top));
         m_window.canvas()->setLine1Visible(true);
@@ -168,7 +169,11 @@ void RunController::stepRecorded() {
 
 void RunController::addMarker(cBck& block) {
     auto* marker = new QLabel(Interpreter::blockNumber(block), m_window.canvas());
-    marker->setStyleSheet(QStringLiteral("color: #800000; font-size: 8pt;"));
+    // The size by the font, not a style sheet, so that the canvas can scale it with the zoom.
+    marker->setStyleSheet(QStringLiteral("color: #800000;"));
+    QFont font = marker->font();
+    font.setPointSizeF(8);
+    marker->setFont(font);
     marker->adjustSize();
     m_window.canvas()->placeAt(marker, QPointF(block.shapeLeft(), block.shapeTop()),
                                QPoint(-marker->width() - 3, 0));
@@ -180,6 +185,8 @@ void RunController::clearMarkers() {
     for (QLabel* marker : m_markers)
         delete marker;
     m_markers.clear();
+    m_caption->clear();
+    m_caption->hide();
     m_interpreter.clearExecutedBlocks();
 }
 
