@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -533,6 +534,10 @@ void TestCodegen::programTextWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Μετατροπή σε Ψευδογλώσσα"));
     QCOMPARE(window.text(), example1Indented);
+    // Every entry of the menu bar is in sight, none behind an overflow arrow.
+    auto* bar = window.findChild<QMenuBar*>();
+    for (QAction* entry : bar->actions())
+        QVERIFY2(bar->rect().contains(bar->actionGeometry(entry)), qPrintable(entry->text()));
     window.Form_Activate(); // activated again: indented once only
     QCOMPARE(window.text(), example1Indented);
     // Typing changes nothing; the text can be selected and copied.

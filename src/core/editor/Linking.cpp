@@ -58,9 +58,19 @@ cLn* do_link(Diagram& diagram, int source, int target) {
         if (line->sFrom() != from->tagid())
             continue;
         if (!isTest(*from)) {
+            // The line that is there is named, not the one refused: the pupil must find it.
+            const cBck* existing = diagram.the_bl_co().Item(line->sTo());
+            const QString end = existing ? existing->sCaption() : line->sTo();
             messages.showMessage(QStringLiteral("Υπάρχει ΣΥΝΔΕΣΗ με αρχή το \r\n") +
-                                 from->sCaption() + QStringLiteral("\r\nκαι τέλος το \r\n") +
-                                 to->sCaption() + QStringLiteral("!"));
+                                 from->sCaption() + QStringLiteral("\r\nκαι τέλος το \r\n") + end +
+                                 QStringLiteral("!"));
+            const int existingIndex = diagram.the_bl_co().get_Index_f_Tag(line->sTo());
+            messages.showMessage(
+                QStringLiteral("Από την ενέργεια ") + twoDigits(source) +
+                QStringLiteral(" φεύγει ήδη μια γραμμή, προς την ενέργεια ") +
+                twoDigits(existingIndex) +
+                QStringLiteral(". Για να πάει αλλού, διέγραψε πρώτα αυτή τη σύνδεση (δεξί κλικ "
+                               "πάνω στη γραμμή, «Διαγραφή σύνδεσης»)."));
             return nullptr;
         }
         if (++exits == 2) {

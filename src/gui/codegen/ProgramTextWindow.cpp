@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -21,11 +22,15 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     : QDialog(owner), m_questions(questions) {
     setWindowTitle(QStringLiteral("Μετατροπή σε Ψευδογλώσσα"));
     auto* bar = new QMenuBar(this);
-    basic = bar->addAction(QStringLiteral("Μετατροπή σε Basic"));
-    pascal = bar->addAction(QStringLiteral("Μετατροπή σε Pascal"));
-    python = bar->addAction(QStringLiteral("Μετατροπή σε Python"));
-    glossa = bar->addAction(QStringLiteral("Μετατροπή σε ΓΛΩΣΣΑ"));
-    pseudoglossa = bar->addAction(QStringLiteral("Ψευδογλώσσα"));
+    // The conversions share one menu: side by side they ran past the window's edge, and the
+    // entries after them (ΕΞΟΔΟΣ too) hid behind the bar's overflow arrow.
+    QMenu* conversions = bar->addMenu(QStringLiteral("Μετατροπή"));
+    basic = conversions->addAction(QStringLiteral("Μετατροπή σε Basic"));
+    pascal = conversions->addAction(QStringLiteral("Μετατροπή σε Pascal"));
+    python = conversions->addAction(QStringLiteral("Μετατροπή σε Python"));
+    glossa = conversions->addAction(QStringLiteral("Μετατροπή σε ΓΛΩΣΣΑ"));
+    conversions->addSeparator();
+    pseudoglossa = conversions->addAction(QStringLiteral("Ψευδογλώσσα"));
     make_diag = bar->addAction(QStringLiteral("Σε Διάγραμμα Ροής"));
     copyAll = bar->addAction(QStringLiteral("Αντιγραφή όλων"));
     saveAs = bar->addAction(QStringLiteral("Αποθήκευση ως…"));
@@ -55,7 +60,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(text1);
-    resize(1100, 520); // wide enough for the menu items
+    resize(900, 520);
     setText(text);
     m_pseudo = text;
 }
