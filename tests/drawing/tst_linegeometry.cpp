@@ -20,6 +20,8 @@ private slots:
     void zeroLengthSegmentGetsFirstQuadrantHead();
     void lineFollowsBlockAndIgnoresSubPixelMoves();
     void missingBlockLeavesLineAlone();
+    void loopBackGoesAroundTheColumn_data();
+    void loopBackGoesAroundTheColumn();
 };
 
 void TestLineGeometry::routes_data() {
@@ -122,4 +124,52 @@ void TestLineGeometry::missingBlockLeavesLineAlone() {
 }
 
 QTEST_MAIN(TestLineGeometry)
+// A column of four blocks; a line from the block at `from` to the one at `to` (0 = top).
+void TestLineGeometry::loopBackGoesAroundTheColumn_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("detours");
+    QTest::newRow("back up over two blocks") << 3 << 0 << true;
+    QTest::newRow("back up to the block above") << 1 << 0 << false;
+    QTest::newRow("down over two blocks") << 0 << 3 << false; // straight, as files expect
+}
+
+void TestLineGeometry::loopBackGoesAroundTheColumn() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(bool, detours);
+    TestDiagram t;
+    QStringList tags;
+    for (int row = 0; row < 4; ++row)
+        tags << t.add(BlockKinds::assign, 100 + 5 * row, 40 + 60 * row, 80, 20)->tagid();
+    cLn* line = t.lines().Add_LINE(tags[from], tags[to], {});
+    const LineControls& drawn = *line->t_Object_Line();
+    QCOMPARE(!drawn.detour().isEmpty(), detours);
+    QList<QLineF> legs = drawn.detour() + QList<QLineF>{drawn.segment()};
+    for (int row = 0; row < 4; ++row) {
+        if (row == from || row == to)
+            continue;
+        const cBck* block = t.blocks().Item(tags[row]);
+        const QRectF inside =
+            QRectF(block->shapeLeft(), block->shapeTop(), block->shapeWidth(), block->shapeHeight())
+                .adjusted(1, 1, -1, -1);
+        for (const QLineF& leg : legs) {
+            const bool crosses = inside.contains(leg.p1()) || inside.contains(leg.p2()) ||
+                                 leg.intersects(QLineF(inside.topLeft(), inside.bottomRight()),
+                                                nullptr) == QLineF::BoundedIntersection;
+            QVERIFY2(!detours || !crosses, qPrintable(tags[row]));
+        }
+    }
+    // The legs join, and the arrow comes into the target.
+    for (int i = 1; i < legs.size(); ++i)
+        QCOMPARE(legs[i].p1(), legs[i - 1].p2());
+    // A block moved out of the way straightens the line again.
+    if (detours) {
+        for (int row = 1; row <= 2; ++row)
+            t.blocks().Item(tags[row])->setShapeLeft(400);
+        t.lines().updateConntectedLines(tags[1]);
+        QVERIFY(drawn.detour().isEmpty());
+    }
+}
+
 #include "tst_linegeometry.moc"

@@ -24,6 +24,8 @@ QRectF blockRect(const cBck& block) {
 void drawLine(QPainter& painter, const LineControls& line) {
     if (line.segmentVisible()) {
         painter.setPen(QPen(colorFromBgr(line.penColor()), line.penWidth()));
+        for (const QLineF& leg : line.detour())
+            painter.drawLine(leg);
         painter.drawLine(line.segment());
     }
     if (line.headVisible()) {
@@ -54,8 +56,11 @@ QRectF diagramBounds(const Diagram& diagram) {
             bounds = bounds.united(blockRect(*block));
     }
     for (const auto& line : diagram.the_li_co()) {
-        if (const LineControls* c = line->t_Object_Line())
+        if (const LineControls* c = line->t_Object_Line()) {
             bounds = bounds.united(QRectF(c->segment().p1(), c->segment().p2()).normalized());
+            for (const QLineF& leg : c->detour())
+                bounds = bounds.united(QRectF(leg.p1(), leg.p2()).normalized());
+        }
     }
     return bounds.adjusted(-margin, -margin, margin, margin);
 }

@@ -31,11 +31,21 @@ void cLn::updateLine() {
     BlockSurface* to = m_diagram.surfaceOfTag(m_sTo);
     if (!from || !to)
         return;
-    const QLineF segment = LineGeometry::route(surfaceRect(*from), surfaceRect(*to));
+    QLineF segment = LineGeometry::route(surfaceRect(*from), surfaceRect(*to));
+    // The caption sits at the middle of the longest stretch: the way up, for a detour.
+    QLineF captioned = segment;
+    const std::optional<LineGeometry::Detour> around = LineGeometry::detour(
+        surfaceRect(*from), surfaceRect(*to), segment, blocksBetween(*from, *to));
+    if (around) {
+        segment = around->last;
+        captioned = around->legs.last();
+    }
+    m_controls->setDetour(around ? around->legs : QList<QLineF>());
 
     const QSizeF label = m_controls->labelSize();
-    const QPointF labelPos(segment.x1() + (segment.x2() - segment.x1()) / 2 - label.width() / 2,
-                           segment.y1() + (segment.y2() - segment.y1()) / 2 - label.height() / 2);
+    const QPointF labelPos(
+        captioned.x1() + (captioned.x2() - captioned.x1()) / 2 - label.width() / 2,
+        captioned.y1() + (captioned.y2() - captioned.y1()) / 2 - label.height() / 2);
     const QPointF oldLabel = m_controls->labelPos();
     if (whole(labelPos.x()) != whole(oldLabel.x()) || whole(labelPos.y()) != whole(oldLabel.y()))
         m_controls->setLabelPos(labelPos);
@@ -48,10 +58,34 @@ void cLn::updateLine() {
     drawArrowHead();
 }
 
+bool cLn::goesBack() const {
+    const BlockSurface* from = m_diagram.surfaceOfTag(m_sFrom);
+    const BlockSurface* to = m_diagram.surfaceOfTag(m_sTo);
+    return from && to && to->top() + to->height() <= from->top();
+}
+
+QList<QRectF> cLn::blocksBetween(const BlockSurface& from, const BlockSurface& to) const {
+    QList<QRectF> rects;
+    const QRectF a = surfaceRect(from), b = surfaceRect(to);
+    if (b.bottom() > a.top())
+        return rects; // a line going down needs no detour: the blocks are not even looked at
+    const double top = b.top(), bottom = a.bottom();
+    for (int index = 1; index <= m_diagram.shapeCount(); ++index) {
+        const BlockSurface* surface = m_diagram.surface(index);
+        if (!surface || surface == &from || surface == &to || !surface->isVisible())
+            continue;
+        const QRectF rect = surfaceRect(*surface);
+        if (rect.bottom() >= top && rect.top() <= bottom)
+            rects << rect;
+    }
+    return rects;
+}
+
 void cLn::centreLabel() {
     if (!m_controls)
         return;
-    const QLineF segment = m_controls->segment();
+    const QLineF segment =
+        m_controls->detour().isEmpty() ? m_controls->segment() : m_controls->detour().last();
     const QSizeF label = m_controls->labelSize();
     m_controls->setLabelPos(
         QPointF(segment.x1() + (segment.x2() - segment.x1()) / 2 - label.width() / 2,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QRectF>
 #include <QString>
 
+class BlockSurface;
 class Diagram;
 class LineControls;
 
@@ -23,6 +26,8 @@ public:
     const QString& sTo() const { return m_sTo; }
     void setSTo(const QString& v) { m_sTo = v; }
 
+    // The line goes back up, to a block above the one it leaves (a loop's way back).
+    bool goesBack() const;
     // Re-routes the segment between the current outlines of its two blocks; a line whose
     // block is missing stays where it was.
     void updateLine();
@@ -31,6 +36,8 @@ public:
 
 private:
     void drawArrowHead();
+    // The rectangles of the blocks a line back up from `from` to `to` might cross.
+    QList<QRectF> blocksBetween(const BlockSurface& from, const BlockSurface& to) const;
 
     Diagram& m_diagram;
     LineControls* m_controls = nullptr;

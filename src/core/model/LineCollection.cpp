@@ -77,11 +77,23 @@ void Li_Co::updateAllLines() {
 }
 
 void Li_Co::updateConntectedLines(const QString& sTag) {
+    // A line back up goes around the blocks in its way, so it follows any block that moves.
     for (const auto& line : m_lines) {
-        if (line->sFrom() == sTag || line->sTo() == sTag)
+        if (line->sFrom() == sTag || line->sTo() == sTag || line->goesBack())
             line->updateLine();
     }
 }
+
+namespace {
+double distanceTo(const QLineF& segment, const QPointF& at) {
+    const QPointF d = segment.p2() - segment.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    const double t = length2 > 0
+                         ? std::clamp(QPointF::dotProduct(at - segment.p1(), d) / length2, 0.0, 1.0)
+                         : 0.0;
+    return QLineF(at, segment.p1() + t * d).length();
+}
+} // namespace
 
 cLn* Li_Co::lineNear(const QPointF& at, double reach) const {
     cLn* nearest = nullptr;
@@ -91,16 +103,12 @@ cLn* Li_Co::lineNear(const QPointF& at, double reach) const {
         if (line->sFrom().isEmpty() || line->sTo().isEmpty() || !controls ||
             !controls->segmentVisible())
             continue;
-        const QLineF segment = controls->segment();
-        const QPointF d = segment.p2() - segment.p1();
-        const double length2 = QPointF::dotProduct(d, d);
-        const double t =
-            length2 > 0 ? std::clamp(QPointF::dotProduct(at - segment.p1(), d) / length2, 0.0, 1.0)
-                        : 0.0;
-        const double distance = QLineF(at, segment.p1() + t * d).length();
-        if (distance <= best) {
-            best = distance;
-            nearest = line.get();
+        for (const QLineF& leg : controls->detour() + QList<QLineF>{controls->segment()}) {
+            const double distance = distanceTo(leg, at);
+            if (distance <= best) {
+                best = distance;
+                nearest = line.get();
+            }
         }
     }
     return nearest;

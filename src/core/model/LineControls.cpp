@@ -6,6 +6,13 @@ void LineControls::setSegment(const QLineF& segment) {
     m_segment = segment;
     changed();
 }
+void LineControls::setDetour(const QList<QLineF>& legs) {
+    if (legs == m_detour)
+        return;
+    m_detour = legs;
+    changed();
+}
+
 void LineControls::setSegmentVisible(bool visible) {
     m_segmentVisible = visible;
     changed();

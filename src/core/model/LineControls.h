@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLineF>
+#include <QList>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -17,6 +18,11 @@ public:
     void setSegment(const QLineF& segment);
     bool segmentVisible() const { return m_segmentVisible; }
     void setSegmentVisible(bool visible);
+
+    // The legs a line back up takes around the blocks in its way, before its segment (which
+    // then is the last leg, with the arrow); empty for a straight line.
+    const QList<QLineF>& detour() const { return m_detour; }
+    void setDetour(const QList<QLineF>& legs);
 
     QLineF arrowUp() const { return m_arrowUp; }
     QLineF arrowDown() const { return m_arrowDown; }
@@ -53,6 +59,7 @@ protected:
 
 private:
     QLineF m_segment;
+    QList<QLineF> m_detour;
     QLineF m_arrowUp;
     QLineF m_arrowDown;
     QPointF m_dotTopLeft;

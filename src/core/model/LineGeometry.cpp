@@ -1,5 +1,6 @@
 #include "core/model/LineGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace LineGeometry {
@@ -35,6 +36,49 @@ QLineF route(const QRectF& from, const QRectF& to) {
     const Edges f(from);
     const Edges t(to);
     return {endOn(f, t), endOn(t, f)};
+}
+
+namespace {
+constexpr double detourGap = 20;
+
+bool meets(const QLineF& line, const QRectF& rect) {
+    if (rect.contains(line.p1()) || rect.contains(line.p2()))
+        return true;
+    const QLineF sides[] = {{rect.topLeft(), rect.topRight()},
+                            {rect.topRight(), rect.bottomRight()},
+                            {rect.bottomRight(), rect.bottomLeft()},
+                            {rect.bottomLeft(), rect.topLeft()}};
+    for (const QLineF& side : sides) {
+        if (line.intersects(side, nullptr) == QLineF::BoundedIntersection)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+std::optional<Detour> detour(const QRectF& from, const QRectF& to, const QLineF& straight,
+                             const QList<QRectF>& others) {
+    if (to.bottom() > from.top())
+        return std::nullopt; // only a line back up crosses the column it came down
+    double side = std::max(from.right(), to.right());
+    bool blocked = false;
+    for (const QRectF& other : others) {
+        // A line grazing an outline is still seen: only a real crossing counts.
+        if (meets(straight, other.adjusted(1, 1, -1, -1))) {
+            blocked = true;
+            side = std::max(side, other.right());
+        }
+    }
+    if (!blocked)
+        return std::nullopt;
+    side += detourGap;
+    const QPointF start(from.right(), from.center().y());
+    const QPointF end(to.right(), to.center().y());
+    Detour way;
+    way.legs = {QLineF(start, QPointF(side, start.y())),
+                QLineF(QPointF(side, start.y()), QPointF(side, end.y()))};
+    way.last = QLineF(QPointF(side, end.y()), end);
+    return way;
 }
 
 double arcSin(double x) {

@@ -207,6 +207,8 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     for (const auto& line : m_lines) {
         if (line->segmentVisible()) {
             painter.setPen(pen(colorFromBgr(line->penColor()), line->penWidth()));
+            for (const QLineF& leg : line->detour())
+                painter.drawLine(leg);
             painter.drawLine(line->segment());
         }
         if (line->headVisible()) {
