@@ -37,7 +37,9 @@ MainMenus::MainMenus(QMenuBar* bar) {
           "Δομή Μέχρις_Ότου (Επανάληψης)", "Σύγκλυση ροών - Κόμβος", "Τέλος", "Γραμμή Σύνδεσης"})
         ene.append(en->addAction(QString::fromUtf8(caption)));
     ene.append(en->addSeparator());
-    ene.append(en->addAction(QStringLiteral("Διαγραφή εντολής")));
+    // The key is only shown: Delete belongs to the canvas and the blocks, which delete the
+    // selection with it; as a shortcut of the window it would reach past the text boxes.
+    ene.append(en->addAction(QStringLiteral("Διαγραφή εντολής\tDel")));
     ene.append(en->addAction(QStringLiteral("Διαγραφή Σύνδεσης")));
 
     mnuChangeShape = bar->addMenu(QStringLiteral("Επεξεργασία"));
