@@ -3,6 +3,7 @@
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
 #include "core/codegen/PseudoProgram.h"
+#include "core/files/DiagramExport.h"
 #include "core/drawing/DiagramRenderer.h"
 #include "core/editor/CanonicalText.h"
 #include "core/execution/ExpressionEvaluator.h"
@@ -17,6 +18,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QSaveFile>
@@ -32,7 +34,7 @@ int usage(QTextStream& err) {
            "  kelvra-cli --version\n"
            "  kelvra-cli canon ΚΕΙΜΕΝΟ...\n"
            "  kelvra-cli resave ΑΡΧΕΙΟ.kv ΝΕΟ.kv\n"
-           "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png\n"
+           "  kelvra-cli render ΑΡΧΕΙΟ.kv ΕΙΚΟΝΑ.png|.svg|.pdf\n"
            "  kelvra-cli eval ΕΚΦΡΑΣΗ [ΟΝΟΜΑ=ΤΙΜΗ ...] [--seed Ν]\n"
            "  kelvra-cli run ΑΡΧΕΙΟ.kv [--input ΚΕΙΜΕΝΟ]... [--seed Ν] [--max-steps Ν]\n"
            "                 [--max-seconds Ν] [--vars ΠΙΝΑΚΑΣ.tsv] [--trace ΠΙΝΑΚΑΣ.csv]\n"
@@ -74,28 +76,18 @@ int resave(const QStringList& args, QTextStream& err) {
     return saved ? 0 : 1;
 }
 
-bool writePicture(const QImage& picture, const QString& path) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    return picture.save(&buffer, "PNG") && SafeSave::writeFile(path, buffer.data()).ok;
-}
-
-// Draws the diagram as the canvas shows it into a PNG picture.
+// Draws the diagram as the canvas shows it: PNG, SVG or PDF by the extension.
 int render(const QStringList& args, QTextStream& err) {
     if (args.size() != 2)
         return usage(err);
     HeadlessDiagram headless;
     if (!loadOrReport(headless, args[0], err))
         return 1;
-    const DiagramRenderer::Result drawn =
-        DiagramRenderer::render(headless.diagram(), headless.canvas());
+    const QString error = DiagramExport::write(headless.diagram(), headless.canvas(), args[1],
+                                               QFileInfo(args[0]).fileName());
     printMessages(headless, err);
-    if (drawn.picture.isNull()) {
-        err << drawn.error << '\n';
-        return 1;
-    }
-    if (!writePicture(drawn.picture, args[1])) {
-        err << "Δεν ήταν δυνατό να γραφτεί η εικόνα " << args[1] << '\n';
+    if (!error.isEmpty()) {
+        err << error << '\n';
         return 1;
     }
     return 0;

@@ -70,9 +70,9 @@ void TestMainWindow::menuTree() {
     QStringList file;
     for (QAction* action : m.mnuFile->actions())
         file << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(file,
-             QStringList({"Νέο", "Άνοιγμα...", "Πρόσφατα αρχεία", "Παραδείγματα", "-", "Αποθήκευση",
-                          "Αποθήκευση ως...", "Επιλογή Μέρους οθόνης", "-", "Έξοδος"}));
+    QCOMPARE(file, QStringList({"Νέο", "Άνοιγμα...", "Πρόσφατα αρχεία", "Παραδείγματα", "-",
+                                "Αποθήκευση", "Αποθήκευση ως...", "Εξαγωγή ως…", "Εκτύπωση…",
+                                "Επιλογή Μέρους οθόνης", "-", "Έξοδος"}));
     QCOMPARE(m.mnuExample.size(), 10);
     QCOMPARE(m.mnuExample[1]->text(), QStringLiteral("Τελευταίο ψηφίο αριθμού "));
     QCOMPARE(m.mnuExample2[1]->text(), QStringLiteral("Μέγιστο Δυσδιάστατου Πίνακα"));

@@ -10,6 +10,7 @@
 #include "gui/windows/MainMenus.h"
 #include "gui/windows/MessageWindow.h"
 
+#include "gui/files/PictureCommands.h"
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -17,8 +18,10 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QPainter>
+#include <QPrinter>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <limits>
 
 namespace {
@@ -86,6 +89,9 @@ private slots:
     void recordingStopsWhenTheDiskFillsUp();
     void recordingSwitchAndFolder();
     void unwritableFolderReported();
+    void exportedByExtension_data();
+    void exportedByExtension();
+    void printedOnOnePage();
 };
 
 void TestPictures::dragDirectionDoesNotMatter() {
@@ -233,4 +239,64 @@ void TestPictures::recordingStopsWhenTheDiskFillsUp() {
 }
 
 QTEST_MAIN(TestPictures)
+// "Εξαγωγή ως…" writes what the extension names: SVG text elements hold every caption.
+void TestPictures::exportedByExtension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("starts");
+    QTest::newRow("svg") << "d.svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << "d.pdf" << QByteArray("%PDF");
+    QTest::newRow("png") << "d.png" << QByteArray("\x89PNG");
+}
+
+void TestPictures::exportedByExtension() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, starts);
+    EditorFixture f;
+    DiagramBuilder b(f.diagram());
+    b.chain({b.start(), b.assign("Σ", "0"), b.decision("Σ>1"), b.end()});
+    QTemporaryDir dir;
+    f.questions.answerText(dir.filePath(name));
+    f.window.pictures().exportAction()->trigger();
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith(starts));
+    if (!name.endsWith("svg"))
+        return;
+    QXmlStreamReader xml(bytes);
+    QString texts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            texts += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    for (const QString caption : {"Αρχή", "Σ <-- 0", "Σ>1", "Τότε", "Τέλος"})
+        QVERIFY2(texts.contains(caption), qPrintable(caption + " in " + texts));
+}
+
+// Printing fits the whole diagram, however long, on one page under a header.
+void TestPictures::printedOnOnePage() {
+    EditorFixture f;
+    DiagramBuilder b(f.diagram());
+    QStringList chain{b.start()};
+    for (int i = 0; i < 40; ++i)
+        chain << b.assign("Χ", QString::number(i));
+    chain << b.end();
+    b.chain(chain);
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("p.pdf"));
+    f.window.pictures().showPreview = [&f](QPrinter& target) {
+        QVERIFY(f.window.pictures().printTo(target));
+    };
+    f.window.pictures().showPreview(printer);
+    QFile file(dir.filePath("p.pdf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+             qsizetype(1));
+}
+
 #include "tst_pictures.moc"

@@ -79,6 +79,43 @@ Result refusal(const QRectF& bounds) {
 
 } // namespace
 
+QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
+    if (tooLarge(diagramBounds(diagram))) {
+        *error = refusal(diagramBounds(diagram)).error;
+        return {};
+    }
+    canvas.processRepaints(
+        [&diagram](MemorySurface& surface) {
+            if (cBck* block = diagram.the_bl_co().Item(surface.tag()))
+                if (block->tagid() == surface.tag())
+                    block->PaintMe();
+        },
+        false);
+    diagram.the_li_co().updateAllLines();
+    const QRectF bounds = diagramBounds(diagram);
+    if (tooLarge(bounds)) {
+        *error = refusal(bounds).error;
+        return {};
+    }
+    return bounds;
+}
+
+void draw(QPainter& painter, Diagram& diagram) {
+    for (const auto& line : diagram.the_li_co()) {
+        if (const LineControls* c = line->t_Object_Line())
+            drawLine(painter, *c);
+    }
+    for (const auto& block : diagram.the_bl_co()) {
+        if (Bl_Co::isDeleted(*block) || !block->Visible())
+            continue;
+        auto* surface = static_cast<MemorySurface*>(block->t_O_Shape());
+        painter.save();
+        painter.translate(block->shapeLeft(), block->shapeTop());
+        surface->paintWith(painter, [&block] { block->PaintMe(); });
+        painter.restore();
+    }
+}
+
 Result render(Diagram& diagram, MemoryCanvas& canvas) {
     // Checked before anything is painted, so that giant sizes cost no memory.
     if (tooLarge(diagramBounds(diagram)))

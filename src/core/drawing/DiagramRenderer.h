@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 class Diagram;
 class MemoryCanvas;
+class QPainter;
 
 // Draws a whole diagram as the canvas shows it: lines with their arrow heads and captions
 // beneath, blocks above. Used for worksheets and checks without a window.
@@ -21,5 +23,11 @@ struct Result {
 // Repaints the blocks first (so they fit their captions), then draws everything onto a
 // picture that holds every visible block and line with a margin around them.
 Result render(Diagram& diagram, MemoryCanvas& canvas);
+
+// The same drawing in vector form, for SVG, PDF and the printer: `prepare` lays the diagram
+// out and gives the rectangle it covers with its margin (null with `error` when refused);
+// `draw` then draws it with `painter`, whose coordinates are the diagram's.
+QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error);
+void draw(QPainter& painter, Diagram& diagram);
 
 } // namespace DiagramRenderer

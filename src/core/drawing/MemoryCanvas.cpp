@@ -51,6 +51,12 @@ void MemorySurface::repaint(const std::function<void()>& paintMe) {
     m_painter = nullptr;
 }
 
+void MemorySurface::paintWith(QPainter& painter, const std::function<void()>& paintMe) {
+    m_painter = &painter;
+    paintMe();
+    m_painter = nullptr;
+}
+
 MemoryCanvas::MemoryCanvas() = default;
 
 BlockSurface* MemoryCanvas::createSurface() {

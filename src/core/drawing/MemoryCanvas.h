@@ -42,6 +42,9 @@ public:
     int raiseCount() const { return m_raiseCount; }
     // Paints through `paintMe` into the surface's picture while a repaint is pending.
     void repaint(const std::function<void()>& paintMe);
+    // Paints through `paintMe` with `painter`, set up by the caller at the block's place:
+    // the vector pictures (SVG, PDF, print) draw each block this way.
+    void paintWith(QPainter& painter, const std::function<void()>& paintMe);
     const QImage& picture() const { return m_picture; }
     void releasePicture() { m_picture = QImage(); }
 

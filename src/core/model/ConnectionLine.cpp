@@ -61,13 +61,13 @@ void cLn::updateLine() {
 bool cLn::goesBack() const {
     const BlockSurface* from = m_diagram.surfaceOfTag(m_sFrom);
     const BlockSurface* to = m_diagram.surfaceOfTag(m_sTo);
-    return from && to && to->top() + to->height() <= from->top();
+    return from && to && to->top() + to->height() < from->top();
 }
 
 QList<QRectF> cLn::blocksBetween(const BlockSurface& from, const BlockSurface& to) const {
     QList<QRectF> rects;
     const QRectF a = surfaceRect(from), b = surfaceRect(to);
-    if (b.bottom() > a.top())
+    if (b.bottom() >= a.top())
         return rects; // a line going down needs no detour: the blocks are not even looked at
     const double top = b.top(), bottom = a.bottom();
     for (int index = 1; index <= m_diagram.shapeCount(); ++index) {

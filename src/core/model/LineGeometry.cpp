@@ -58,7 +58,7 @@ bool meets(const QLineF& line, const QRectF& rect) {
 
 std::optional<Detour> detour(const QRectF& from, const QRectF& to, const QLineF& straight,
                              const QList<QRectF>& others) {
-    if (to.bottom() > from.top())
+    if (to.bottom() >= from.top())
         return std::nullopt; // only a line back up crosses the column it came down
     double side = std::max(from.right(), to.right());
     bool blocked = false;

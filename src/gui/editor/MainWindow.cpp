@@ -28,6 +28,7 @@
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/exercise/ExerciseActions.h"
 #include "gui/files/FileCommands.h"
+#include "gui/files/PictureCommands.h"
 #include "gui/pictures/CaptureWindows.h"
 #include "gui/pictures/ScreenPictures.h"
 #include "gui/pictures/ScreenRecorder.h"
@@ -126,6 +127,13 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
         *m_files, [this] { return m_run->phase() == RunPhase::Idle && !m_run->running(); }, this);
     m_output->viewport()->installEventFilter(this);
     m_contextMenus = new ContextMenus(*m_diagram, *m_canvas, this);
+    m_pictures = new PictureCommands(*m_files, *m_questions, this);
+    // After "Αποθήκευση ως...", with the other ways out of the window.
+    QAction* afterSaving = m_menus->mnuFile->actions().value(
+        m_menus->mnuFile->actions().indexOf(m_menus->mnuSaveAs) + 1);
+    m_menus->mnuFile->insertActions(afterSaving,
+                                    {m_pictures->exportAction(), m_pictures->printAction()});
+    addAction(m_pictures->printAction());
     connectMenus();
     connectClipboard();
     connectCanvas();

@@ -28,6 +28,7 @@ class AutoSave;
 class EditHistory;
 class ExerciseActions;
 class FileCommands;
+class PictureCommands;
 class MessageWindowSink;
 class ModalQuestions;
 class QLabel;
@@ -70,6 +71,8 @@ public:
     ModalQuestions& questions() override { return *m_questions; }
     QTimer& timerRunner() override { return m_timerRunner; }
     FileCommands& files() { return *m_files; }
+    // "Εξαγωγή ως…" and "Εκτύπωση…".
+    PictureCommands& pictures() { return *m_pictures; }
     EditHistory& history() { return *m_history; }
     AutoSave& autoSave() { return *m_autoSave; }
     // The "Άσκηση" menu, the open exercise and its panel.
@@ -194,6 +197,7 @@ private:
     frm_h* m_help = nullptr;
     QTimer m_timerRunner;
     FileCommands* m_files;
+    PictureCommands* m_pictures = nullptr;
     EditHistory* m_history;
     AutoSave* m_autoSave = nullptr;
     ExerciseActions* m_exercises = nullptr;
