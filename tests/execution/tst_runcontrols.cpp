@@ -5,7 +5,9 @@
 #include "gui/execution/Breakpoints.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
+#include "gui/execution/TraceWindow.h"
 #include "gui/execution/VariablesWindow.h"
+#include "gui/files/FileCommands.h"
 #include "gui/windows/MainMenus.h"
 #include "gui/windows/QtModalQuestions.h"
 
@@ -15,8 +17,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -78,6 +83,9 @@ const QString failure = QStringLiteral("To πρόγραμμα τερματίστ
 class TestRunControls : public QObject {
     Q_OBJECT
 private slots:
+    void traceTableFollowsTheRun_data();
+    void traceTableFollowsTheRun();
+    void traceTablePrintsWithItsHeader();
     void breakpointPausesBeforeItsBlock();
     void timedRunToTheEnd();
     void keysDoNotStartARun();
@@ -597,6 +605,75 @@ void TestRunControls::breakpointPausesBeforeItsBlock() {
     QVERIFY(f.runs().breakpoints().isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!f.runs().running(), 10000);
     QVERIFY(f.asked(success));
+}
+
+// "Πίνακας τιμών", open before a stepped run, fills as it goes; saved, it is the table
+// kelvra-cli writes (the same data files).
+void TestRunControls::traceTableFollowsTheRun_data() {
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a loop") << "parago.kv"
+                            << "3"
+                            << "trace/parago_3.csv";
+    QTest::newRow("a decision") << "artios-peritos.kv"
+                                << "7"
+                                << "trace/artios-peritos_7.csv";
+}
+
+void TestRunControls::traceTableFollowsTheRun() {
+    QFETCH(QString, diagram);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    RunFixture f;
+    QVERIFY(f.window.files().load_FILE(QStringLiteral(KELVRA_EXAMPLES_DIR "/") + diagram));
+    TraceWindow* table = f.runs().showTrace();
+    QCOMPARE(table->model()->rowCount(), 0);
+    f.window.menus().step_run->trigger();
+    f.questions.answerText(input);
+    for (int step = 1; step <= 3; ++step) {
+        QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+        QTRY_COMPARE(table->model()->rowCount(), step); // live, while stepping
+    }
+    QCOMPARE(table->model()->index(1, 0).data().toString(), QStringLiteral("2"));
+    for (int click = 0; click < 1000 && !f.asked(success); ++click)
+        QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    QVERIFY(f.asked(success));
+    QTemporaryDir dir;
+    f.questions.answerText(dir.filePath("t.csv"));
+    QTest::mouseClick(table->saveButton(), Qt::LeftButton);
+    QFile written(dir.filePath("t.csv")), wanted(QStringLiteral(KELVRA_TEST_DATA "/") + expected);
+    QVERIFY(written.open(QIODevice::ReadOnly) && wanted.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), wanted.readAll());
+    // A new diagram leaves nothing of the old run in the table.
+    f.questions.answerMessage(ModalQuestions::Answer::No);
+    f.window.menus().mnuNew->trigger();
+    QTRY_COMPARE(table->model()->rowCount(), 0);
+}
+
+// Printed, a long table goes over several A4 pages, each with the header row.
+void TestRunControls::traceTablePrintsWithItsHeader() {
+    RunFixture f;
+    f.endlessDiagram();
+    TraceWindow* table = f.runs().showTrace();
+    f.window.menus().step_run->trigger();
+    for (int click = 0; click < 150; ++click)
+        QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
+    QTRY_COMPARE(table->model()->rowCount(), 75); // the junction's steps have no row
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("t.pdf"));
+    table->showPreview = [table](QPrinter& target) { table->printTo(target); };
+    table->showPreview(printer);
+    QFile pdf(dir.filePath("t.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                bytes.count("/Type /Page ") >=
+            2);
+    QTest::mousePress(f.run()->cmdStop, Qt::LeftButton);
 }
 
 QTEST_MAIN(TestRunControls)

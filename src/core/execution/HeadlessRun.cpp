@@ -51,8 +51,7 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> m
         outcome = m_interpreter.step();
         ++steps;
         if (block)
-            m_watcher(*block, steps,
-                      output.cuts() == cuts ? output.kept().mid(before) : output.kept());
+            m_watcher(*block, steps, output.writtenSince(before, cuts));
     }
     RunReport::report(RunReport::endOf(outcome, m_interpreter), m_questions);
     return {outcome, steps, false};

@@ -24,6 +24,12 @@ public:
     // Changes whenever the kept text lost its beginning.
     int cuts() const { return m_cuts; }
 
+    // What was written since the kept text was `size` long and had been cut `cuts` times:
+    // the whole kept text when it was cut since.
+    QString writtenSince(qsizetype size, int cuts) const {
+        return cuts == m_cuts ? m_kept.mid(size) : m_kept;
+    }
+
     static QString droppedLine(qsizetype dropped);
 
 private:

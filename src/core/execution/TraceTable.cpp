@@ -50,7 +50,8 @@ QString TraceTable::csvLine(const QStringList& cells) {
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-TraceWriter::TraceWriter(QIODevice& device) : m_device(device) {
+TraceWriter::TraceWriter(QIODevice& device, long long firstStep)
+    : m_device(device), m_rows(firstStep - 1) {
     write(QStringLiteral("\uFEFF") + TraceTable::csvLine(TraceTable::header()));
 }
 

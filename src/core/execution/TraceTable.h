@@ -26,7 +26,8 @@ public:
 // Writes the table as CSV, UTF-8 with a BOM (so a spreadsheet reads the Greek), a row at a time.
 class TraceWriter {
 public:
-    explicit TraceWriter(QIODevice& device);
+    // Rows are numbered from `firstStep` (a table that lost its oldest rows goes on counting).
+    explicit TraceWriter(QIODevice& device, long long firstStep = 1);
     // A row for the block the run just executed (none for a junction), numbered in turn.
     void step(const cBck& block, const Interpreter::Change& change, const QString& written);
     bool ok() const { return m_ok; }

@@ -304,6 +304,7 @@ void Main_F::connectMenus() {
             m_run->cmdNextStep_Click();
     });
     connect(m.breakpoint, &QAction::triggered, m_run, &RunController::toggleBreakpoint);
+    connect(m.traceTable, &QAction::triggered, m_run, &RunController::showTrace);
     connect(m.stopRun, &QAction::triggered, this, [this] {
         if (m_runFrame->cmdStop->isEnabled())
             m_run->cmdStop_MouseDown();

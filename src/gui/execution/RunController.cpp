@@ -1,5 +1,7 @@
 #include "gui/execution/RunController.h"
+
 #include "gui/execution/Breakpoints.h"
+#include "gui/execution/TraceWindow.h"
 
 #include "core/execution/HeadlessRun.h"
 #include "core/execution/RunMessages.h"
@@ -185,6 +187,7 @@ void RunController::clearMarkers() {
     for (QLabel* marker : m_markers)
         delete marker;
     m_markers.clear();
+    m_trace.restart(m_window.diagram().generation());
     m_caption->clear();
     m_caption->hide();
     m_interpreter.clearExecutedBlocks();
@@ -197,9 +200,15 @@ void RunController::timerRunner_Timer() {
     if (block && pausesBefore(*block))
         return;
     const qsizetype executedBefore = m_interpreter.executedBlocks().size();
+    const RunOutput& output = m_interpreter.outputLog();
+    const qsizetype outputBefore = output.kept().size();
+    const int cutsBefore = output.cuts();
     const Interpreter::Outcome outcome = m_interpreter.step();
     if (block && m_interpreter.executedBlocks().size() > executedBefore)
         addMarker(*block);
+    if (block)
+        m_trace.record(*block, m_interpreter.lastChange(),
+                       output.writtenSince(outputBefore, cutsBefore));
     handle(outcome);
     if (!m_looping)
         showPending(); // a timed step or a step of its own: shown at once
@@ -482,6 +491,15 @@ void RunController::chkPause_Click() {
         setPhase(speed() > 0 ? RunPhase::Running : RunPhase::Stepping);
     else
         showRunControls();
+}
+
+TraceWindow* RunController::showTrace() {
+    if (!m_traceWindow)
+        m_traceWindow = new TraceWindow(m_trace, m_window.diagram(), m_window.questions(),
+                                        &m_window.runOwner());
+    m_traceWindow->show();
+    m_traceWindow->raise();
+    return m_traceWindow;
 }
 
 void RunController::cmdVars_Click() {

@@ -5,6 +5,7 @@
 #include "core/execution/RandomSource.h"
 #include "core/execution/RunPhase.h"
 #include "core/execution/RunReport.h"
+#include "core/execution/TraceRecorder.h"
 #include "core/execution/VariableStore.h"
 
 #include <QObject>
@@ -13,6 +14,7 @@
 
 class RunWindow;
 class QLabel;
+class TraceWindow;
 class Vars_F;
 
 // The run controls of the main window: starting, pausing, stepping and stopping a run, the
@@ -31,6 +33,10 @@ public:
     // The step caption beside the block just executed.
     QLabel* lbcapti() const { return m_caption; }
     Vars_F* varsWindow() const;
+    // The trace table of the current or last run ("Πίνακας τιμών"), and its window, which
+    // follows the run live.
+    const TraceRecorder& trace() const { return m_trace; }
+    TraceWindow* showTrace();
     const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
     // "Σημείο διακοπής" (F9) on the selected block: a timed run pauses before a marked
     // block; unticking "Παύση" goes on.
@@ -136,6 +142,8 @@ private:
     Breakpoints* m_breakpoints;
     const cBck* m_pausedAt = nullptr; // the marked block the run paused before
     QPointer<Vars_F> m_varsWindow;
+    TraceRecorder m_trace;
+    QPointer<TraceWindow> m_traceWindow;
     bool m_looping = false;
     RunPhase m_phase = RunPhase::Idle;
     bool m_speedLocked = false;

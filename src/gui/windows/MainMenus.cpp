@@ -66,6 +66,9 @@ MainMenus::MainMenus(QMenuBar* bar) {
     zoomReset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     zoomFit = mnuView->addAction(QStringLiteral("Όλο το διάγραμμα"));
     zoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    mnuView->addSeparator();
+    traceTable = mnuView->addAction(QStringLiteral("Πίνακας τιμών"));
+    traceTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
     run__ = bar->addMenu(QStringLiteral(" Εκτέλεση"));
     auto_run = run__->addAction(QStringLiteral("Αυτόματη Εκτέλεση"));

@@ -46,6 +46,7 @@ struct MainMenus {
     QAction* zoomOut;
     QAction* zoomReset;
     QAction* zoomFit;
+    QAction* traceTable; // "Πίνακας τιμών": the trace table of the run, live
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
     QAction* nextStep;   // "Επόμενο βήμα" (F10): the run panel's button
