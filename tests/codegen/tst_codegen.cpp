@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTest>
 
 namespace {
@@ -547,6 +548,19 @@ void TestCodegen::programTextWindow() {
     QCOMPARE(window.text1->textCursor().selectedText().size(), window.text1->toPlainText().size());
     window.copyAll->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), window.text1->toPlainText());
+    // Saved as a PDF, and printed, the text is a document of its own.
+    QTemporaryDir pdfs;
+    questions.answerText(pdfs.filePath("p.pdf"));
+    window.saveAs->trigger();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfs.filePath("printed.pdf"));
+    window.printTo(printer);
+    for (const char* name : {"p.pdf", "printed.pdf"}) {
+        QFile pdf(pdfs.filePath(name));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF"));
+    }
 
     // Each conversion starts from the pseudo-language and stays available.
     window.basic->trigger();

@@ -2,6 +2,7 @@
 #include "gui/windows/PlainTextEdit.h"
 
 #include "core/codegen/ProgramTextConversions.h"
+#include "core/files/ProgramPdf.h"
 #include "core/files/SafeSave.h"
 #include "core/model/ModalQuestions.h"
 
@@ -14,6 +15,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 using ProgramTextConversions::Result;
@@ -34,6 +38,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     make_diag = bar->addAction(QStringLiteral("Σε Διάγραμμα Ροής"));
     copyAll = bar->addAction(QStringLiteral("Αντιγραφή όλων"));
     saveAs = bar->addAction(QStringLiteral("Αποθήκευση ως…"));
+    print = bar->addAction(QStringLiteral("Εκτύπωση…"));
     EXIT_ = bar->addAction(QStringLiteral("ΕΞΟΔΟΣ"));
     connect(basic, &QAction::triggered, this, &algorFrm::basic_Click);
     connect(pascal, &QAction::triggered, this, &algorFrm::pascal_Click);
@@ -44,6 +49,18 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     connect(copyAll, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(text1->toPlainText()); });
     connect(saveAs, &QAction::triggered, this, &algorFrm::saveAs_Click);
+    connect(print, &QAction::triggered, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(windowTitle());
+        showPrint(printer);
+    });
+    showPrint = [this](QPrinter& printer) {
+        QPrintPreviewDialog preview(&printer, this);
+        preview.setWindowTitle(QStringLiteral("Προεπισκόπηση εκτύπωσης"));
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+                [this](QPrinter* target) { printTo(*target); });
+        preview.exec();
+    };
     connect(EXIT_, &QAction::triggered, this, &QWidget::hide);
 
     // Read-only, but the pupil may select and copy it.
@@ -63,6 +80,11 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
     resize(900, 520);
     setText(text);
     m_pseudo = text;
+}
+
+void algorFrm::printTo(QPrinter& printer) const {
+    QScopedPointer<QTextDocument> doc(ProgramPdf::document(m_text, windowTitle()));
+    doc->print(&printer);
 }
 
 QString algorFrm::text() const {
@@ -193,12 +215,16 @@ void algorFrm::saveAs_Click() {
     QString path = m_questions.saveFileName(
         QStringLiteral("Αποθήκευση προγράμματος"),
         QDir(m_folder).filePath(QStringLiteral("programma.") + QLatin1String(suffix)),
-        {QString::fromUtf8(filter), QStringLiteral("όλα τα αρχεία (*)")});
+        {QString::fromUtf8(filter), QStringLiteral("Έγγραφο PDF (*.pdf)"),
+         QStringLiteral("όλα τα αρχεία (*)")});
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QLatin1String(suffix);
-    const SafeSave::Result saved = SafeSave::writeFile(path, m_text.toUtf8());
+    // A PDF holds the text as it prints; any other name, the program itself.
+    const bool asPdf = QFileInfo(path).suffix().toLower() == QLatin1String("pdf");
+    const SafeSave::Result saved =
+        SafeSave::writeFile(path, asPdf ? ProgramPdf::pdf(m_text, windowTitle()) : m_text.toUtf8());
     if (!saved.ok)
         m_questions.messageBox(QStringLiteral("Δεν αποθηκεύτηκε το ") + path +
                                    QStringLiteral(": ") + saved.error,

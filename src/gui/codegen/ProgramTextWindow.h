@@ -5,6 +5,7 @@
 
 class ModalQuestions;
 class QAction;
+class QPrinter;
 class QPlainTextEdit;
 
 // "Μετατροπή σε Ψευδογλώσσα": shows the program text, indented, and rewrites it into BASIC,
@@ -40,7 +41,11 @@ public:
     QAction* pseudoglossa;
     QAction* make_diag; // "Σε Διάγραμμα Ροής"
     QAction* copyAll;   // "Αντιγραφή όλων"
-    QAction* saveAs;    // "Αποθήκευση ως…"
+    QAction* saveAs;    // "Αποθήκευση ως…": the program, or its text as a PDF
+    QAction* print;     // "Εκτύπωση…", with a preview
+    // Shows the print preview, which prints through printTo; tests print straight to a file.
+    std::function<void(QPrinter&)> showPrint;
+    void printTo(QPrinter& printer) const;
     QAction* EXIT_;
 
     // Where "Αποθήκευση ως…" begins.
