@@ -3,6 +3,7 @@
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/execution/Breakpoints.h"
+#include "gui/execution/PredictWindow.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/execution/TraceWindow.h"
@@ -20,7 +21,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -86,6 +89,8 @@ private slots:
     void traceTableFollowsTheRun_data();
     void traceTableFollowsTheRun();
     void traceTablePrintsWithItsHeader();
+    void predictedCells_data();
+    void predictedCells();
     void breakpointPausesBeforeItsBlock();
     void timedRunToTheEnd();
     void keysDoNotStartARun();
@@ -674,6 +679,48 @@ void TestRunControls::traceTablePrintsWithItsHeader() {
                 bytes.count("/Type /Page ") >=
             2);
     QTest::mousePress(f.run()->cmdStop, Qt::LeftButton);
+}
+
+// "Συμπλήρωσε πρώτα εσύ" on parago.kv reading 3: what the pupil types in a cell is marked
+// right or wrong against the run's own table.
+void TestRunControls::predictedCells_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("the command that runs") << 5 << 1 << "6" << true;
+    QTest::newRow("not that one") << 5 << 1 << "5" << false;
+    QTest::newRow("a value with a point") << 2 << 5 << "3.0" << true;
+    QTest::newRow("a wrong value") << 3 << 5 << "0" << false;
+    QTest::newRow("the outcome, short") << 5 << 3 << "α" << true;
+    QTest::newRow("the wrong outcome") << 5 << 3 << "Ψευδής" << false;
+    QTest::newRow("a variable in small letters") << 3 << 4 << "π" << true;
+    QTest::newRow("a Latin look-alike") << 2 << 4 << "X" << true;
+    QTest::newRow("nothing changes") << 1 << 4 << "" << true;
+    QTest::newRow("a change that is not") << 1 << 4 << "Χ" << false;
+    QTest::newRow("beyond the end of the run") << 40 << 1 << "1" << false;
+}
+
+void TestRunControls::predictedCells() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    RunFixture f;
+    QVERIFY(f.window.files().load_FILE(QStringLiteral(KELVRA_EXAMPLES_DIR "/parago.kv")));
+    f.window.menus().predict->trigger();
+    PredictWindow* window = f.window.predictWindow();
+    QVERIFY(window->isVisible());
+    window->steps->setValue(40);
+    window->newFrame();
+    QTest::keyClicks(window->inputs, "3");
+    window->table->item(row - 1, column)->setText(typed);
+    QTest::mouseClick(window->check, Qt::LeftButton);
+    const QTableWidgetItem* cell = window->table->item(row - 1, column);
+    QCOMPARE(cell->background().color() == QColor(0xC8, 0xF0, 0xC8), right);
+    QCOMPARE(cell->toolTip().isEmpty(), right);
+    QVERIFY(!window->table->item(0, 2)->text().isEmpty()); // the commands shown once checked
+    QVERIFY(f.window.files().currentFile().endsWith("parago.kv")); // the diagram untouched
 }
 
 QTEST_MAIN(TestRunControls)

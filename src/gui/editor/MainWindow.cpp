@@ -24,6 +24,7 @@
 #include "gui/editor/ContextMenus.h"
 #include "gui/editor/EditHistory.h"
 #include "gui/execution/Breakpoints.h"
+#include "gui/execution/PredictWindow.h"
 #include "gui/execution/RunController.h"
 #include "gui/execution/RunControlsFrame.h"
 #include "gui/exercise/ExerciseActions.h"
@@ -305,6 +306,10 @@ void Main_F::connectMenus() {
     });
     connect(m.breakpoint, &QAction::triggered, m_run, &RunController::toggleBreakpoint);
     connect(m.traceTable, &QAction::triggered, m_run, &RunController::showTrace);
+    connect(m.predict, &QAction::triggered, this, [this] {
+        predictWindow()->show();
+        predictWindow()->raise();
+    });
     connect(m.stopRun, &QAction::triggered, this, [this] {
         if (m_runFrame->cmdStop->isEnabled())
             m_run->cmdStop_MouseDown();
@@ -420,6 +425,12 @@ void Main_F::wireSurface(ShapeWidget* shape) {
         m_editing->shape_KeyUp(widget->index(), e->key());
         Form_KeyUp(e->key()); // a block with the focus must not keep the marker either
     });
+}
+
+PredictWindow* Main_F::predictWindow() {
+    if (!m_predict)
+        m_predict = new PredictWindow([this] { return m_files->snapshot(); }, this);
+    return m_predict;
 }
 
 Size_F* Main_F::blockWindow() {

@@ -29,6 +29,7 @@ class EditHistory;
 class ExerciseActions;
 class FileCommands;
 class PictureCommands;
+class PredictWindow;
 class MessageWindowSink;
 class ModalQuestions;
 class QLabel;
@@ -73,6 +74,8 @@ public:
     FileCommands& files() { return *m_files; }
     // "Εξαγωγή ως…" and "Εκτύπωση…".
     PictureCommands& pictures() { return *m_pictures; }
+    // "Συμπλήρωσε πρώτα εσύ…", made when first asked for.
+    PredictWindow* predictWindow();
     EditHistory& history() { return *m_history; }
     AutoSave& autoSave() { return *m_autoSave; }
     // The "Άσκηση" menu, the open exercise and its panel.
@@ -198,6 +201,7 @@ private:
     QTimer m_timerRunner;
     FileCommands* m_files;
     PictureCommands* m_pictures = nullptr;
+    PredictWindow* m_predict = nullptr;
     EditHistory* m_history;
     AutoSave* m_autoSave = nullptr;
     ExerciseActions* m_exercises = nullptr;

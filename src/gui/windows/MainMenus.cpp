@@ -69,6 +69,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
     mnuView->addSeparator();
     traceTable = mnuView->addAction(QStringLiteral("Πίνακας τιμών"));
     traceTable->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    predict = mnuView->addAction(QStringLiteral("Συμπλήρωσε πρώτα εσύ…"));
 
     run__ = bar->addMenu(QStringLiteral(" Εκτέλεση"));
     auto_run = run__->addAction(QStringLiteral("Αυτόματη Εκτέλεση"));

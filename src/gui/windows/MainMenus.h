@@ -47,6 +47,7 @@ struct MainMenus {
     QAction* zoomReset;
     QAction* zoomFit;
     QAction* traceTable; // "Πίνακας τιμών": the trace table of the run, live
+    QAction* predict; // "Συμπλήρωσε πρώτα εσύ…": the pupil's own trace table, checked
     // Runs without a pause between the steps, for long loops.
     QAction* fast_run;
     QAction* nextStep;   // "Επόμενο βήμα" (F10): the run panel's button
