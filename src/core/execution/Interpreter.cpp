@@ -149,25 +149,41 @@ QString Interpreter::stepCaption() const {
     return {};
 }
 
+const std::vector<cLn*>& Interpreter::outgoingLines(const cBck& block) {
+    // The lines leaving each block, in the collection's order (the first that matches is
+    // followed), found once per change of the lines rather than at every step.
+    const Li_Co& lines = m_diagram.the_li_co();
+    if (m_outgoingRevision != lines.revision() || m_outgoingGeneration != m_diagram.generation()) {
+        m_outgoing.clear();
+        for (const auto& line : lines)
+            m_outgoing[line->sFrom()].push_back(line.get());
+        m_outgoingRevision = lines.revision();
+        m_outgoingGeneration = m_diagram.generation();
+    }
+    static const std::vector<cLn*> none;
+    const auto found = m_outgoing.constFind(block.tagid());
+    return found == m_outgoing.cend() ? none : *found;
+}
+
 cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
     if (!block)
         return nullptr;
     Li_Co& lines = m_diagram.the_li_co();
     if (m_traversed) {
-        // The line may have gone with an edit since it was followed.
-        for (const auto& line : lines) {
-            if (line.get() == m_traversed && line->t_Object_Line())
-                line->t_Object_Line()->setPen(1, 0);
-        }
+        // The line may have gone with an edit since it was followed: then it is looked for.
+        bool stands = m_traversedRevision == lines.revision();
+        for (auto it = lines.begin(); !stands && it != lines.end(); ++it)
+            stands = it->get() == m_traversed;
+        if (stands && m_traversed->t_Object_Line())
+            m_traversed->t_Object_Line()->setPen(1, 0);
     }
-    for (const auto& line : lines) {
-        if (line->sFrom() != block->tagid())
-            continue;
+    for (cLn* line : outgoingLines(*block)) {
         if (!choice.isEmpty() && line->sCaption().compare(choice, Qt::CaseInsensitive) != 0)
             continue;
         if (LineControls* controls = line->t_Object_Line())
             controls->setPen(3, traversedColour);
-        m_traversed = line.get();
+        m_traversed = line;
+        m_traversedRevision = lines.revision();
         cBck* target = targetOf(*line);
         if (!target)
             explainDeadEnd(*block, QStringLiteral(": η γραμμή που φεύγει από αυτή δεν φτάνει σε "
@@ -200,8 +216,8 @@ Interpreter::Outcome Interpreter::step() {
     m_display.setSelector(&block);
     if (!block.sCaption().isEmpty() && !m_executedBlocks.contains(&block)) {
         m_executedBlocks.insert(&block);
-        if (!m_executed.contains(blockNumber(block)))
-            m_executed.append(blockNumber(block));
+        // A block new to the set is new to the list too: numbers are unique.
+        m_executed.append(blockNumber(block));
     }
     m_diagram.currentBlockIndex = indexOf(block);
     m_diagram.previousBlockIndex = -1;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 class Diagram;
 class ExpressionEvaluator;
@@ -125,6 +126,10 @@ private:
     cBck* m_current = nullptr;
     int m_generation = -1; // of the diagram the run state belongs to
     cLn* m_traversed = nullptr;
+    quint64 m_traversedRevision = 0;              // the lines' revision when it was followed
+    QHash<QString, std::vector<cLn*>> m_outgoing; // by the tag they leave
+    quint64 m_outgoingRevision = ~quint64(0);
+    int m_outgoingGeneration = -1;
     cBck* m_failed = nullptr;
     QString m_failureReason;
     Outcome expressionFailed(cBck& block, const QString& reason);
@@ -137,6 +142,7 @@ private:
     QHash<const cBck*, int> m_blockIndices;
     QHash<const cLn*, LineTarget> m_lineTargets;
     void forgetPlaces();
+    const std::vector<cLn*>& outgoingLines(const cBck& block);
     void explainDeadEnd(const cBck& block, const QString& why);
     int indexOf(const cBck& block);
     cBck* targetOf(const cLn& line);

@@ -16,6 +16,16 @@ double whole(double v) {
 }
 } // namespace
 
+void cLn::setSFrom(const QString& v) {
+    m_sFrom = v;
+    m_diagram.the_li_co().touch();
+}
+
+void cLn::setSTo(const QString& v) {
+    m_sTo = v;
+    m_diagram.the_li_co().touch();
+}
+
 void cLn::setSCaption(const QString& caption) {
     m_sCaption = caption;
     if (!m_controls)

@@ -22,9 +22,10 @@ public:
     void setSCaption(const QString& caption);
 
     const QString& sFrom() const { return m_sFrom; }
-    void setSFrom(const QString& v) { m_sFrom = v; }
+    // Changing an end changes which lines leave a block: the collection's revision moves on.
+    void setSFrom(const QString& v);
     const QString& sTo() const { return m_sTo; }
-    void setSTo(const QString& v) { m_sTo = v; }
+    void setSTo(const QString& v);
 
     // The line goes back up, to a block above the one it leaves (a loop's way back).
     bool goesBack() const;

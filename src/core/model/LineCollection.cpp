@@ -42,6 +42,7 @@ cLn* Li_Co::Add_LINE(const QString& sFrom, const QString& sTo, const QString& sC
     controls->bringLabelToFront();
 
     m_lines.push_back(std::move(line));
+    touch();
     return m_lines.back().get();
 }
 
@@ -54,6 +55,7 @@ cLn* Li_Co::Item(int position) const {
 void Li_Co::Remove(int position) {
     if (position < 1 || position > Count())
         return;
+    touch();
     m_lines.erase(m_lines.begin() + (position - 1));
 }
 

@@ -27,6 +27,10 @@ public:
 
     // Purges every line whose two ends are both empty, hiding its drawing objects.
     void del_Line();
+    // Moves on whenever a line is added or removed or an end changes: who holds an index of
+    // the lines (the run's outgoing lines of each block) knows when to build it again.
+    quint64 revision() const { return m_revision; }
+    void touch() { ++m_revision; }
     void updateAllLines();
     void updateConntectedLines(const QString& sTag);
 
@@ -37,4 +41,5 @@ public:
 private:
     Diagram& m_diagram;
     std::vector<std::unique_ptr<cLn>> m_lines;
+    quint64 m_revision = 0;
 };
