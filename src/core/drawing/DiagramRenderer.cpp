@@ -80,6 +80,7 @@ Result refusal(const QRectF& bounds) {
 } // namespace
 
 QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
+    // Checked before anything is painted, so that giant sizes cost no memory.
     if (tooLarge(diagramBounds(diagram))) {
         *error = refusal(diagramBounds(diagram)).error;
         return {};
@@ -92,6 +93,7 @@ QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
         },
         false);
     diagram.the_li_co().updateAllLines();
+    // Blocks grew to fit their captions.
     const QRectF bounds = diagramBounds(diagram);
     if (tooLarge(bounds)) {
         *error = refusal(bounds).error;
@@ -117,21 +119,10 @@ void draw(QPainter& painter, Diagram& diagram) {
 }
 
 Result render(Diagram& diagram, MemoryCanvas& canvas) {
-    // Checked before anything is painted, so that giant sizes cost no memory.
-    if (tooLarge(diagramBounds(diagram)))
-        return refusal(diagramBounds(diagram));
-    canvas.processRepaints(
-        [&diagram](MemorySurface& surface) {
-            if (cBck* block = diagram.the_bl_co().Item(surface.tag()))
-                if (block->tagid() == surface.tag())
-                    block->PaintMe();
-        },
-        false);
-    diagram.the_li_co().updateAllLines();
-    // Blocks grow to fit their captions.
-    const QRectF bounds = diagramBounds(diagram);
-    if (tooLarge(bounds))
-        return refusal(bounds);
+    QString error;
+    const QRectF bounds = prepare(diagram, canvas, &error);
+    if (bounds.isNull())
+        return {QImage(), error};
     const QSize size(std::max(1, int(bounds.width())), std::max(1, int(bounds.height())));
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull())

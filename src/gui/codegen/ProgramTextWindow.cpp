@@ -5,6 +5,7 @@
 #include "core/files/ProgramPdf.h"
 #include "core/files/SafeSave.h"
 #include "core/model/ModalQuestions.h"
+#include "gui/windows/PrintPreview.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -55,11 +55,7 @@ algorFrm::algorFrm(const QString& text, ModalQuestions& questions, QWidget* owne
         showPrint(printer);
     });
     showPrint = [this](QPrinter& printer) {
-        QPrintPreviewDialog preview(&printer, this);
-        preview.setWindowTitle(QStringLiteral("Προεπισκόπηση εκτύπωσης"));
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* target) { printTo(*target); });
-        preview.exec();
+        PrintPreview::show(printer, this, [this](QPrinter& target) { printTo(target); });
     };
     connect(EXIT_, &QAction::triggered, this, &QWidget::hide);
 

@@ -5,12 +5,12 @@
 #include "core/files/SafeSave.h"
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
+#include "gui/windows/PrintPreview.h"
 
 #include <QBuffer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
@@ -96,11 +96,7 @@ TraceWindow::TraceWindow(const TraceRecorder& trace, const Diagram& diagram,
     m_refresh->setInterval(refreshMs);
     connect(m_refresh, &QTimer::timeout, this, &TraceWindow::refresh);
     showPreview = [this](QPrinter& printer) {
-        QPrintPreviewDialog preview(&printer, this);
-        preview.setWindowTitle(QStringLiteral("Προεπισκόπηση εκτύπωσης"));
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* target) { printTo(*target); });
-        preview.exec();
+        PrintPreview::show(printer, this, [this](QPrinter& target) { printTo(target); });
     };
 }
 

@@ -1,17 +1,18 @@
 #include "gui/files/PictureCommands.h"
 
-#include "core/files/DiagramExport.h"
 #include "core/drawing/DiagramRenderer.h"
+#include "core/files/DiagramExport.h"
 #include "core/files/DiagramSnapshot.h"
 #include "core/files/HeadlessDiagram.h"
 #include "core/model/ModalQuestions.h"
 #include "gui/files/FileCommands.h"
+#include "gui/windows/PrintPreview.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QWidget>
 
 PictureCommands::PictureCommands(FileCommands& files, ModalQuestions& questions, QWidget* owner)
     : QObject(owner), m_files(files), m_questions(questions), m_owner(owner),
@@ -21,11 +22,7 @@ PictureCommands::PictureCommands(FileCommands& files, ModalQuestions& questions,
     connect(m_export, &QAction::triggered, this, &PictureCommands::exportAs);
     connect(m_print, &QAction::triggered, this, &PictureCommands::print);
     showPreview = [this](QPrinter& printer) {
-        QPrintPreviewDialog preview(&printer, m_owner);
-        preview.setWindowTitle(QStringLiteral("Προεπισκόπηση εκτύπωσης"));
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* target) { printTo(*target); });
-        preview.exec();
+        PrintPreview::show(printer, m_owner, [this](QPrinter& target) { printTo(target); });
     };
 }
 
