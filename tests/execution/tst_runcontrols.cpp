@@ -57,6 +57,36 @@ struct RunFixture : EditorFixture {
     }
 };
 
+// RFC 4180 records: quoted cells may hold commas, doubled quotes and line breaks.
+QList<QStringList> parseCsv(const QString& text) {
+    QList<QStringList> records;
+    QStringList record;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                cell += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                cell += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record << std::exchange(cell, {});
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            record << std::exchange(cell, {});
+            records << std::exchange(record, {});
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    return records;
+}
+
 // What the run frame and the run menus show, read from the widgets.
 struct Panel {
     bool run, nextStep, pause, pauseTicked, vars, runMenus, fileMenus, speed;
@@ -649,7 +679,15 @@ void TestRunControls::traceTableFollowsTheRun() {
     QTest::mouseClick(table->saveButton(), Qt::LeftButton);
     QFile written(dir.filePath("t.csv")), wanted(QStringLiteral(KELVRA_TEST_DATA "/") + expected);
     QVERIFY(written.open(QIODevice::ReadOnly) && wanted.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), wanted.readAll());
+    const QByteArray csv = written.readAll();
+    QCOMPARE(csv, wanted.readAll());
+    // Read back by a CSV reader, the file holds the window's cells.
+    const QList<QStringList> cells = parseCsv(QString::fromUtf8(csv).mid(1)); // after the BOM
+    QTRY_COMPARE(table->model()->rowCount() + 1, cells.size()); // once the window caught up
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            QCOMPARE(cells[row + 1].value(column),
+                     table->model()->index(row, column).data().toString());
     // A new diagram leaves nothing of the old run in the table.
     f.questions.answerMessage(ModalQuestions::Answer::No);
     f.window.menus().mnuNew->trigger();
