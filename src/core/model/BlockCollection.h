@@ -43,4 +43,6 @@ private:
     std::vector<std::unique_ptr<cBck>> m_blocks;
     // Tag ids, case folded as the collection's keys always were, to positions.
     QHash<QString, int> m_keyIndex;
+    // No "idN" below this is free (a search hint; lowered when a block goes).
+    mutable int m_lowestFree = 1;
 };
