@@ -9,6 +9,7 @@
 #include "core/model/LineControls.h"
 
 #include <QPainter>
+#include <functional>
 
 namespace DiagramRenderer {
 
@@ -79,6 +80,21 @@ Result refusal(const QRectF& bounds) {
 
 } // namespace
 
+namespace {
+// Lines beneath, then every visible block through `drawBlock`.
+void drawEach(QPainter& painter, Diagram& diagram,
+              const std::function<void(cBck&, MemorySurface&)>& drawBlock) {
+    for (const auto& line : diagram.the_li_co()) {
+        if (const LineControls* c = line->t_Object_Line())
+            drawLine(painter, *c);
+    }
+    for (const auto& block : diagram.the_bl_co()) {
+        if (!Bl_Co::isDeleted(*block) && block->Visible())
+            drawBlock(*block, *static_cast<MemorySurface*>(block->t_O_Shape()));
+    }
+}
+} // namespace
+
 QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
     // Checked before anything is painted, so that giant sizes cost no memory.
     if (tooLarge(diagramBounds(diagram))) {
@@ -103,19 +119,12 @@ QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
 }
 
 void draw(QPainter& painter, Diagram& diagram) {
-    for (const auto& line : diagram.the_li_co()) {
-        if (const LineControls* c = line->t_Object_Line())
-            drawLine(painter, *c);
-    }
-    for (const auto& block : diagram.the_bl_co()) {
-        if (Bl_Co::isDeleted(*block) || !block->Visible())
-            continue;
-        auto* surface = static_cast<MemorySurface*>(block->t_O_Shape());
+    drawEach(painter, diagram, [&painter](cBck& block, MemorySurface& surface) {
         painter.save();
-        painter.translate(block->shapeLeft(), block->shapeTop());
-        surface->paintWith(painter, [&block] { block->PaintMe(); });
+        painter.translate(block.shapeLeft(), block.shapeTop());
+        surface.paintWith(painter, [&block] { block.PaintMe(); });
         painter.restore();
-    }
+    });
 }
 
 Result render(Diagram& diagram, MemoryCanvas& canvas) {
@@ -132,19 +141,13 @@ Result render(Diagram& diagram, MemoryCanvas& canvas) {
     picture.fill(canvas.canvasColor());
     QPainter painter(&picture);
     painter.translate(-bounds.topLeft());
-    for (const auto& line : diagram.the_li_co()) {
-        if (const LineControls* c = line->t_Object_Line())
-            drawLine(painter, *c);
-    }
-    for (const auto& block : diagram.the_bl_co()) {
-        if (Bl_Co::isDeleted(*block) || !block->Visible())
-            continue;
-        auto* surface = static_cast<MemorySurface*>(block->t_O_Shape());
-        surface->requestRepaint();
-        surface->repaint([&block] { block->PaintMe(); });
-        painter.drawImage(QPointF(block->shapeLeft(), block->shapeTop()), surface->picture());
-        surface->releasePicture();
-    }
+    // Each block is drawn on its own picture first, as the canvas shows it, one at a time.
+    drawEach(painter, diagram, [&painter](cBck& block, MemorySurface& surface) {
+        surface.requestRepaint();
+        surface.repaint([&block] { block.PaintMe(); });
+        painter.drawImage(QPointF(block.shapeLeft(), block.shapeTop()), surface.picture());
+        surface.releasePicture();
+    });
     return {picture, {}};
 }
 
