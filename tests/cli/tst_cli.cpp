@@ -218,30 +218,35 @@ void TestCli::messagesAndElementsPrint() {
 
 void TestCli::traceTable_data() {
     QTest::addColumn<QString>("diagram");
-    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("input");
     QTest::addColumn<QString>("expected"); // checked by hand against the exam's form
-    QTest::newRow("a loop") << "parago.kv"
-                            << "3"
-                            << "trace/parago_3.csv";
-    QTest::newRow("a decision") << "artios-peritos.kv"
-                                << "7"
+    QTest::newRow("a loop") << "parago.kv" << QStringList{"3"} << "trace/parago_3.csv";
+    QTest::newRow("a decision") << "artios-peritos.kv" << QStringList{"7"}
                                 << "trace/artios-peritos_7.csv";
+    QTest::newRow("the largest of three")
+        << "maxabc.kv" << QStringList{"4", "9", "2"} << "trace/maxabc_4_9_2.csv";
 }
 
 // The exam's trace table, a row per command executed, written as the run goes.
 void TestCli::traceTable() {
     QFETCH(QString, diagram);
-    QFETCH(QString, input);
+    QFETCH(QStringList, input);
     QFETCH(QString, expected);
+    QStringList inputs;
+    for (const QString& value : input)
+        inputs << "--input" << value;
     QTemporaryDir dir;
     const QString trace = dir.filePath("pinakas.csv");
-    QCOMPARE(cli({"run", example(diagram), "--input", input, "--trace", trace}).exitCode, 0);
+    QCOMPARE(
+        cli(QStringList{"run", example(diagram)} + inputs + QStringList{"--trace", trace}).exitCode,
+        0);
     QFile written(trace), wanted(dataFile(expected));
     QVERIFY(written.open(QIODevice::ReadOnly) && wanted.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), wanted.readAll());
     // A trace that cannot be written is said, with the exit of an unusable file.
     QCOMPARE(
-        cli({"run", example(diagram), "--input", input, "--trace", "/proc/nothing/x.csv"}).exitCode,
+        cli(QStringList{"run", example(diagram)} + inputs + QStringList{"--trace", "/proc/x/x.csv"})
+            .exitCode,
         2);
 }
 

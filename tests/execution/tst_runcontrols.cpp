@@ -121,6 +121,7 @@ private slots:
     void traceTablePrintsWithItsHeader();
     void predictedCells_data();
     void predictedCells();
+    void breakpointPausesBeforeItsBlock_data();
     void breakpointPausesBeforeItsBlock();
     void timedRunToTheEnd();
     void keysDoNotStartARun();
@@ -231,7 +232,7 @@ void TestRunControls::variablesWindowOnlyAfterARun() {
     QTRY_VERIFY_WITH_TIMEOUT(f.asked(success), 5000);
     QTest::mouseClick(f.run()->cmdVars, Qt::LeftButton);
     QVERIFY(f.runs().varsWindow() && f.runs().varsWindow()->isVisible());
-    QCOMPARE(f.runs().varsWindow()->model->index(1, 1).data().toString(), QStringLiteral("5"));
+    QCOMPARE(f.runs().varsWindow()->model->index(0, 0).data().toString(), QStringLiteral("5"));
 }
 
 void TestRunControls::pauseFreezesAndResumes() {
@@ -611,9 +612,17 @@ void TestRunControls::panelMatchesTheTimerAfterAStop() {
     f.press(f.run()->cmdStop);
 }
 
-// "Σημείο διακοπής" (F9): a timed run pauses before the marked block, each time it comes to
-// it; unticking "Παύση" goes on, and without the mark the run goes to its end.
+// "Σημείο διακοπής" (F9): a timed or a fast run pauses before the marked block, each time
+// it comes to it; unticking "Παύση" goes on at the same pace, and without the mark the run
+// goes to its end. The red dot follows its block.
+void TestRunControls::breakpointPausesBeforeItsBlock_data() {
+    QTest::addColumn<int>("speed"); // 0: "Γρήγορη εκτέλεση"
+    QTest::newRow("speed 3") << 3;
+    QTest::newRow("fast run") << 0;
+}
+
 void TestRunControls::breakpointPausesBeforeItsBlock() {
+    QFETCH(int, speed);
     RunFixture f;
     const QString start = f.b.start(), zero = f.b.assign("Χ", "0"), join = f.b.junction(),
                   test = f.b.whileTest("Χ<2"), add = f.b.assign("Χ", "Χ+1"), out = f.b.write("Χ"),
@@ -627,7 +636,17 @@ void TestRunControls::breakpointPausesBeforeItsBlock() {
     f.diagram().currentBlockIndex = 5; // Χ <-- Χ+1
     f.window.menus().breakpoint->trigger();
     QVERIFY(!f.runs().breakpoints().isEmpty());
-    f.window.menus().auto_run->trigger();
+    const cBck* marked = f.diagram().blockAt(5);
+    const QList<QPointF> dots = f.runs().breakpoints().dotCentres();
+    QCOMPARE(dots.size(), 1);
+    QVERIFY(dots[0].x() > marked->shapeLeft() + marked->shapeWidth());
+    QVERIFY(qAbs(dots[0].y() - marked->shapeTop()) < marked->shapeHeight());
+    if (speed > 0) {
+        f.run()->scroll_ExecutionDelay->setValue(speed);
+        f.press(f.run()->cmdRun);
+    } else {
+        f.window.menus().fast_run->trigger(); // returns at the breakpoint
+    }
     for (const QString value : {"0", "1"}) {
         QTRY_COMPARE_WITH_TIMEOUT(f.runs().phase(), RunPhase::Paused, 10000);
         QCOMPARE(f.runs().interpreter().currentBlock()->tagid(), add);
@@ -635,9 +654,13 @@ void TestRunControls::breakpointPausesBeforeItsBlock() {
         QVERIFY(f.run()->chkPause->isChecked());
         QTest::mouseClick(f.run()->chkPause, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(f.runs().variables().getVar("Χ") != value, 10000);
+        if (speed > 0)
+            QCOMPARE(f.window.timerRunner().interval(), 600 - 100 * speed);
     }
+    f.diagram().currentBlockIndex = 5;
     f.window.menus().breakpoint->trigger(); // F9 again: the mark goes
     QVERIFY(f.runs().breakpoints().isEmpty());
+    QVERIFY(f.runs().breakpoints().dotCentres().isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!f.runs().running(), 10000);
     QVERIFY(f.asked(success));
 }
@@ -646,26 +669,26 @@ void TestRunControls::breakpointPausesBeforeItsBlock() {
 // kelvra-cli writes (the same data files).
 void TestRunControls::traceTableFollowsTheRun_data() {
     QTest::addColumn<QString>("diagram");
-    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("a loop") << "parago.kv"
-                            << "3"
-                            << "trace/parago_3.csv";
-    QTest::newRow("a decision") << "artios-peritos.kv"
-                                << "7"
+    QTest::newRow("a loop") << "parago.kv" << QStringList{"3"} << "trace/parago_3.csv";
+    QTest::newRow("a decision") << "artios-peritos.kv" << QStringList{"7"}
                                 << "trace/artios-peritos_7.csv";
+    QTest::newRow("the largest of three")
+        << "maxabc.kv" << QStringList{"4", "9", "2"} << "trace/maxabc_4_9_2.csv";
 }
 
 void TestRunControls::traceTableFollowsTheRun() {
     QFETCH(QString, diagram);
-    QFETCH(QString, input);
+    QFETCH(QStringList, input);
     QFETCH(QString, expected);
     RunFixture f;
     QVERIFY(f.window.files().load_FILE(QStringLiteral(KELVRA_EXAMPLES_DIR "/") + diagram));
     TraceWindow* table = f.runs().showTrace();
     QCOMPARE(table->model()->rowCount(), 0);
     f.window.menus().step_run->trigger();
-    f.questions.answerText(input);
+    for (const QString& value : input)
+        f.questions.answerText(value);
     for (int step = 1; step <= 3; ++step) {
         QTest::mouseClick(f.run()->cmdNextStep, Qt::LeftButton);
         QTRY_COMPARE(table->model()->rowCount(), step); // live, while stepping

@@ -3,6 +3,7 @@
 #include "core/model/BlockKinds.h"
 #include "gui/execution/VariablesWindow.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -121,6 +122,7 @@ void TestVariables::pointingAtAValue() {
     VariableStore store(sink);
     store.setVar("Χ", "5", "id2", "2+3");
     store.setVar("Υ", "1", "id1", "1");
+    store.setVar("Χ>Υ", "Αλ", "id12", "5>1");
 
     Vars_F window(store, t.diagram);
     window.saveBlockColours();
@@ -128,16 +130,27 @@ void TestVariables::pointingAtAValue() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Τιμές Μεταβλητών"));
     QCOMPARE(window.Command1->text(), QStringLiteral("Έξοδος"));
-    QVERIFY(window.grid->isColumnHidden(0));
+    // Names and steps are the grid's headers, so they stay in sight when it scrolls; an
+    // outcome is written in full.
+    const auto header = [&](int section, Qt::Orientation orientation) {
+        return window.model->headerData(section, orientation, Qt::DisplayRole).toString();
+    };
+    QCOMPARE(header(2, Qt::Horizontal), QStringLiteral("Χ>Υ"));
+    QCOMPARE(header(0, Qt::Vertical), QStringLiteral("TEΛΙΚΕΣ"));
+    QCOMPARE(header(3, Qt::Vertical), QStringLiteral("3 · εντολή 12"));
+    QCOMPARE(window.model->index(3, 2).data().toString(), QStringLiteral("Αληθής"));
+    QCOMPARE(store.getVar("Χ>Υ"), QStringLiteral("Αλ"));
+    QVERIFY(window.grid->horizontalHeader()->isVisible() &&
+            window.grid->verticalHeader()->isVisible());
 
-    const QRect cell = window.grid->visualRect(window.model->index(2, 1));
+    const QRect cell = window.grid->visualRect(window.model->index(1, 0));
     QTest::mousePress(window.grid->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(producer->BGColor(), 255u);
     QVERIFY(window.Tex->isVisible());
     QCOMPARE(window.Tex->text(), QStringLiteral("2+3"));
     QCOMPARE(t.blocks().Item(1)->BGColor(), 0xFFFFFFu);
 
-    const QRect empty = window.grid->visualRect(window.model->index(3, 1));
+    const QRect empty = window.grid->visualRect(window.model->index(2, 0));
     QTest::mouseRelease(window.grid->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mousePress(window.grid->viewport(), Qt::LeftButton, {}, empty.center());
     QCOMPARE(producer->BGColor(), 0x00FF00u);

@@ -1,5 +1,6 @@
 #include "core/execution/Interpreter.h"
 
+#include "core/execution/ConditionRecord.h"
 #include "core/execution/ExpressionEvaluator.h"
 #include "core/execution/RandomSource.h"
 #include "core/execution/VariableStore.h"
@@ -41,18 +42,6 @@ QString joined(std::initializer_list<QString> pieces) {
 bool isError(const QString& value) {
     return value.size() <= ExpressionEvaluator::error.size() &&
            value.toUpper() == ExpressionEvaluator::error;
-}
-
-// A condition's outcome is recorded under the condition's text; a condition that is a bare
-// name ("ΑΝ Κ ΤΟΤΕ") would record it under that variable and overwrite it, so its record is
-// named in brackets.
-QString conditionRecordName(const QString& condition) {
-    static const QString notInNames = QStringLiteral(" +-*/^\\=<>#!(),\"");
-    for (const QChar c : condition) {
-        if (notInNames.contains(c))
-            return condition;
-    }
-    return QLatin1Char('(') + condition + QLatin1Char(')');
 }
 
 bool isTrue(const QString& value) {
@@ -431,7 +420,7 @@ Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
         return expressionFailed(block, m_evaluator.failureReason());
     const bool truth = isTrue(value);
     // The record says what the run did: a condition worth 5 takes the "Ν" line and is true.
-    m_variables.setVar(conditionRecordName(block.zParam2()),
+    m_variables.setVar(ConditionRecord::nameOf(block.zParam2()),
                        truth ? QStringLiteral("Αλ") : QStringLiteral("Ψε"), block.tagid(),
                        translated);
     m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};

@@ -232,6 +232,14 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
         for (const QRectF& marker : m_markers())
             painter.drawRect(marker);
     }
+    if (m_breakpointDots) {
+        painter.setPen(pen(QColor(0x80, 0, 0), 1));
+        painter.setBrush(QColor(0xD0, 0, 0));
+        const double r = breakpointDotSize / 2;
+        for (const QPointF& centre : m_breakpointDots())
+            painter.drawEllipse(centre, r, r);
+        painter.setBrush(Qt::NoBrush);
+    }
     if (m_frameVisible) {
         QPen dashed = pen(Qt::darkBlue, 1);
         dashed.setStyle(Qt::DashLine);

@@ -38,6 +38,12 @@ public:
     // One marker per block of a selection of several, asked for at each repaint so that the
     // markers follow the blocks.
     void setMarkers(std::function<QList<QRectF>()> markers) { m_markers = std::move(markers); }
+    // The red dots of the blocks a run pauses before (their centres), asked for at each
+    // repaint like the markers.
+    void setBreakpointDots(std::function<QList<QPointF>()> centres) {
+        m_breakpointDots = std::move(centres);
+    }
+    static constexpr double breakpointDotSize = 9;
     // The frame drawn while the pupil drags out a selection on the empty canvas.
     void setSelectionFrame(const QRectF& frame);
     void hideSelectionFrame();
@@ -100,6 +106,7 @@ private:
     QRectF m_selector;
     bool m_selectorVisible = false;
     std::function<QList<QRectF>()> m_markers;
+    std::function<QList<QPointF>()> m_breakpointDots;
     QRectF m_frame;
     bool m_frameVisible = false;
     QLineF m_line1;

@@ -1,35 +1,39 @@
 #include "gui/execution/Breakpoints.h"
 
 #include "core/model/Block.h"
+#include "core/model/BlockCollection.h"
+#include "core/model/Diagram.h"
 #include "gui/canvas/CanvasWidget.h"
 
-#include <QLabel>
+Breakpoints::Breakpoints(const Diagram& diagram, CanvasWidget& canvas, QObject* parent)
+    : QObject(parent), m_diagram(diagram), m_canvas(canvas) {
+    m_canvas.setBreakpointDots([this] { return dotCentres(); });
+}
 
-void Breakpoints::toggle(const cBck& block, QWidget* canvas) {
-    if (QLabel* dot = m_dots.take(block.tagid())) {
-        delete dot;
-        return;
-    }
-    auto* dot = new QLabel(QStringLiteral("●"), canvas);
-    dot->setStyleSheet(QStringLiteral("color: #D00000;"));
-    QFont font = dot->font();
-    font.setPointSizeF(11);
-    dot->setFont(font);
-    dot->setToolTip(QStringLiteral("Σημείο διακοπής: η εκτέλεση σταματά πριν από αυτή την "
-                                   "εντολή (F9 για να φύγει)"));
-    dot->adjustSize();
-    if (auto* widget = qobject_cast<CanvasWidget*>(canvas))
-        widget->placeAt(dot, QPointF(block.shapeLeft() + block.shapeWidth(), block.shapeTop()),
-                        QPoint(3, -dot->height() / 2));
-    dot->show();
-    m_dots.insert(block.tagid(), dot);
+void Breakpoints::toggle(const cBck& block) {
+    if (!m_marked.remove(block.tagid()))
+        m_marked.insert(block.tagid());
+    m_canvas.update();
 }
 
 bool Breakpoints::at(const cBck& block) const {
-    return !m_dots.isEmpty() && m_dots.contains(block.tagid());
+    return !m_marked.isEmpty() && m_marked.contains(block.tagid());
 }
 
 void Breakpoints::clear() {
-    qDeleteAll(m_dots);
-    m_dots.clear();
+    m_marked.clear();
+    m_canvas.update();
+}
+
+QList<QPointF> Breakpoints::dotCentres() const {
+    QList<QPointF> centres;
+    if (m_marked.isEmpty())
+        return centres;
+    const double r = CanvasWidget::breakpointDotSize / 2;
+    for (const auto& block : m_diagram.the_bl_co()) {
+        if (m_marked.contains(block->tagid()) && !Bl_Co::isDeleted(*block))
+            centres.append(
+                QPointF(block->shapeLeft() + block->shapeWidth() + r + 2, block->shapeTop() + r));
+    }
+    return centres;
 }

@@ -1,27 +1,34 @@
 #pragma once
 
-#include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPointF>
+#include <QSet>
 #include <QString>
 
-class QLabel;
-class QWidget;
+class CanvasWidget;
+class Diagram;
 class cBck;
 
 // "Σημείο διακοπής": blocks a run pauses before. They belong to the open diagram, never to
-// its file; each shows a red dot beside its block.
+// its file; the canvas paints a red dot beside each marked block, wherever it is moved.
 class Breakpoints : public QObject {
     Q_OBJECT
 public:
-    explicit Breakpoints(QObject* parent = nullptr) : QObject(parent) {}
+    Breakpoints(const Diagram& diagram, CanvasWidget& canvas, QObject* parent = nullptr);
 
-    // Marks the block, or unmarks it; the dot is a child of `canvas`.
-    void toggle(const cBck& block, QWidget* canvas);
+    // Marks the block, or unmarks it.
+    void toggle(const cBck& block);
     bool at(const cBck& block) const;
-    bool isEmpty() const { return m_dots.isEmpty(); }
+    bool isEmpty() const { return m_marked.isEmpty(); }
     // A new diagram has none.
     void clear();
+    // Where the dots are, in diagram coordinates: beside the top-right corner of each
+    // marked block that is still in the diagram.
+    QList<QPointF> dotCentres() const;
 
 private:
-    QHash<QString, QLabel*> m_dots; // by the block's tag
+    const Diagram& m_diagram;
+    CanvasWidget& m_canvas;
+    QSet<QString> m_marked; // the blocks' tags
 };

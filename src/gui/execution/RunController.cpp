@@ -47,7 +47,8 @@ RunController::RunController(RunWindow& window, QObject* parent)
     : QObject(parent), m_window(window), m_variables(window.messageSink()),
       m_evaluator(m_variables, m_random), m_interpreter(window.diagram(), m_variables, m_evaluator,
                                                         m_random, window.questions(), *this),
-      m_caption(new QLabel(window.canvas())), m_breakpoints(new Breakpoints(this)) {
+      m_caption(new QLabel(window.canvas())),
+      m_breakpoints(new Breakpoints(window.diagram(), *window.canvas(), this)) {
     m_caption->setStyleSheet(
         QStringLiteral("background: #FFFFE8; border: 1px solid #808080; padding: 2px;"));
     m_caption->hide();
@@ -216,14 +217,16 @@ void RunController::timerRunner_Timer() {
         askToGoOnAfterManySteps();
 }
 
-// A marked block stops a timed run before it runs, once: going on runs it.
+// A marked block stops a timed or a fast run before it runs, once: going on runs it.
 bool RunController::pausesBefore(const cBck& block) {
-    // A stepped run stops before every block anyway; a fast run goes on to its end.
-    if (m_pausedAt == &block || m_phase != RunPhase::Running || !m_breakpoints->at(block)) {
+    // A stepped run stops before every block anyway.
+    const bool driven = m_phase == RunPhase::Running || m_phase == RunPhase::Racing;
+    if (m_pausedAt == &block || !driven || !m_breakpoints->at(block)) {
         m_pausedAt = nullptr;
         return false;
     }
     m_pausedAt = &block;
+    m_resumesRacing = m_phase == RunPhase::Racing;
     m_window.setTimerEnabled(false);
     setPhase(RunPhase::Paused);
     m_window.fraDebug()->chkPause->setChecked(true);
@@ -240,7 +243,7 @@ void RunController::toggleBreakpoint() {
                            "εκτέλεση."));
         return;
     }
-    m_breakpoints->toggle(*block, m_window.canvas());
+    m_breakpoints->toggle(*block);
 }
 
 bool RunController::askToGoOnAfterManySteps() {
@@ -430,6 +433,7 @@ bool RunController::startRun(RunPhase pace, bool speedLocked) {
     m_window.NEO();
     clearMarkers();
     m_stepsSinceAsked = 0;
+    m_resumesRacing = false;
     // Unsaved work is offered for saving; the run goes on whatever the answer.
     m_window.askSaveChangesBeforeRun();
     m_interpreter.clearOutput();
@@ -477,6 +481,7 @@ void RunController::cmdNextStep_Click() {
     }
     timerRunner_Timer();
     if (m_phase == RunPhase::Paused) { // a step unticks "Παύση": the timer runs again
+        m_resumesRacing = false;
         m_window.setTimerEnabled(true);
         setPhase(speed() > 0 ? RunPhase::Running : RunPhase::Stepping);
     }
@@ -487,10 +492,20 @@ void RunController::chkPause_Click() {
     m_window.setTimerEnabled(!ticked);
     if (ticked && m_phase == RunPhase::Running)
         setPhase(RunPhase::Paused);
+    else if (!ticked && m_phase == RunPhase::Paused && m_resumesRacing)
+        resumeRacing();
     else if (!ticked && m_phase == RunPhase::Paused)
         setPhase(speed() > 0 ? RunPhase::Running : RunPhase::Stepping);
     else
         showRunControls();
+}
+
+// A fast run paused at a breakpoint goes on as fast as before.
+void RunController::resumeRacing() {
+    m_resumesRacing = false;
+    setPhase(RunPhase::Racing);
+    m_window.timerRunner().setInterval(0);
+    StartExecution(); // returns once the run has ended, was stopped or paused again
 }
 
 TraceWindow* RunController::showTrace() {
@@ -510,7 +525,6 @@ void RunController::cmdVars_Click() {
         connect(m_varsWindow, &Vars_F::left, this, [this] { showRunControls(); });
     }
     m_varsWindow->model->refresh();
-    m_varsWindow->grid->setColumnHidden(0, true);
     m_varsWindow->saveBlockColours();
     if (QScreen* screen = m_window.runOwner().screen()) {
         const QRect area = screen->availableGeometry();

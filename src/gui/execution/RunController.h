@@ -140,6 +140,7 @@ private:
     QLabel* m_caption;
     std::vector<QLabel*> m_markers;
     Breakpoints* m_breakpoints;
+    bool m_resumesRacing = false;     // the run paused at a breakpoint was a fast one
     const cBck* m_pausedAt = nullptr; // the marked block the run paused before
     QPointer<Vars_F> m_varsWindow;
     TraceRecorder m_trace;
@@ -152,6 +153,7 @@ private:
     // Pauses a run that may never end and asks whether to go on; false when it was stopped.
     bool askToGoOnAfterManySteps();
     bool pausesBefore(const cBck& block);
+    void resumeRacing();
     long long m_stepsBeforeAsking = defaultStepsBeforeAsking;
 
 public:

@@ -1,5 +1,6 @@
 #include "gui/execution/VariablesWindow.h"
 
+#include "core/execution/ConditionRecord.h"
 #include "core/execution/NumberText.h"
 #include "core/execution/VariableStore.h"
 #include "core/model/Block.h"
@@ -18,17 +19,40 @@ VariablesModel::VariablesModel(const VariableStore& store, QObject* parent)
     : QAbstractTableModel(parent), m_store(store) {}
 
 int VariablesModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_store.rowCount();
+    return parent.isValid() ? 0 : m_store.rowCount() - 1;
 }
 
 int VariablesModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_store.columnCount();
+    return parent.isValid() ? 0 : m_store.columnCount() - 1;
 }
 
 QVariant VariablesModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    return m_store.valueCell(index.row(), index.column());
+    const QString value = m_store.valueCell(storeRow(index.row()), storeColumn(index.column()));
+    // An outcome is written in full; the store keeps the design's "Αλ"/"Ψε".
+    if (ConditionRecord::isRecord(m_store.valueCell(0, storeColumn(index.column()))))
+        return ConditionRecord::shown(value);
+    return value;
+}
+
+QVariant VariablesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole)
+            return m_store.valueCell(0, storeColumn(section));
+        return {};
+    }
+    if (role == Qt::ToolTipRole && section > 0)
+        return QStringLiteral("Βήμα της εκτέλεσης και η εντολή που έγραψε την τιμή");
+    if (role != Qt::DisplayRole)
+        return {};
+    const QString step = m_store.valueCell(storeRow(section), 0);
+    if (section == 0)
+        return step; // "TEΛΙΚΕΣ"
+    // "Βήμα:007": block 7 wrote it; the step counts the rows a long run dropped too.
+    const qint64 number = section + m_store.droppedRows();
+    return QString::number(number) + QStringLiteral(" · εντολή ") +
+           NumberText::format(NumberText::leadingNumber(step.right(3)));
 }
 
 void VariablesModel::refresh() {
@@ -42,9 +66,9 @@ Vars_F::Vars_F(VariableStore& store, Diagram& diagram, QWidget* parent)
     model = new VariablesModel(store, this);
     grid = new QTableView(this);
     grid->setModel(model);
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setColumnHidden(0, true); // the step column
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Tex = new QLabel(grid->viewport());
@@ -56,6 +80,7 @@ Vars_F::Vars_F(VariableStore& store, Diagram& diagram, QWidget* parent)
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         droppedLine->setText(VariableStore::droppedRowsLine(m_store.droppedRows()));
         droppedLine->setVisible(m_store.droppedRows() > 0);
+        grid->scrollToBottom(); // the newest row
     });
     Command1 = new QPushButton(QStringLiteral("Έξοδος"), this);
     connect(grid, &QTableView::pressed, this, [this](const QModelIndex& index) {
@@ -89,7 +114,9 @@ void Vars_F::restoreBlockColours() {
     }
 }
 
-void Vars_F::pointAt(int row, int column, const QPoint& at) {
+void Vars_F::pointAt(int gridRow, int gridColumn, const QPoint& at) {
+    const int row = VariablesModel::storeRow(gridRow);
+    const int column = VariablesModel::storeColumn(gridColumn);
     Tex->move(at);
     const QString step = m_store.valueCell(row, 0);
     const QString blockId =

@@ -10,7 +10,10 @@ class QPushButton;
 class QTableView;
 class VariableStore;
 
-// The variables table as a grid: names, current values, then one row per recorded value.
+// The variables table as a grid. The names are the column headers and the step column the
+// row headers, so both stay in sight however far the grid is scrolled: row 0 holds the
+// current values ("TEΛΙΚΕΣ"), then one row per recorded value, headed by its step number
+// and the block that wrote it. Model cell (r, c) is the store's cell (r + 1, c + 1).
 class VariablesModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,8 +21,12 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // Call after the store changed.
     void refresh();
+    // The store's row and column of a cell of the grid.
+    static int storeRow(int row) { return row + 1; }
+    static int storeColumn(int column) { return column + 1; }
 
 private:
     const VariableStore& m_store;
@@ -36,7 +43,7 @@ public:
     void saveBlockColours();
     void restoreBlockColours();
     // Points at cell (row, column) of the grid.
-    void pointAt(int row, int column, const QPoint& at);
+    void pointAt(int gridRow, int gridColumn, const QPoint& at);
 
     QTableView* grid;
     QLabel* Tex;
