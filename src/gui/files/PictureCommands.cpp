@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QWidget>
+#include <cmath>
 
 PictureCommands::PictureCommands(FileCommands& files, ModalQuestions& questions, QWidget* owner)
     : QObject(owner), m_files(files), m_questions(questions), m_owner(owner),
@@ -22,7 +23,13 @@ PictureCommands::PictureCommands(FileCommands& files, ModalQuestions& questions,
     connect(m_export, &QAction::triggered, this, &PictureCommands::exportAs);
     connect(m_print, &QAction::triggered, this, &PictureCommands::print);
     showPreview = [this](QPrinter& printer) {
-        PrintPreview::show(printer, m_owner, [this](QPrinter& target) { printTo(target); });
+        const PrintPreview::Choice layouts{
+            {QStringLiteral("Όλο σε μία σελίδα"),
+             QStringLiteral("Πραγματικό μέγεθος (100 %), σε όσες σελίδες χρειάζεται")},
+            int(m_layout),
+            [this](int index) { m_layout = Layout(index); }};
+        PrintPreview::show(
+            printer, m_owner, [this](QPrinter& target) { printTo(target); }, layouts);
     };
 }
 
@@ -69,25 +76,64 @@ bool PictureCommands::printTo(QPrinter& printer) {
         m_questions.messageBox(error, QStringLiteral("Εκτύπωση"), ModalQuestions::Buttons::Ok);
         return false;
     }
+    // The diagram's fonts are sized in points for a 96-dpi screen and its shapes in pixels
+    // of that screen: at 96 dpi on paper too, both keep the proportions they have on screen
+    // (at a printer's own resolution the texts would grow again with the scale).
+    printer.setResolution(96);
     QPainter painter(&printer);
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    // The header: the file name, and the comment's first line.
-    QFont header = painter.font();
-    header.setPointSizeF(10);
-    painter.setFont(header);
+    QFont font = painter.font();
+    font.setPointSizeF(10);
+    painter.setFont(font);
     const QString comment = copy.comment().section(QLatin1Char('\n'), 0, 0).trimmed();
-    const QString headerText =
-        title() + (comment.isEmpty() ? QString() : QStringLiteral(" — ") + comment);
-    const QRectF headerRect(0, 0, page.width(), painter.fontMetrics().height() * 1.5);
-    painter.drawText(headerRect, Qt::AlignLeft | Qt::AlignTop, headerText);
-    // The diagram fitted to the rest of the page, never enlarged past its own size.
-    const QRectF room(0, headerRect.height(), page.width(), page.height() - headerRect.height());
-    const double natural = printer.resolution() / 96.0;
-    const double scale =
-        std::min({natural, room.width() / bounds.width(), room.height() / bounds.height()});
-    painter.translate(room.left() + (room.width() - bounds.width() * scale) / 2, room.top());
-    painter.scale(scale, scale);
-    painter.translate(-bounds.topLeft());
-    DiagramRenderer::draw(painter, copy.diagram());
+    const double headerHeight = painter.fontMetrics().height() * 1.5;
+    const QRectF room(0, headerHeight, page.width(), page.height() - headerHeight);
+    const double natural = 1.0; // 100 %: a diagram point is a pixel, 1/96 of an inch
+    if (m_layout == Layout::OnePage) {
+        drawHeader(painter, page, comment, 1, 1);
+        // The diagram fitted to the rest of the page, never enlarged past its own size.
+        const double scale =
+            std::min({natural, room.width() / bounds.width(), room.height() / bounds.height()});
+        painter.translate(room.left() + (room.width() - bounds.width() * scale) / 2, room.top());
+        painter.scale(scale, scale);
+        painter.translate(-bounds.topLeft());
+        DiagramRenderer::draw(painter, copy.diagram());
+        return true;
+    }
+    // At its own size, cut into page-sized pieces, left to right and then down.
+    const int across = std::max(1, int(std::ceil(bounds.width() * natural / room.width())));
+    const int down = std::max(1, int(std::ceil(bounds.height() * natural / room.height())));
+    for (int row = 0; row < down; ++row) {
+        for (int column = 0; column < across; ++column) {
+            if (row + column > 0)
+                printer.newPage();
+            drawHeader(painter, page, comment, row * across + column + 1, across * down);
+            painter.save();
+            painter.setClipRect(room);
+            painter.translate(room.left() - column * room.width(),
+                              room.top() - row * room.height());
+            painter.scale(natural, natural);
+            painter.translate(-bounds.topLeft());
+            DiagramRenderer::draw(painter, copy.diagram());
+            painter.restore();
+        }
+    }
     return true;
+}
+
+void PictureCommands::drawHeader(QPainter& painter, const QRectF& page, const QString& comment,
+                                 int pageNumber, int pages) const {
+    const QFontMetricsF metrics = painter.fontMetrics();
+    const QRectF header(0, 0, page.width(), metrics.height() * 1.5);
+    const QString number =
+        pages > 1 ? QStringLiteral("Σελίδα %1 από %2").arg(pageNumber).arg(pages) : QString();
+    painter.drawText(header, Qt::AlignRight | Qt::AlignTop, number);
+    // A long comment gives way to the page number.
+    const QString text =
+        title() + (comment.isEmpty() ? QString() : QStringLiteral(" — ") + comment);
+    const double room =
+        page.width() -
+        (number.isEmpty() ? 0 : metrics.horizontalAdvance(number) + metrics.averageCharWidth() * 3);
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignTop,
+                     metrics.elidedText(text, Qt::ElideRight, room));
 }

@@ -7,7 +7,9 @@ class FileCommands;
 class HeadlessDiagram;
 class ModalQuestions;
 class QAction;
+class QPainter;
 class QPrinter;
+class QRectF;
 class QWidget;
 
 // "Αρχείο → Εξαγωγή ως…" (PNG, SVG, PDF) and "Εκτύπωση…" (Ctrl+P, with a preview): the
@@ -21,10 +23,16 @@ public:
     QAction* exportAction() const { return m_export; }
     QAction* printAction() const { return m_print; }
 
+    // How a diagram goes on paper: shrunk to one page, or at its own size over as many
+    // pages as it needs, numbered. The print preview offers both.
+    enum class Layout { OnePage, ActualSize };
+    void setLayout(Layout layout) { m_layout = layout; }
+
     void exportAs();
     // Shows the print preview; its printing goes through printTo.
     void print();
-    // Prints the whole diagram fitted to one page; false with a message when it is too big.
+    // Prints the diagram in the chosen layout, each page under a header; false with a
+    // message when there is nothing to print.
     bool printTo(QPrinter& printer);
     // Replaces the preview window (tests print straight to a file).
     std::function<void(QPrinter&)> showPreview;
@@ -32,10 +40,15 @@ public:
 private:
     bool load(HeadlessDiagram& copy) const;
     QString title() const;
+    // The file name and the comment's first line, and "Σελίδα i από n" when there are
+    // several, across the top of the page.
+    void drawHeader(QPainter& painter, const QRectF& page, const QString& comment, int pageNumber,
+                    int pages) const;
 
     FileCommands& m_files;
     ModalQuestions& m_questions;
     QWidget* m_owner;
     QAction* m_export;
     QAction* m_print;
+    Layout m_layout = Layout::OnePage;
 };
