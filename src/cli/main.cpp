@@ -3,7 +3,6 @@
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
 #include "core/codegen/PseudoProgram.h"
-#include "core/files/DiagramExport.h"
 #include "core/drawing/DiagramRenderer.h"
 #include "core/editor/CanonicalText.h"
 #include "core/execution/ExpressionEvaluator.h"
@@ -11,8 +10,8 @@
 #include "core/execution/RandomSource.h"
 #include "core/execution/TraceTable.h"
 #include "core/execution/VariableStore.h"
+#include "core/files/DiagramExport.h"
 #include "core/files/HeadlessDiagram.h"
-#include "core/files/SafeSave.h"
 #include "core/importing/ProgramImport.h"
 
 #include <QBuffer>
@@ -196,13 +195,23 @@ bool writeVariables(const VariableStore& store, const QString& path, QTextStream
     if (wide)
         err << "Ο πίνακας μεταβλητών είναι πολύ μεγάλος για στήλες: γράφεται μία τιμή σε "
                "κάθε γραμμή (βήμα, μεταβλητή, τιμή).\n";
-    QByteArray bytes;
-    for (int row = 0; row < store.rowCount(); ++row)
-        bytes += (wide && row >= 2 ? longRow(store, row) : tableRow(store, row)).toUtf8();
-    const SafeSave::Result saved = SafeSave::writeFile(path, bytes);
-    if (!saved.ok)
-        err << saved.error << '\n';
-    return saved.ok;
+    // Written a piece at a time into a file that takes the name at the end, like the trace:
+    // a long run's table never has to fit in memory twice.
+    constexpr qsizetype pieceBytes = 1 << 20;
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    QByteArray piece;
+    for (int row = 0; ok && row < store.rowCount(); ++row) {
+        piece += (wide && row >= 2 ? longRow(store, row) : tableRow(store, row)).toUtf8();
+        if (piece.size() >= pieceBytes || row == store.rowCount() - 1) {
+            ok = file.write(piece) == piece.size();
+            piece.clear();
+        }
+    }
+    if (ok && file.commit())
+        return true;
+    err << file.errorString() << '\n';
+    return false;
 }
 
 // Runs the diagram as the run button would. Exit: 0 the end block, 1 a failed run, 2 usage
