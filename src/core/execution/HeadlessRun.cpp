@@ -11,9 +11,8 @@
 #include <QElapsedTimer>
 
 HeadlessRun::HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages)
-    : m_diagram(diagram), m_questions(questions), m_variables(messages),
-      m_evaluator(m_variables, m_random),
-      m_interpreter(diagram, m_variables, m_evaluator, m_random, questions, *this) {}
+    : m_diagram(diagram), m_questions(questions),
+      m_session(diagram, questions, messages, m_nothingShown) {}
 
 HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> maxMilliseconds) {
     using Outcome = Interpreter::Outcome;
@@ -21,38 +20,36 @@ HeadlessRun::Result HeadlessRun::run(long long maxSteps, std::optional<qint64> m
         m_questions.messageBox(RunMessages::noDiagram(), QString(), ModalQuestions::Buttons::Ok);
         return {Outcome::Failed, 0, false};
     }
-    m_interpreter.clearExecutedBlocks();
-    m_interpreter.clearOutput();
-    m_variables.clearVars();
-    m_interpreter.goToStart();
+    m_session.start();
+    Interpreter& interpreter = m_session.interpreter();
     long long steps = 0;
     Outcome outcome = Outcome::Continue;
     QElapsedTimer clock;
     clock.start();
     while (outcome == Outcome::Continue) {
         if (steps >= maxSteps) {
-            m_interpreter.stop();
+            interpreter.stop();
             return {Outcome::Continue, steps, true};
         }
         // The clock is read every few steps: reading it costs more than a simple step.
         if (maxMilliseconds && steps % 256 == 0 && clock.elapsed() >= *maxMilliseconds) {
-            m_interpreter.stop();
+            interpreter.stop();
             return {Outcome::Continue, steps, false, true};
         }
         if (!m_watcher) {
-            outcome = m_interpreter.step();
+            outcome = interpreter.step();
             ++steps;
             continue;
         }
-        const cBck* block = m_interpreter.currentBlock();
-        const RunOutput& output = m_interpreter.outputLog();
+        const cBck* block = interpreter.currentBlock();
+        const RunOutput& output = interpreter.outputLog();
         const qsizetype before = output.kept().size();
         const int cuts = output.cuts();
-        outcome = m_interpreter.step();
+        outcome = interpreter.step();
         ++steps;
         if (block)
             m_watcher(*block, steps, output.writtenSince(before, cuts));
     }
-    RunReport::report(RunReport::endOf(outcome, m_interpreter), m_questions);
+    RunReport::report(RunReport::endOf(outcome, interpreter), m_questions);
     return {outcome, steps, false};
 }

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "core/execution/ExpressionEvaluator.h"
-#include "core/execution/Interpreter.h"
-#include "core/execution/RandomSource.h"
-#include "core/execution/VariableStore.h"
+#include "core/execution/RunSession.h"
 
 #include <functional>
 #include <optional>
@@ -13,7 +10,7 @@ class MessageSink;
 class ModalQuestions;
 
 // Runs a diagram to its end without a window, as the run button does.
-class HeadlessRun : public RunDisplay {
+class HeadlessRun {
 public:
     HeadlessRun(Diagram& diagram, ModalQuestions& questions, MessageSink& messages);
 
@@ -35,26 +32,14 @@ public:
         std::function<void(const cBck& block, long long step, const QString& written)>;
     void watchSteps(StepWatcher watcher) { m_watcher = std::move(watcher); }
 
-    VariableStore& variables() { return m_variables; }
-    RandomSource& random() { return m_random; }
-    Interpreter& interpreter() { return m_interpreter; }
-
-    void setSelector(cBck*) override {}
-    void hideSelector() override {}
-    void showPointer(cBck*) override {}
-    void hidePointer() override {}
-    void stepCaptionChanged() override {}
-    void setStatusCaption(const QString&) override {}
-    void showOutputBox() override {}
-    void outputChanged(const RunOutput&) override {}
-    void stepRecorded() override {}
+    VariableStore& variables() { return m_session.variables(); }
+    RandomSource& random() { return m_session.random(); }
+    Interpreter& interpreter() { return m_session.interpreter(); }
 
 private:
     Diagram& m_diagram;
     ModalQuestions& m_questions;
-    VariableStore m_variables;
-    RandomSource m_random;
-    ExpressionEvaluator m_evaluator;
-    Interpreter m_interpreter;
+    RunDisplay m_nothingShown;
+    RunSession m_session;
     StepWatcher m_watcher;
 };

@@ -18,25 +18,26 @@ class VariableStore;
 class cBck;
 class cLn;
 
-// What a step shows. The editor draws it on the canvas; the headless tool ignores most of it.
+// What a step shows. The editor draws it on the canvas; a plain RunDisplay shows nothing,
+// as a headless run needs.
 class RunDisplay {
 public:
     virtual ~RunDisplay() = default;
-    virtual void setSelector(cBck* block) = 0;
-    virtual void hideSelector() = 0;
+    virtual void setSelector(cBck*) {}
+    virtual void hideSelector() {}
     // The step caption beside the diagram, and the pointer line from it to `block`.
-    virtual void showPointer(cBck* block) = 0;
-    virtual void hidePointer() = 0;
+    virtual void showPointer(cBck*) {}
+    virtual void hidePointer() {}
     // The interpreter's stepCaption() changed; a display that shows it asks for it.
-    virtual void stepCaptionChanged() = 0;
+    virtual void stepCaptionChanged() {}
     // The first panel of the status bar.
-    virtual void setStatusCaption(const QString& text) = 0;
-    virtual void showOutputBox() = 0;
+    virtual void setStatusCaption(const QString&) {}
+    virtual void showOutputBox() {}
     // The output grew (or was cut at its beginning); a display that shows it appends what
     // is new.
-    virtual void outputChanged(const RunOutput& output) = 0;
+    virtual void outputChanged(const RunOutput&) {}
     // After every step that leads on to a block: the place for a screen picture.
-    virtual void stepRecorded() = 0;
+    virtual void stepRecorded() {}
     // Before the run waits for the pupil (an input box): whatever the display holds back
     // must be on the screen now.
     virtual void showPending() {}

@@ -3,7 +3,6 @@
 #include "gui/execution/Breakpoints.h"
 #include "gui/execution/TraceWindow.h"
 
-#include "core/execution/HeadlessRun.h"
 #include "core/execution/RunMessages.h"
 #include "core/execution/RunReport.h"
 #include "core/files/LineBreaks.h"
@@ -44,9 +43,8 @@ constexpr qint64 eventIntervalMs = 10;
 } // namespace
 
 RunController::RunController(RunWindow& window, QObject* parent)
-    : QObject(parent), m_window(window), m_variables(window.messageSink()),
-      m_evaluator(m_variables, m_random), m_interpreter(window.diagram(), m_variables, m_evaluator,
-                                                        m_random, window.questions(), *this),
+    : QObject(parent), m_window(window),
+      m_session(window.diagram(), window.questions(), window.messageSink(), *this),
       m_caption(new QLabel(window.canvas())),
       m_breakpoints(new Breakpoints(window.diagram(), *window.canvas(), this)) {
     m_caption->setStyleSheet(
@@ -62,7 +60,7 @@ Vars_F* RunController::varsWindow() const {
 }
 
 bool RunController::running() const {
-    return m_interpreter.currentBlock() != nullptr;
+    return m_session.interpreter().currentBlock() != nullptr;
 }
 
 int RunController::speed() const {
@@ -131,10 +129,10 @@ void RunController::showPending() {
         m_window.text1()->raise();
     }
     if (pending.output)
-        showOutput(m_interpreter.outputLog());
+        showOutput(m_session.interpreter().outputLog());
     if (pending.caption) {
-        m_caption->setText(
-            m_interpreter.stepCaption().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        m_caption->setText(m_session.interpreter().stepCaption().replace(QStringLiteral("\r\n"),
+                                                                         QStringLiteral("\n")));
         m_caption->adjustSize();
     }
     if (pending.pointer && pending.pointerBlock) {
@@ -161,7 +159,7 @@ void RunController::showPending() {
 }
 
 void RunController::showBlock(const cBck& block) {
-    if (m_phase != RunPhase::Idle || m_interpreter.currentBlock())
+    if (m_phase != RunPhase::Idle || m_session.interpreter().currentBlock())
         m_window.canvasView()->showDiagramRect(
             QRectF(block.shapeLeft(), block.shapeTop(), block.shapeWidth(), block.shapeHeight()));
 }
@@ -191,24 +189,24 @@ void RunController::clearMarkers() {
     m_trace.restart(m_window.diagram().generation());
     m_caption->clear();
     m_caption->hide();
-    m_interpreter.clearExecutedBlocks();
+    m_session.interpreter().clearExecutedBlocks();
 }
 
 // --- Stepping ---------------------------------------------------------------------------------
 
 void RunController::timerRunner_Timer() {
-    cBck* block = m_interpreter.currentBlock();
+    cBck* block = m_session.interpreter().currentBlock();
     if (block && pausesBefore(*block))
         return;
-    const qsizetype executedBefore = m_interpreter.executedBlocks().size();
-    const RunOutput& output = m_interpreter.outputLog();
+    const qsizetype executedBefore = m_session.interpreter().executedBlocks().size();
+    const RunOutput& output = m_session.interpreter().outputLog();
     const qsizetype outputBefore = output.kept().size();
     const int cutsBefore = output.cuts();
-    const Interpreter::Outcome outcome = m_interpreter.step();
-    if (block && m_interpreter.executedBlocks().size() > executedBefore)
+    const Interpreter::Outcome outcome = m_session.interpreter().step();
+    if (block && m_session.interpreter().executedBlocks().size() > executedBefore)
         addMarker(*block);
     if (block)
-        m_trace.record(*block, m_interpreter.lastChange(),
+        m_trace.record(*block, m_session.interpreter().lastChange(),
                        output.writtenSince(outputBefore, cutsBefore));
     handle(outcome);
     if (!m_looping)
@@ -269,7 +267,7 @@ void RunController::handle(Interpreter::Outcome outcome) {
     if (outcome == Outcome::Continue)
         return;
     showPending(); // the last step is on the screen before the run's end is reported
-    const RunReport::End end = RunReport::endOf(outcome, m_interpreter);
+    const RunReport::End end = RunReport::endOf(outcome, m_session.interpreter());
     // A dead end or a block of no known kind puts the speed back, as Stop does; a stop from
     // the input box is Stop.
     if (outcome == Outcome::Failed || outcome == Outcome::UnknownKind ||
@@ -313,7 +311,7 @@ void RunController::finishRun(const RunReport::End& end) {
     for (int i = 1; i <= diagram.shapeCount(); ++i)
         diagram.surface(i)->requestRepaint();
     diagram.previousBlockIndex = -1;
-    m_interpreter.stop();
+    m_session.interpreter().stop();
     m_window.setTimerEnabled(false);
     controlsAfterRun();
     RunReport::report(end, m_window.questions());
@@ -324,11 +322,11 @@ void RunController::finishRun(const RunReport::End& end) {
 
 void RunController::no_terminator() {
     const RunReport::End end =
-        RunReport::endOf(Interpreter::Outcome::ExpressionFailed, m_interpreter);
+        RunReport::endOf(Interpreter::Outcome::ExpressionFailed, m_session.interpreter());
     const cBck* block = end.failedBlock;
     const QString number = block ? Interpreter::blockNumber(*block) : QString();
     QLabel* error = m_window.texterror();
-    const QString reason = m_interpreter.failureReason();
+    const QString reason = m_session.interpreter().failureReason();
     // The reason, when the run knows it; the design's list of likely causes otherwise.
     if (!reason.isEmpty())
         error->setText(RunMessages::end(false) + QLatin1Char('\n') +
@@ -372,7 +370,7 @@ void RunController::no_terminator() {
     m_window.questions().keepClearOf(QRect());
     m_window.canvas()->setLine1Visible(false);
     error->hide();
-    m_interpreter.stop();
+    m_session.interpreter().stop();
     m_window.setTimerEnabled(false);
     controlsAfterRun();
     emit runEnded();
@@ -436,15 +434,13 @@ bool RunController::startRun(RunPhase pace, bool speedLocked) {
     m_resumesRacing = false;
     // Unsaved work is offered for saving; the run goes on whatever the answer.
     m_window.askSaveChangesBeforeRun();
-    m_interpreter.clearOutput();
     m_window.text1()->clear();
     m_shownOutput = {};
     m_window.text1()->hide();
-    m_variables.clearVars();
     m_window.texterror()->hide();
     m_window.canvas()->setLine1Visible(false);
-    m_interpreter.goToStart();
-    m_window.setSelector(m_interpreter.currentBlock());
+    m_session.start();
+    m_window.setSelector(m_session.interpreter().currentBlock());
     m_speedLocked = speedLocked;
     setPhase(pace);
     StartExecution();
@@ -470,9 +466,9 @@ void RunController::cmdNextStep_Click() {
     if (refuseEmptyDiagram()) {
         return;
     }
-    if (!m_interpreter.currentBlock()) {
-        m_interpreter.goToStart();
-        m_window.setSelector(m_interpreter.currentBlock());
+    if (!m_session.interpreter().currentBlock()) {
+        m_session.interpreter().goToStart();
+        m_window.setSelector(m_session.interpreter().currentBlock());
     }
     if (m_phase == RunPhase::Idle) {
         // A step from the start block is a run under way: its commands are out of reach.
@@ -518,10 +514,10 @@ TraceWindow* RunController::showTrace() {
 }
 
 void RunController::cmdVars_Click() {
-    if (m_interpreter.executedBlocks().isEmpty())
+    if (m_session.interpreter().executedBlocks().isEmpty())
         return;
     if (!m_varsWindow) {
-        m_varsWindow = new Vars_F(m_variables, m_window.diagram(), &m_window.runOwner());
+        m_varsWindow = new Vars_F(m_session.variables(), m_window.diagram(), &m_window.runOwner());
         connect(m_varsWindow, &Vars_F::left, this, [this] { showRunControls(); });
     }
     m_varsWindow->model->refresh();
@@ -565,8 +561,9 @@ void RunController::scroll_ExecutionDelay_Change() {
     const int position = speed();
     showSpeed(position);
     if (position == 0) {
-        m_interpreter.setCurrentBlock(m_window.diagram().findActionBlock(BlockKinds::start));
-        m_window.setSelector(m_interpreter.currentBlock());
+        m_session.interpreter().setCurrentBlock(
+            m_window.diagram().findActionBlock(BlockKinds::start));
+        m_window.setSelector(m_session.interpreter().currentBlock());
     }
     // A timed run moved to 0 waits for "Επόμενο βήμα"; moved back, the timer drives it again.
     if (position == 0 && m_phase == RunPhase::Running)

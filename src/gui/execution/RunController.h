@@ -1,12 +1,9 @@
 #pragma once
 
-#include "core/execution/ExpressionEvaluator.h"
-#include "core/execution/Interpreter.h"
-#include "core/execution/RandomSource.h"
 #include "core/execution/RunPhase.h"
 #include "core/execution/RunReport.h"
+#include "core/execution/RunSession.h"
 #include "core/execution/TraceRecorder.h"
-#include "core/execution/VariableStore.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,9 +24,9 @@ public:
     RunController(RunWindow& window, QObject* parent);
     ~RunController() override;
 
-    Interpreter& interpreter() { return m_interpreter; }
-    VariableStore& variables() { return m_variables; }
-    RandomSource& random() { return m_random; }
+    Interpreter& interpreter() { return m_session.interpreter(); }
+    VariableStore& variables() { return m_session.variables(); }
+    RandomSource& random() { return m_session.random(); }
     // The step caption beside the block just executed.
     QLabel* lbcapti() const { return m_caption; }
     Vars_F* varsWindow() const;
@@ -133,10 +130,7 @@ private:
     void showOutput(const RunOutput& output);
 
     RunWindow& m_window;
-    VariableStore m_variables;
-    RandomSource m_random;
-    ExpressionEvaluator m_evaluator;
-    Interpreter m_interpreter;
+    RunSession m_session;
     QLabel* m_caption;
     std::vector<QLabel*> m_markers;
     Breakpoints* m_breakpoints;
