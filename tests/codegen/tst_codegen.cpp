@@ -2,6 +2,7 @@
 #include "TestDiagram.h"
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/expression/SchoolText.h"
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
@@ -364,11 +365,11 @@ void TestCodegen::tablesAreEmptiedBetweenGenerations() {
 }
 
 void TestCodegen::replHelpers() {
-    QCOMPARE(PseudoCodeGenerator::REPL_("ΑΝ_Α>0_ΤΟΤΕ"), QStringLiteral("ΑΝ Α>0 ΤΟΤΕ"));
-    QCOMPARE(PseudoCodeGenerator::REPL_("ΟΣΟ_Σ<10_"), QStringLiteral("ΟΣΟ Σ<10_"));
-    QCOMPARE(PseudoCodeGenerator::REPL_("Αρχή Αρχή"), QStringLiteral("Αρχή"));
-    QCOMPARE(PseudoCodeGenerator::REPL_("ΑΝ..ΤΟΤΕ"), QString());
-    QCOMPARE(PseudoCodeGenerator::finish("Γράψε \"Όλα καλά!\"\r\n"),
+    QCOMPARE(PseudoLines::REPL_("ΑΝ_Α>0_ΤΟΤΕ"), QStringLiteral("ΑΝ Α>0 ΤΟΤΕ"));
+    QCOMPARE(PseudoLines::REPL_("ΟΣΟ_Σ<10_"), QStringLiteral("ΟΣΟ Σ<10_"));
+    QCOMPARE(PseudoLines::REPL_("Αρχή Αρχή"), QStringLiteral("Αρχή"));
+    QCOMPARE(PseudoLines::REPL_("ΑΝ..ΤΟΤΕ"), QString());
+    QCOMPARE(PseudoLines::finish("Γράψε \"Όλα καλά!\"\r\n"),
              QStringLiteral("ΓΡΑΨΕ \"ΟΛΑ ΚΑΛΑ\"\r\n"));
 }
 

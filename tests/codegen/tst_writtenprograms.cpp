@@ -1,6 +1,7 @@
 #include "FlowchartCases.h"
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/files/HeadlessDiagram.h"
 
 #include <QDir>
@@ -125,7 +126,7 @@ void TestWrittenPrograms::pascalCompilesAndAgrees() {
     const Ran pascal = runProgram(base + ".bin", {}, inputs);
     QCOMPARE(pascal.exitCode, 0);
     // Pascal's text is the pseudo-language's: capitals without accents.
-    const QStringList expected = lines(PseudoCodeGenerator::finishLine(ran.out));
+    const QStringList expected = lines(PseudoLines::finishLine(ran.out));
     QVERIFY(!expected.isEmpty());
     QCOMPARE(lines(pascal.out), expected);
 }

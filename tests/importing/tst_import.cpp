@@ -1,5 +1,6 @@
 #include "codegen/FlowchartCases.h"
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/exercise/OutputComparison.h"
 #include "core/files/HeadlessDiagram.h"
 #include "core/model/LineGeometry.h"
@@ -120,8 +121,8 @@ void TestImport::roundTrip() {
     QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
     QCOMPARE(cli({"convert", base + ".imported.kv", "--to", "pseudo"}).out, pseudo.out);
     // The pseudo-language writes messages in its own letters (no "!"): so do both runs.
-    QCOMPARE(PseudoCodeGenerator::finishLine(run(base + ".imported.kv", inputs)),
-             PseudoCodeGenerator::finishLine(run(diagram, inputs)));
+    QCOMPARE(PseudoLines::finishLine(run(base + ".imported.kv", inputs)),
+             PseudoLines::finishLine(run(diagram, inputs)));
     const QString fault = layoutFault(base + ".imported.kv");
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }

@@ -1,6 +1,7 @@
 #include "core/clipboard/BlockClipboard.h"
 
 #include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/files/DiagramFormat.h"
 #include "core/files/HeadlessDiagram.h"
 #include "core/model/Block.h"
@@ -96,8 +97,7 @@ QString plainText(const Diagram& diagram, const QList<int>& indexes) {
     QStringList lines;
     for (const cBck* block : blocks) {
         const QString command =
-            PseudoCodeGenerator::finishLine(PseudoCodeGenerator::REPL_(block->sCaption()))
-                .trimmed();
+            PseudoLines::finishLine(PseudoLines::REPL_(block->sCaption())).trimmed();
         if (!command.isEmpty())
             lines << command;
     }

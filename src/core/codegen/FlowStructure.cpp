@@ -1,6 +1,6 @@
 #include "core/codegen/FlowStructure.h"
 
-#include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/codegen/PseudoProgram.h"
 #include "core/expression/SchoolText.h"
 #include "core/model/Block.h"
@@ -250,8 +250,8 @@ private:
 
     // A line in the program's letters; messages as typed when they are asked for so.
     QString finished(const QString& line) const {
-        return m_messages == Messages::Capitals ? PseudoCodeGenerator::finishLine(line)
-                                                : PseudoCodeGenerator::finishOutsideQuotes(line);
+        return m_messages == Messages::Capitals ? PseudoLines::finishLine(line)
+                                                : PseudoLines::finishOutsideQuotes(line);
     }
 
     QString lineOf(int b) const {
@@ -260,7 +260,7 @@ private:
         // expression as the school book reads what the run computes.
         if (block->zaction() == BlockKinds::output) {
             QStringList items;
-            for (QString item : OutputList::items(*block)) {
+            for (QString item : OutputList::items(block->zParam1(), block->zParam2())) {
                 item.remove(QLatin1Char(';'));
                 items << (OutputList::isMessage(item) ? item.trimmed()
                                                       : SchoolText::expression(item.trimmed()));
@@ -273,7 +273,7 @@ private:
         if (block->zaction() == BlockKinds::assign && !block->zParam2().isEmpty())
             return finished(block->zParam1() + QStringLiteral(" <-- ") +
                             SchoolText::expression(block->zParam2()));
-        QString line = PseudoCodeGenerator::REPL_(block->sCaption());
+        QString line = PseudoLines::REPL_(block->sCaption());
         if (line.endsWith(QLatin1Char('_')))
             line.chop(1);
         return finished(line);
@@ -284,7 +284,7 @@ private:
         // What the run tests, as the school book reads it.
         if (!block->zParam2().trimmed().isEmpty())
             return finished(SchoolText::expression(block->zParam2()));
-        QString text = PseudoCodeGenerator::REPL_(block->sCaption());
+        QString text = PseudoLines::REPL_(block->sCaption());
         text = stripped(
             text, {QStringLiteral("ΑΝ "), QStringLiteral("ΟΣΟ "), QStringLiteral("ΜΕΧΡΙΣ_ΟΤΟΥ ")},
             {QStringLiteral(" ΤΟΤΕ"), QStringLiteral("_")});

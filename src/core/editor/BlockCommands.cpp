@@ -67,7 +67,7 @@ bool applyInput(cBck& block, const QString& text) {
 QString outputBoxText(const cBck& block) {
     // The list exactly as the run reads it; quoting a lone variable here would turn it into
     // a message the next time OK is pressed.
-    return OutputList::text(block);
+    return OutputList::text(block.zParam1(), block.zParam2());
 }
 
 void applyOutput(cBck& block, const QString& text) {

@@ -1,6 +1,6 @@
 #include "core/execution/CompiledExpression.h"
+#include "core/execution/TranslationSteps.h"
 
-#include "core/execution/ExpressionEvaluator.h"
 #include "core/execution/VariableStore.h"
 
 #include <QVarLengthArray>
@@ -82,7 +82,7 @@ std::optional<Part> compilePart(const QString& text, bool final,
                                 std::vector<CompiledExpression::Element>* elements) {
     const QString spaced = QLatin1Char(' ') + text + QLatin1Char(' ');
     const QStringList words = spaced.split(QLatin1Char(' '));
-    if (words.size() > ExpressionEvaluator::maxWords)
+    if (words.size() > TranslationSteps::maxWords)
         return std::nullopt;
     Part part;
     QStringList marked;
@@ -104,10 +104,10 @@ std::optional<Part> compilePart(const QString& text, bool final,
                 return std::nullopt;
             (*elements)[size_t(element)].prefix = prefix;
             (*elements)[size_t(element)].prefixFolded = prefix.toCaseFolded();
-        } else if (ExpressionEvaluator::keptAsWritten(word)) {
+        } else if (TranslationSteps::keptAsWritten(word)) {
             marked << word;
             continue;
-        } else if (word == QStringLiteral("RND") || ExpressionEvaluator::isPunctuation(word)) {
+        } else if (word == QStringLiteral("RND") || TranslationSteps::isPunctuation(word)) {
             return std::nullopt; // a random draw, or a word given back as it is
         }
         Slot slot;
@@ -216,7 +216,7 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
         if (c == QLatin1Char('{') || c == QLatin1Char('}') || c == QLatin1Char('"'))
             return nullptr;
     }
-    const QString s = ExpressionEvaluator::spaced(e);
+    const QString s = TranslationSteps::spaced(e);
     const auto pairs = bracketPairs(s);
     if (!pairs)
         return nullptr;
@@ -227,7 +227,7 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
         const auto [open, close] = (*pairs)[b];
         Element element;
         for (const QString& text :
-             ExpressionEvaluator::indexParts(s.mid(open + 1, close - open - 1))) {
+             TranslationSteps::indexParts(s.mid(open + 1, close - open - 1))) {
             std::optional<Part> part = compilePart(text, false, nullptr);
             if (!part)
                 return nullptr;
@@ -238,16 +238,16 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
         from = close + 1;
     }
     main += s.mid(from);
-    main = ExpressionEvaluator::squeezed(main);
-    if (ExpressionEvaluator::missingOperator(main))
+    main = TranslationSteps::squeezed(main);
+    if (TranslationSteps::missingOperator(main))
         return nullptr; // the reference fails it, with its reason
 
     if (main.contains(QStringLiteral("MOD"))) {
         if (!pairs->empty())
             return nullptr; // remainders of elements are rewritten after their indices
         try {
-            main = ExpressionEvaluator::rewriteRemainders(main);
-        } catch (const ExpressionEvaluator::Failed&) {
+            main = TranslationSteps::rewriteRemainders(main);
+        } catch (const TranslationSteps::Failed&) {
             return nullptr;
         }
     }
@@ -322,7 +322,7 @@ bool peekPart(const Part& part, const ElementNames& elementFolded, const Variabl
 void appendIndex(QString& text, const ScriptEngine::Value& value) {
     const double* number = std::get_if<double>(&value);
     if (!number || *number != std::trunc(*number) || std::abs(*number) >= 1e15) {
-        text += ExpressionEvaluator::indexText(value);
+        text += TranslationSteps::indexText(value);
         return;
     }
     char digits[24];
@@ -402,7 +402,7 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
             report(*indexParts[i], indexValues[i], m_elements, elementIndices, variables);
         if (translated)
             translated->clear();
-        return ExpressionEvaluator::error;
+        return TranslationSteps::error;
     }
     PartValues mainValues;
     if (!peekPart(m_main, elementFolded, variables, mainValues))
@@ -425,5 +425,5 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
     }
     const std::optional<ScriptEngine::Value> value =
         m_main.tree.evaluate(mainValues.numbers.data(), int(mainValues.numbers.size()));
-    return value ? ExpressionEvaluator::resultText(*value) : ExpressionEvaluator::error;
+    return value ? TranslationSteps::resultText(*value) : TranslationSteps::error;
 }

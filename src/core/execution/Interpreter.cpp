@@ -297,7 +297,7 @@ bool Interpreter::usedAsNumber(const QString& name) const {
         if (kind == BlockKinds::assign || BlockKinds::isCondition(kind))
             expressions << block->zParam2();
         else if (kind == BlockKinds::output)
-            expressions << OutputList::items(*block);
+            expressions << OutputList::items(block->zParam1(), block->zParam2());
         for (QString text : expressions) {
             text.remove(QLatin1Char(';'));
             const auto tree = ExpressionTree::parse(text, ExpressionTree::Dialect::Run);
@@ -366,7 +366,7 @@ Interpreter::Outcome Interpreter::read(cBck& block) {
 Interpreter::Outcome Interpreter::write(cBck& block) {
     m_display.showOutputBox();
     QString printed;
-    for (QString item : OutputList::items(block)) {
+    for (QString item : OutputList::items(block.zParam1(), block.zParam2())) {
         item.remove(QLatin1Char(';'));
         printed += OutputList::isMessage(item) ? item.trimmed() : printedValue(item);
     }

@@ -1,6 +1,6 @@
 #include "core/importing/ProgramReader.h"
 
-#include "core/codegen/PseudoCodeGenerator.h"
+#include "core/codegen/PseudoLines.h"
 #include "core/codegen/PseudoProgram.h"
 #include "core/editor/CanonicalText.h"
 #include "core/expression/ExpressionTree.h"
@@ -52,7 +52,7 @@ std::vector<Line> linesOf(const QString& text) {
         raw.remove(QLatin1Char('\r'));
         QString code;
         const QString comment = commentOf(doubleQuoted(raw), &code);
-        code = PseudoCodeGenerator::finishOutsideQuotes(code).trimmed();
+        code = PseudoLines::finishOutsideQuotes(code).trimmed();
         code.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
         if (!code.isEmpty())
             lines.push_back({number, code, comment});
@@ -482,8 +482,7 @@ private:
         s.kind = Kind::Output;
         s.text = items.join(QLatin1Char(','));
         // The comment Kelvra writes after an output that goes on the line before.
-        if (PseudoCodeGenerator::finishLine(line.comment) ==
-            PseudoProgram::continuesLineComment().mid(2))
+        if (PseudoLines::finishLine(line.comment) == PseudoProgram::continuesLineComment().mid(2))
             s.text += QLatin1Char(';');
         steps.push_back(s);
     }

@@ -12,7 +12,7 @@ void cBck::setCaptionToAction() {
     else if (m_zaction == junction)
         m_sCaption = QStringLiteral("+");
     else if (m_zaction == output)
-        m_sCaption = QStringLiteral("Γράψε ") + OutputList::text(*this);
+        m_sCaption = QStringLiteral("Γράψε ") + OutputList::text(m_zParam1, m_zParam2);
     else if (m_zaction == input)
         m_sCaption = QStringLiteral("Διάβασε ") + m_zParam1 + m_zParam2;
     else if (m_zaction == assign)

@@ -4,13 +4,14 @@
 #include "core/model/BlockSurface.h"
 #include "core/model/Canvas.h"
 #include "core/model/ConnectionLine.h"
-#include "core/model/Diagram.h"
+#include "core/model/DiagramBase.h"
+#include "core/model/LineCollection.h"
 #include "core/model/MessageSink.h"
 #include "core/model/ModalQuestions.h"
 
 #include <algorithm>
 
-Bl_Co::Bl_Co(Diagram& diagram) : m_diagram(diagram) {}
+Bl_Co::Bl_Co(DiagramBase& diagram) : m_diagram(diagram) {}
 Bl_Co::~Bl_Co() = default;
 
 cBck* Bl_Co::AddShape(qint16 shapeType, const QString& sKey, double iLeft, double iTop) {
@@ -101,7 +102,7 @@ void Bl_Co::rem_Shape(int index, bool noQuestion) {
 QString Bl_Co::getFreeTagID() const {
     // Every "idN" below the hint is taken, so the search starts there: building or pasting
     // thousands of blocks no longer searches from 1 each time.
-    for (int n = m_lowestFree; n <= Diagram::maxCreations; ++n) {
+    for (int n = m_lowestFree; n <= DiagramBase::maxCreations; ++n) {
         const QString id = QStringLiteral("id") + QString::number(n);
         if (get_Index_f_Tag(id) == -1) {
             m_lowestFree = n;

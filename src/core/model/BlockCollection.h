@@ -6,13 +6,13 @@
 #include <vector>
 
 class cBck;
-class Diagram;
+class DiagramBase;
 
 // Every block of the open diagram under its tag id, in creation order (positions 1-based).
 // A deleted block stays here with its tag id; only its surface is hidden and marked.
 class Bl_Co {
 public:
-    explicit Bl_Co(Diagram& diagram);
+    explicit Bl_Co(DiagramBase& diagram);
     ~Bl_Co();
 
     // Creates a block with its surface at (left, top). Refuses an empty key, "-1", a key
@@ -39,7 +39,7 @@ public:
     static bool isDeleted(const cBck& block);
 
 private:
-    Diagram& m_diagram;
+    DiagramBase& m_diagram;
     std::vector<std::unique_ptr<cBck>> m_blocks;
     // Tag ids, case folded as the collection's keys always were, to positions.
     QHash<QString, int> m_keyIndex;

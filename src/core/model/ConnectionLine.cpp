@@ -1,7 +1,7 @@
 #include "core/model/ConnectionLine.h"
 
 #include "core/model/BlockSurface.h"
-#include "core/model/Diagram.h"
+#include "core/model/DiagramBase.h"
 #include "core/model/LineControls.h"
 #include "core/model/LineGeometry.h"
 
@@ -18,12 +18,12 @@ double whole(double v) {
 
 void cLn::setSFrom(const QString& v) {
     m_sFrom = v;
-    m_diagram.the_li_co().touch();
+    m_diagram.lineEndsChanged();
 }
 
 void cLn::setSTo(const QString& v) {
     m_sTo = v;
-    m_diagram.the_li_co().touch();
+    m_diagram.lineEndsChanged();
 }
 
 void cLn::setSCaption(const QString& caption) {

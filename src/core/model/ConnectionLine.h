@@ -5,14 +5,14 @@
 #include <QString>
 
 class BlockSurface;
-class Diagram;
+class DiagramBase;
 class LineControls;
 
 // A connection line: the flow goes from block sFrom to block sTo (tag ids). Its caption
 // names the branch of a decision: "Ν" for yes, "Ο" for no.
 class cLn {
 public:
-    explicit cLn(Diagram& diagram) : m_diagram(diagram) {}
+    explicit cLn(DiagramBase& diagram) : m_diagram(diagram) {}
 
     LineControls* t_Object_Line() const { return m_controls; }
     void setT_Object_Line(LineControls* controls) { m_controls = controls; }
@@ -40,7 +40,7 @@ private:
     // The rectangles of the blocks a line back up from `from` to `to` might cross.
     QList<QRectF> blocksBetween(const BlockSurface& from, const BlockSurface& to) const;
 
-    Diagram& m_diagram;
+    DiagramBase& m_diagram;
     LineControls* m_controls = nullptr;
     QString m_sFrom, m_sTo, m_sCaption;
 };

@@ -1,13 +1,13 @@
 #include "core/model/LineCollection.h"
 
 #include "core/model/ConnectionLine.h"
-#include "core/model/Diagram.h"
+#include "core/model/DiagramBase.h"
 #include "core/model/LineControls.h"
 #include "core/model/MessageSink.h"
 
 #include <algorithm>
 
-Li_Co::Li_Co(Diagram& diagram) : m_diagram(diagram) {}
+Li_Co::Li_Co(DiagramBase& diagram) : m_diagram(diagram) {}
 Li_Co::~Li_Co() = default;
 
 void Li_Co::A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& sCaption) {

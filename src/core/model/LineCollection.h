@@ -6,12 +6,12 @@
 #include <vector>
 
 class cLn;
-class Diagram;
+class DiagramBase;
 
 // Every connection line of the open diagram, in creation order (positions 1-based).
 class Li_Co {
 public:
-    explicit Li_Co(Diagram& diagram);
+    explicit Li_Co(DiagramBase& diagram);
     ~Li_Co();
 
     void A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& sCaption);
@@ -39,7 +39,7 @@ public:
     cLn* lineNear(const QPointF& at, double reach) const;
 
 private:
-    Diagram& m_diagram;
+    DiagramBase& m_diagram;
     std::vector<std::unique_ptr<cLn>> m_lines;
     quint64 m_revision = 0;
 };

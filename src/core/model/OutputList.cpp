@@ -1,7 +1,5 @@
 #include "core/model/OutputList.h"
 
-#include "core/model/Block.h"
-
 namespace OutputList {
 
 namespace {
@@ -52,11 +50,11 @@ bool isWords(const QString& item) {
     return false;
 }
 
-QStringList items(const cBck& block) {
-    QString list = block.zParam1().trimmed();
-    const QString rest = block.zParam2().trimmed();
-    if (!rest.isEmpty())
-        list += QLatin1Char(',') + rest;
+QStringList items(const QString& first, const QString& rest) {
+    QString list = first.trimmed();
+    const QString more = rest.trimmed();
+    if (!more.isEmpty())
+        list += QLatin1Char(',') + more;
     QStringList parts = split(list);
     for (QString& part : parts) {
         if (isWords(part))
@@ -65,8 +63,8 @@ QStringList items(const cBck& block) {
     return parts;
 }
 
-QString text(const cBck& block) {
-    return items(block).join(QLatin1Char(','));
+QString text(const QString& first, const QString& rest) {
+    return items(first, rest).join(QLatin1Char(','));
 }
 
 QStringList split(const QString& list) {

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class cBck;
-
 // The item list of an output block, as the pupil typed it: a message in double quotes is
 // printed as written, every other item is an expression whose value is printed. Commas
 // inside quotes, brackets or parentheses belong to their item (Π[Ι,Κ] is one item).
@@ -12,13 +10,13 @@ class cBck;
 // caption, whose quoting is for display.
 namespace OutputList {
 
-// The items of the block's list: the first item, then the rest. An unquoted item made of
-// words side by side ("ΤΟ ΑΠΟΤΕΛΕΣΜΑ", never an expression) is a message and comes back in
-// quotes, as such lists have always printed.
-QStringList items(const cBck& block);
+// The items of an output block's list: its first item (zParam1), then the rest (zParam2). An
+// unquoted item made of words side by side ("ΤΟ ΑΠΟΤΕΛΕΣΜΑ", never an expression) is a message and
+// comes back in quotes, as such lists have always printed.
+QStringList items(const QString& first, const QString& rest);
 
 // The items joined by commas: what the caption shows and the program text writes.
-QString text(const cBck& block);
+QString text(const QString& first, const QString& rest);
 
 // The list cut at its top-level commas; items keep their blanks.
 QStringList split(const QString& list);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Canvas.h"
+#include "gui/canvas/CanvasPlacement.h"
 
 #include <QLineF>
 #include <QRectF>
@@ -17,7 +18,7 @@ class WidgetSurface;
 // the selection marker and the rubber-band line are painted here, beneath them.
 // Everything the model knows is in diagram coordinates; the canvas shows it multiplied by
 // the zoom, and hands its mouse events on in diagram coordinates again.
-class CanvasWidget : public QWidget, public Canvas {
+class CanvasWidget : public QWidget, public Canvas, public CanvasPlacement {
     Q_OBJECT
 public:
     explicit CanvasWidget(QWidget* parent = nullptr);
@@ -55,7 +56,7 @@ public:
     void setLine1Visible(bool visible);
     bool line1Visible() const { return m_line1Visible; }
 
-    double zoom() const { return m_zoom; }
+    double zoom() const override { return m_zoom; }
     // Re-places every block and every widget put with placeAt; sizes follow the diagram.
     void setZoom(double zoom);
     QPointF toView(const QPointF& diagramPoint) const { return diagramPoint * m_zoom; }
@@ -63,7 +64,10 @@ public:
     // Puts a widget (a step caption, a marker, a line's caption) with its top-left corner
     // at a point of the diagram, moved by `offset` pixels at 100 %; zooming keeps it there,
     // and its text and offset grow and shrink with the diagram (not below a legible size).
-    void placeAt(QWidget* widget, const QPointF& diagramTopLeft, const QPoint& offset = {});
+    void placeAt(QWidget* widget, const QPointF& diagramTopLeft,
+                 const QPoint& offset = {}) override;
+    QWidget* placementParent() override { return this; }
+    void repaintLines() override { update(); }
     // Where placeAt put a widget, in diagram coordinates.
     static QPointF placedAt(const QWidget* widget);
 
@@ -72,7 +76,7 @@ public:
     // The canvas always covers the viewport and every block plus a margin.
     void updateExtent();
     // A block moved or changed size: the canvas grows at once, and shrinks once idle.
-    void surfaceGeometryChanged(const QRectF& diagramRect);
+    void surfaceGeometryChanged(const QRectF& diagramRect) override;
 
     ShapeWidget* shapeWidget(int index) const;
     const std::vector<std::unique_ptr<WidgetLineControls>>& lineControls() const { return m_lines; }

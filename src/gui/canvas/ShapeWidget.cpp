@@ -2,7 +2,7 @@
 
 #include "core/drawing/BlockPainter.h"
 #include "core/model/VbRounding.h"
-#include "gui/canvas/CanvasWidget.h"
+#include "gui/canvas/CanvasPlacement.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -83,7 +83,7 @@ void ShapeWidget::keyReleaseEvent(QKeyEvent* event) {
     emit keyReleased(this, event);
 }
 
-WidgetSurface::WidgetSurface(ShapeWidget* widget, CanvasWidget& canvas)
+WidgetSurface::WidgetSurface(ShapeWidget* widget, CanvasPlacement& canvas)
     : m_widget(widget), m_canvas(canvas), m_width(widget->width()), m_height(widget->height()) {}
 
 void WidgetSurface::setVisible(bool visible) {

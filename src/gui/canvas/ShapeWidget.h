@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-class CanvasWidget;
+class CanvasPlacement;
 
 // The same mouse event with its position divided by the zoom: diagram coordinates.
 class DiagramMouseEvent : public QMouseEvent {
@@ -62,7 +62,7 @@ private:
 // cannot hold.
 class WidgetSurface : public BlockSurface {
 public:
-    WidgetSurface(ShapeWidget* widget, CanvasWidget& canvas);
+    WidgetSurface(ShapeWidget* widget, CanvasPlacement& canvas);
 
     ShapeWidget* widget() const { return m_widget; }
 
@@ -93,7 +93,7 @@ public:
 
 private:
     ShapeWidget* m_widget;
-    CanvasWidget& m_canvas;
+    CanvasPlacement& m_canvas;
     double m_left = 0;
     double m_top = 0;
     int m_width;

@@ -1,11 +1,11 @@
 #include "gui/canvas/WidgetLineControls.h"
 
-#include "gui/canvas/CanvasWidget.h"
+#include "gui/canvas/CanvasPlacement.h"
 
 #include <QLabel>
 
-WidgetLineControls::WidgetLineControls(CanvasWidget& canvas)
-    : m_canvas(canvas), m_label(new QLabel(&canvas)) {
+WidgetLineControls::WidgetLineControls(CanvasPlacement& canvas)
+    : m_canvas(canvas), m_label(new QLabel(canvas.placementParent())) {
     m_label->setFont(labelFont());
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_label->hide();
@@ -41,5 +41,5 @@ void WidgetLineControls::bringLabelToFront() {
 }
 
 void WidgetLineControls::changed() {
-    m_canvas.update();
+    m_canvas.repaintLines();
 }

@@ -2,14 +2,14 @@
 
 #include "core/model/LineControls.h"
 
-class CanvasWidget;
+class CanvasPlacement;
 class QLabel;
 
 // A line's drawing objects on the canvas: the canvas paints segment, arrow and dot beneath
 // the blocks; the caption is a label above them.
 class WidgetLineControls : public LineControls {
 public:
-    explicit WidgetLineControls(CanvasWidget& canvas);
+    explicit WidgetLineControls(CanvasPlacement& canvas);
     ~WidgetLineControls() override;
 
     void setLabelText(const QString& text) override;
@@ -24,6 +24,6 @@ protected:
     void changed() override;
 
 private:
-    CanvasWidget& m_canvas;
+    CanvasPlacement& m_canvas;
     QLabel* m_label;
 };

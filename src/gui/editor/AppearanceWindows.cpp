@@ -7,9 +7,7 @@
 #include "core/model/Diagram.h"
 #include "core/model/ModalQuestions.h"
 #include "gui/canvas/CanvasWidget.h"
-#include "gui/editor/CommandToolbar.h"
-#include "gui/editor/MainWindow.h"
-#include "gui/execution/RunControlsFrame.h"
+#include "gui/editor/EditorWindow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -25,7 +23,7 @@
 
 // --- Size_F ---------------------------------------------------------------------------------
 
-Size_F::Size_F(Main_F& window) : QDialog(&window, Qt::Tool), m_window(window) {
+Size_F::Size_F(EditorWindow& window) : QDialog(&window.editorOwner(), Qt::Tool), m_window(window) {
     setWindowTitle(QStringLiteral("Διαγραφές ..."));
     Command3 = new QPushButton(QStringLiteral("Διαγραφή Εντολής"), this);
     Command4 = new QPushButton(QStringLiteral("Διαγραφή Σύνδεσης"), this);
@@ -89,7 +87,8 @@ QScrollBar* shiftControl(QWidget* parent) {
 }
 } // namespace
 
-Sizeshp_F::Sizeshp_F(Main_F& window) : QDialog(&window, Qt::Tool), m_window(window) {
+Sizeshp_F::Sizeshp_F(EditorWindow& window)
+    : QDialog(&window.editorOwner(), Qt::Tool), m_window(window) {
     setWindowTitle(QStringLiteral("Διαστάσεις ..."));
     UpDownWidth = shiftControl(this);
     UpDownHeight = shiftControl(this);
@@ -171,7 +170,7 @@ void Sizeshp_F::changeEvent(QEvent* event) {
 
 // --- font1 ------------------------------------------------------------------------------------
 
-font1::font1(Main_F& window) : QDialog(&window), m_window(window) {
+font1::font1(EditorWindow& window) : QDialog(&window.editorOwner()), m_window(window) {
     setWindowTitle(QStringLiteral("Αλλαγή γραμματοσειράς"));
     Combo1 = new QFontComboBox(this);
     Check1 = new QCheckBox(QStringLiteral("Έντονα"), this);
@@ -239,9 +238,7 @@ void Appearance::repaintAll() {
 
 void Appearance::setWindowColour(const QColor& colour) {
     m_window.canvas()->setCanvasColor(colour);
-    for (QWidget* w : {static_cast<QWidget*>(m_window.fraDebug()),
-                       static_cast<QWidget*>(m_window.fraDebug()->lblDelay),
-                       static_cast<QWidget*>(m_window.fraToolBar1())}) {
+    for (QWidget* w : m_window.framesInCanvasColour()) {
         QPalette palette = w->palette();
         palette.setColor(QPalette::Window, colour);
         w->setPalette(palette);

@@ -6,7 +6,7 @@
 #include <vector>
 
 class Diagram;
-class Main_F;
+class EditorWindow;
 class QCheckBox;
 class QFontComboBox;
 class QLineEdit;
@@ -17,7 +17,7 @@ class QScrollBar;
 class Size_F : public QDialog {
     Q_OBJECT
 public:
-    explicit Size_F(Main_F& window);
+    explicit Size_F(EditorWindow& window);
     // Shows the window beside the block at (left, top); it hides itself at once when no block
     // is current.
     void openFor(double left, double top);
@@ -32,14 +32,14 @@ protected:
 private:
     void Command3_Click();
     void Command4_Click();
-    Main_F& m_window;
+    EditorWindow& m_window;
 };
 
 // "Διαστάσεις ...": shifts the whole diagram.
 class Sizeshp_F : public QDialog {
     Q_OBJECT
 public:
-    explicit Sizeshp_F(Main_F& window);
+    explicit Sizeshp_F(EditorWindow& window);
     // Records where every block is, then shows the window with both shifts at 100.
     void openFor(Diagram& diagram);
 
@@ -56,7 +56,7 @@ protected:
 private:
     void shift();
     void Command2_Click();
-    Main_F& m_window;
+    EditorWindow& m_window;
     std::vector<double> m_savedTops;
     std::vector<double> m_savedLefts;
 };
@@ -65,7 +65,7 @@ private:
 class font1 : public QDialog {
     Q_OBJECT
 public:
-    explicit font1(Main_F& window);
+    explicit font1(EditorWindow& window);
     // Shows the window with the font of the last block, and asks for the text colour at once.
     void openWindow();
 
@@ -77,14 +77,14 @@ public:
 
 private:
     void Command1_Click();
-    Main_F& m_window;
+    EditorWindow& m_window;
     std::optional<QColor> m_colour;
 };
 
 // The colour commands of the "Επεξεργασία" menu.
 class Appearance {
 public:
-    explicit Appearance(Main_F& window) : m_window(window) {}
+    explicit Appearance(EditorWindow& window) : m_window(window) {}
     void ch_color_screen();
     void mnuChangeBackColor_Click();
     void mnuChangeBorderColor_Click();
@@ -95,6 +95,6 @@ private:
     std::optional<QColor> chooseColour();
     void setWindowColour(const QColor& colour);
     void repaintAll();
-    Main_F& m_window;
+    EditorWindow& m_window;
     QColor m_lastColour = Qt::black;
 };

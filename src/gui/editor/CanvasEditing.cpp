@@ -10,15 +10,15 @@
 #include "gui/canvas/CanvasWidget.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/ContextMenus.h"
-#include "gui/editor/MainWindow.h"
+#include "gui/editor/EditorWindow.h"
 
 #include <QLabel>
 #include <QTimer>
 #include <cmath>
 #include <utility>
 
-CanvasEditing::CanvasEditing(Main_F& window)
-    : QObject(&window), m_window(window), m_hintTimer(new QTimer(this)),
+CanvasEditing::CanvasEditing(EditorWindow& window)
+    : QObject(&window.editorOwner()), m_window(window), m_hintTimer(new QTimer(this)),
       m_selection(window.diagram()) {
     // One block chosen shows the single marker of old; several show one marker each.
     m_window.canvas()->setMarkers(

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPointF>
 
-class Main_F;
+class EditorWindow;
 class QKeyEvent;
 class QMouseEvent;
 class cBck;
@@ -20,7 +20,7 @@ class QTimer;
 class CanvasEditing : public QObject {
     Q_OBJECT
 public:
-    explicit CanvasEditing(Main_F& window);
+    explicit CanvasEditing(EditorWindow& window);
 
     void shape_MouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                          const QPointF& at);
@@ -79,7 +79,7 @@ private:
     // A link given up: its instruction and its line go.
     void abandonLink();
 
-    Main_F& m_window;
+    EditorWindow& m_window;
     QList<int> m_pending; // full block numbers, so that blocks past 99 link correctly
     // What a finished link says stays a moment, then goes.
     QTimer* m_hintTimer;

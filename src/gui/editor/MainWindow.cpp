@@ -198,6 +198,10 @@ QLabel* Main_F::statusPanel(int index) const {
     return index >= 1 && index <= 2 ? m_statusPanels[index - 1] : nullptr;
 }
 
+QList<QWidget*> Main_F::framesInCanvasColour() const {
+    return {m_runFrame, m_runFrame->lblDelay, m_toolbar};
+}
+
 void Main_F::Form_Load() {
     m_menus->showRecording(false);
     m_toolbar->move(0, 0);

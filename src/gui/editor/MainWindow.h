@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/editor/EditorWindow.h"
 #include "gui/execution/RunWindow.h"
 #include "gui/files/FileWindow.h"
 #include "gui/pictures/RecorderWindow.h"
@@ -44,7 +45,11 @@ struct MainMenus;
 
 // The main window: the canvas with its blocks and lines, the menus, the command toolbar,
 // the status bar and the run frame. It owns the open diagram.
-class Main_F : public QMainWindow, public RunWindow, public FileWindow, public RecorderWindow {
+class Main_F : public QMainWindow,
+               public RunWindow,
+               public EditorWindow,
+               public FileWindow,
+               public RecorderWindow {
     Q_OBJECT
 public:
     // `questions` answers every modal question; nullptr means the real dialogs.
@@ -61,11 +66,12 @@ public:
     CommandToolbar* fraToolBar1() const { return m_toolbar; }
     RunControlsFrame* fraDebug() const override { return m_runFrame; }
     QLabel* statusPanel(int index) const override;
+    QList<QWidget*> framesInCanvasColour() const override;
     QPlainTextEdit* text1() const override { return m_output; }
     QLabel* texterror() const override { return m_errorBox; }
-    QLabel* syndesi() const { return m_linkHint; }
+    QLabel* syndesi() const override { return m_linkHint; }
     // Fits the linking instruction to its text, beside the command toolbar, never under it.
-    void placeLinkHint();
+    void placeLinkHint() override;
     frm_comm* commentWindow() override;
     frm_h* helpWindow() const { return m_help; }
     MessageWindowSink& messageSink() override { return *m_messages; }
@@ -92,6 +98,7 @@ public:
     QString programFolder() const override;
     void showRunOnScreen() override;
     QWidget& recordedWindow() override { return *this; }
+    QWidget& editorOwner() override { return *this; }
 
     // The run timer ticks while it is enabled and its interval is above 0; at interval 0 the
     // run controls step in a loop instead.
@@ -149,15 +156,15 @@ public:
     bool importProgram(const QString& program);
 
     // Opens the command dialog of the block currentBlockIndex.
-    void editBlockCommand();
+    void editBlockCommand() override;
     CanvasEditing& editing() { return *m_editing; }
     // Cut, copy, paste and select all; the menus of a right-click.
     ClipboardActions& clipboard() { return *m_clipboard; }
-    ContextMenus& contextMenus() { return *m_contextMenus; }
+    ContextMenus& contextMenus() override { return *m_contextMenus; }
     Appearance& appearance() { return *m_appearance; }
-    Size_F* blockWindow();
-    Sizeshp_F* moveAllWindow();
-    font1* fontWindow();
+    Size_F* blockWindow() override;
+    Sizeshp_F* moveAllWindow() override;
+    font1* fontWindow() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QRectF>
+
+class QWidget;
+
+// What the drawing objects on the canvas (block surfaces, line captions) ask of it: the
+// zoom, a place for a widget at a point of the diagram, room for a block that moved, and a
+// repaint of the lines. The canvas widget is one; the objects know nothing else of it.
+class CanvasPlacement {
+public:
+    virtual ~CanvasPlacement() = default;
+
+    virtual double zoom() const = 0;
+    // The widget the objects' own widgets are children of.
+    virtual QWidget* placementParent() = 0;
+    // Puts a widget with its top-left corner at a point of the diagram, moved by `offset`
+    // pixels at 100 %.
+    virtual void placeAt(QWidget* widget, const QPointF& diagramTopLeft,
+                         const QPoint& offset = {}) = 0;
+    // A block moved or changed size (diagram coordinates).
+    virtual void surfaceGeometryChanged(const QRectF& diagramRect) = 0;
+    // The lines beneath the blocks are painted again.
+    virtual void repaintLines() = 0;
+};
