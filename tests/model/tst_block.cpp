@@ -103,9 +103,9 @@ void TestBlock::captionLeftAloneForUnknownKinds() {
 
 void TestBlock::sizesRoundHalvesToEven() {
     MemorySurface surface(Qt::white);
-    cBck block;
-    block.setT_O_Shape(&surface);
     surface.setExactSize(80.5, 81.5);
+    cBck block;
+    block.setT_O_Shape(&surface); // the block takes the size its surface came with
     QCOMPARE(block.shapeWidth(), 80);
     QCOMPARE(block.shapeHeight(), 82);
     block.setShapeLeft(10.25);

@@ -164,10 +164,11 @@ void paint(cBck& block) {
     }
     if (!laidOut.ok)
         return;
-    if (laidOut.newWidth != surface->width())
-        surface->setWidth(laidOut.newWidth);
-    if (laidOut.newHeight != surface->height())
-        surface->setHeight(laidOut.newHeight);
+    // The fitted size is the block's: its surface follows it.
+    if (laidOut.newWidth != block.shapeWidth())
+        block.setShapeWidth(laidOut.newWidth);
+    if (laidOut.newHeight != block.shapeHeight())
+        block.setShapeHeight(laidOut.newHeight);
 }
 
 } // namespace BlockPainter

@@ -5,6 +5,8 @@
 #include "core/model/OutputList.h"
 #include "core/model/VbRounding.h"
 
+#include <algorithm>
+
 void cBck::setCaptionToAction() {
     using namespace BlockKinds;
     if (m_zaction == start || m_zaction == end)
@@ -21,43 +23,65 @@ void cBck::setCaptionToAction() {
         m_sCaption = m_zParam1;
 }
 
+void cBck::setT_O_Shape(BlockSurface* surface) {
+    m_surface = surface;
+    if (!surface)
+        return;
+    m_left = surface->left();
+    m_top = surface->top();
+    m_width = surface->width();
+    m_height = surface->height();
+    m_visible = surface->isVisible();
+}
+
 void cBck::setTagid(const QString& v) {
     m_tagid = v;
     if (m_surface)
-        m_surface->setTag(v);
+        m_surface->setTag(m_deleted ? v + QStringLiteral("-DELETED") : v);
+}
+
+void cBck::markDeleted() {
+    m_deleted = true;
+    setVisible(false);
+    if (m_surface)
+        m_surface->setTag(m_tagid + QStringLiteral("-DELETED"));
 }
 
 int cBck::shapeWidth() const {
-    return int(roundHalfEven(m_surface->width()));
+    return int(roundHalfEven(m_width));
 }
 void cBck::setShapeWidth(int v) {
-    m_surface->setWidth(v);
+    m_width = std::max(0, v);
+    if (m_surface)
+        m_surface->setWidth(v);
 }
 int cBck::shapeHeight() const {
-    return int(roundHalfEven(m_surface->height()));
+    return int(roundHalfEven(m_height));
 }
 void cBck::setShapeHeight(int v) {
-    m_surface->setHeight(v);
+    m_height = std::max(0, v);
+    if (m_surface)
+        m_surface->setHeight(v);
 }
 
 bool cBck::Visible() const {
-    return m_surface->isVisible();
+    return m_visible;
 }
 void cBck::setVisible(bool v) {
-    m_surface->setVisible(v);
+    m_visible = v;
+    if (m_surface)
+        m_surface->setVisible(v);
 }
 
-double cBck::shapeLeft() const {
-    return m_surface->left();
-}
 void cBck::setShapeLeft(double v) {
-    m_surface->setLeft(v);
-}
-double cBck::shapeTop() const {
-    return m_surface->top();
+    m_left = v;
+    if (m_surface)
+        m_surface->setLeft(v);
 }
 void cBck::setShapeTop(double v) {
-    m_surface->setTop(v);
+    m_top = v;
+    if (m_surface)
+        m_surface->setTop(v);
 }
 
 void cBck::PaintMe() {

@@ -6,12 +6,16 @@
 class BlockSurface;
 class QPainter;
 
-// One command of the flowchart. Its position, size and visibility are those of its
-// drawing surface; the block holds the command, the caption and the colours.
+// One command of the flowchart: the command, the caption, the colours, and where the block
+// stands, how big it is, whether it shows and whether it was deleted. The drawing surface
+// only mirrors the block: every change of the geometry goes through the block, which hands
+// it on to its surface.
 class cBck {
 public:
     BlockSurface* t_O_Shape() const { return m_surface; }
-    void setT_O_Shape(BlockSurface* surface) { m_surface = surface; }
+    // The block takes over the geometry a new surface comes with (a block made before its
+    // surface has none of its own yet); from then on it hands every change to the surface.
+    void setT_O_Shape(BlockSurface* surface);
 
     const QString& zaction() const { return m_zaction; }
     void setZaction(const QString& v) { m_zaction = v; }
@@ -45,7 +49,7 @@ public:
     qint16 shape() const { return m_shape; }
     void setShape(qint16 v) { m_shape = v; }
 
-    // Whole pixels on the surface; reading rounds halves to even.
+    // Whole pixels; reading rounds halves to even.
     int shapeWidth() const;
     void setShapeWidth(int v);
     int shapeHeight() const;
@@ -54,10 +58,15 @@ public:
     bool Visible() const;
     void setVisible(bool v);
 
-    double shapeLeft() const;
+    double shapeLeft() const { return m_left; }
     void setShapeLeft(double v);
-    double shapeTop() const;
+    double shapeTop() const { return m_top; }
     void setShapeTop(double v);
+
+    // Deleted blocks stay in the collection, hidden, until the diagram is saved and read
+    // again; their surface's tag carries "-DELETED", as it always has.
+    bool isDeleted() const { return m_deleted; }
+    void markDeleted();
 
     // Draws the block on its surface and fits the surface to the text.
     void PaintMe();
@@ -71,6 +80,9 @@ public:
 
 private:
     BlockSurface* m_surface = nullptr;
+    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_visible = false;
+    bool m_deleted = false;
     QString m_zaction, m_zParam1, m_zParam2, m_zParam3;
     QString m_sCaption, m_sCaptionUp, m_tagid, m_shownCaption;
     quint32 m_textColor = 0;

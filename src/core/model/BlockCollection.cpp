@@ -93,8 +93,12 @@ void Bl_Co::rem_Shape(int index, bool noQuestion) {
     }
     m_diagram.the_li_co().del_Line();
 
-    surface->setVisible(false);
-    surface->setTag(tag + QStringLiteral("-DELETED"));
+    if (cBck* block = Item(index); block && block->t_O_Shape() == surface) {
+        block->markDeleted();
+    } else {
+        surface->setVisible(false);
+        surface->setTag(tag + QStringLiteral("-DELETED"));
+    }
     m_diagram.canvas().hideSelector();
     m_diagram.currentBlockIndex = -1;
 }
@@ -128,6 +132,5 @@ bool Bl_Co::object_n_Exists(const QString& sName) const {
 }
 
 bool Bl_Co::isDeleted(const cBck& block) {
-    const BlockSurface* surface = block.t_O_Shape();
-    return surface && surface->tag().contains(QStringLiteral("DELETED"));
+    return block.isDeleted();
 }

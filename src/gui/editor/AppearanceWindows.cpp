@@ -145,9 +145,10 @@ void Sizeshp_F::shift() {
     txtHeight->setText(QString::number(UpDownHeight->value()));
     Diagram& diagram = m_window.diagram();
     for (int i = 1; i <= diagram.shapeCount() && i <= int(m_savedTops.size()); ++i) {
-        BlockSurface* surface = diagram.surface(i);
-        surface->setTop(m_savedTops[size_t(i - 1)] + UpDownWidth->value());
-        surface->setLeft(m_savedLefts[size_t(i - 1)] + UpDownHeight->value());
+        if (cBck* block = diagram.blockAt(i)) {
+            block->setShapeTop(m_savedTops[size_t(i - 1)] + UpDownWidth->value());
+            block->setShapeLeft(m_savedLefts[size_t(i - 1)] + UpDownHeight->value());
+        }
     }
     diagram.the_li_co().updateAllLines();
 }
@@ -155,8 +156,10 @@ void Sizeshp_F::shift() {
 void Sizeshp_F::Command2_Click() {
     Diagram& diagram = m_window.diagram();
     for (int i = 1; i <= diagram.shapeCount() && i <= int(m_savedTops.size()); ++i) {
-        diagram.surface(i)->setTop(m_savedTops[size_t(i - 1)]);
-        diagram.surface(i)->setLeft(m_savedLefts[size_t(i - 1)]);
+        if (cBck* block = diagram.blockAt(i)) {
+            block->setShapeTop(m_savedTops[size_t(i - 1)]);
+            block->setShapeLeft(m_savedLefts[size_t(i - 1)]);
+        }
     }
     diagram.the_li_co().updateAllLines();
     hide();
