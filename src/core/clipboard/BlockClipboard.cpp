@@ -134,10 +134,9 @@ PasteResult paste(Diagram& diagram, const QString& copied, const QPointF& topLef
     for (const auto& from : piece.diagram().the_bl_co()) {
         const QString tag = blocks.getFreeTagID();
         const QPointF at(from->shapeLeft() + shift.x(), from->shapeTop() + shift.y());
-        if (cBck* block = copyBlock(*from, blocks, tag, at)) {
+        if (copyBlock(*from, blocks, tag, at)) {
             newTag.insert(from->tagid(), tag);
             result.blocks << blocks.get_Index_f_Tag(tag);
-            block->t_O_Shape()->requestRepaint();
         }
     }
     for (const auto& line : piece.diagram().the_li_co()) {

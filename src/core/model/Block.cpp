@@ -10,17 +10,22 @@
 void cBck::setCaptionToAction() {
     using namespace BlockKinds;
     if (m_zaction == start || m_zaction == end)
-        m_sCaption = m_zaction;
+        setSCaption(m_zaction);
     else if (m_zaction == junction)
-        m_sCaption = QStringLiteral("+");
+        setSCaption(QStringLiteral("+"));
     else if (m_zaction == output)
-        m_sCaption = QStringLiteral("Γράψε ") + OutputList::text(m_zParam1, m_zParam2);
+        setSCaption(QStringLiteral("Γράψε ") + OutputList::text(m_zParam1, m_zParam2));
     else if (m_zaction == input)
-        m_sCaption = QStringLiteral("Διάβασε ") + m_zParam1 + m_zParam2;
+        setSCaption(QStringLiteral("Διάβασε ") + m_zParam1 + m_zParam2);
     else if (m_zaction == assign)
-        m_sCaption = m_zParam1 + QStringLiteral(" <-- ") + m_zParam2;
+        setSCaption(m_zParam1 + QStringLiteral(" <-- ") + m_zParam2);
     else if (isCondition(m_zaction))
-        m_sCaption = m_zParam1;
+        setSCaption(m_zParam1);
+}
+
+void cBck::shownChanged() {
+    if (m_surface)
+        m_surface->requestRepaint();
 }
 
 void cBck::setT_O_Shape(BlockSurface* surface) {

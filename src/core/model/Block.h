@@ -26,20 +26,21 @@ public:
     const QString& zParam3() const { return m_zParam3; }
     void setZParam3(const QString& v) { m_zParam3 = v; }
 
-    // Colours are 0x00BBGGRR; they take effect at the next repaint.
+    // Colours are 0x00BBGGRR. A change of what the block shows (colours, captions, outline)
+    // asks its surface to draw it again.
     quint32 TextColor() const { return m_textColor; }
-    void setTextColor(quint32 v) { m_textColor = v; }
+    void setTextColor(quint32 v) { changeTo(m_textColor, v); }
     quint32 BGColor() const { return m_bgColor; }
-    void setBGColor(quint32 v) { m_bgColor = v; }
+    void setBGColor(quint32 v) { changeTo(m_bgColor, v); }
     quint32 BorderColor() const { return m_borderColor; }
-    void setBorderColor(quint32 v) { m_borderColor = v; }
+    void setBorderColor(quint32 v) { changeTo(m_borderColor, v); }
 
     void setCaptionToAction();
 
     QString sCaption() const { return m_sCaption; }
-    void setSCaption(const QString& v) { m_sCaption = v; }
+    void setSCaption(const QString& v) { changeTo(m_sCaption, v); }
     QString sCaptionUp() const { return m_sCaptionUp; }
-    void setSCaptionUp(const QString& v) { m_sCaptionUp = v; }
+    void setSCaptionUp(const QString& v) { changeTo(m_sCaptionUp, v); }
 
     // Setting the tag id also writes it into the surface's tag; reading returns the
     // stored id even after the surface's tag was marked deleted.
@@ -47,7 +48,7 @@ public:
     void setTagid(const QString& v);
 
     qint16 shape() const { return m_shape; }
-    void setShape(qint16 v) { m_shape = v; }
+    void setShape(qint16 v) { changeTo(m_shape, v); }
 
     // Whole pixels; reading rounds halves to even.
     int shapeWidth() const;
@@ -79,6 +80,14 @@ public:
     QString number() const { return m_tagid.mid(2); }
 
 private:
+    template <typename T> void changeTo(T& field, const T& value) {
+        if (field == value)
+            return;
+        field = value;
+        shownChanged();
+    }
+    void shownChanged();
+
     BlockSurface* m_surface = nullptr;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     bool m_visible = false;

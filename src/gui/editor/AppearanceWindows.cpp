@@ -234,11 +234,6 @@ std::optional<QColor> Appearance::chooseColour() {
     return colour;
 }
 
-void Appearance::repaintAll() {
-    for (const auto& block : m_window.diagram().the_bl_co())
-        block->t_O_Shape()->requestRepaint();
-}
-
 void Appearance::setWindowColour(const QColor& colour) {
     m_window.canvas()->setCanvasColor(colour);
     for (QWidget* w : m_window.framesInCanvasColour()) {
@@ -260,11 +255,9 @@ void Appearance::ch_color_screen() {
     if (!colour)
         return;
     setWindowColour(*colour);
-    repaintAll();
     if (questions.messageBox(QStringLiteral("Θα αλλάξει το χρώμα τελικά"), title,
                              ModalQuestions::Buttons::YesNo) != ModalQuestions::Answer::Yes)
         setWindowColour(before);
-    repaintAll();
 }
 
 void Appearance::mnuChangeBackColor_Click() {
@@ -276,11 +269,9 @@ void Appearance::mnuChangeBackColor_Click() {
     if (diagram.currentBlockIndex < 1) {
         for (const auto& block : diagram.the_bl_co()) {
             block->setBGColor(bgr);
-            block->t_O_Shape()->requestRepaint();
         }
     } else if (cBck* block = diagram.the_bl_co().Item(diagram.currentBlockIndex)) {
         block->setBGColor(bgr);
-        block->t_O_Shape()->requestRepaint();
     }
 }
 
@@ -296,7 +287,6 @@ void Appearance::mnuChangeBorderColor_Click() {
         if (!block || Bl_Co::isDeleted(*block))
             continue;
         block->setBorderColor(bgrFromColor(*colour));
-        block->t_O_Shape()->requestRepaint();
     }
 }
 

@@ -94,7 +94,6 @@ public:
 private:
     std::optional<QColor> chooseColour();
     void setWindowColour(const QColor& colour);
-    void repaintAll();
     EditorWindow& m_window;
     QColor m_lastColour = Qt::black;
 };

@@ -552,7 +552,6 @@ void Main_F::editBlockCommand() {
     if (!runCommandDialog(block, kind, at, true))
         return;
     block->PaintMe();
-    block->t_O_Shape()->requestRepaint();
     m_diagram->the_li_co().updateAllLines();
     setSelector(block);
 }
@@ -711,7 +710,6 @@ void Main_F::placeBlock(const QPointF& at) {
     } else if (!block->zaction().isEmpty()) {
         // Fit the size now, as a synchronous refresh would, so the marker fits the block.
         block->PaintMe();
-        block->t_O_Shape()->requestRepaint();
         setSelector(block);
     }
 }
@@ -735,7 +733,6 @@ cBck* Main_F::placeSingleton(const QString& kind, const QString& refusal, const 
     block->setCaptionToAction();
     if (!toolTip.isEmpty())
         block->t_O_Shape()->setToolTip(toolTip);
-    block->t_O_Shape()->requestRepaint();
     return block;
 }
 
@@ -777,10 +774,6 @@ void Main_F::Form_KeyUp(int key) {
 
 void Main_F::Form_Activate() {
     m_output->move(canvasOverlay()->width() - m_output->width(), 0);
-    for (int i = 1; i <= m_diagram->shapeCount(); ++i) {
-        if (BlockSurface* surface = m_diagram->surface(i))
-            surface->requestRepaint();
-    }
 }
 
 void Main_F::changeEvent(QEvent* event) {

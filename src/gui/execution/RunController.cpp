@@ -307,10 +307,7 @@ void RunController::TerminateExecution(bool success) {
 }
 
 void RunController::finishRun(const RunReport::End& end) {
-    Diagram& diagram = m_window.diagram();
-    for (int i = 1; i <= diagram.shapeCount(); ++i)
-        diagram.surface(i)->requestRepaint();
-    diagram.previousBlockIndex = -1;
+    m_window.diagram().previousBlockIndex = -1;
     m_session.interpreter().stop();
     m_window.setTimerEnabled(false);
     controlsAfterRun();

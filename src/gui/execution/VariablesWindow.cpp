@@ -110,7 +110,6 @@ void Vars_F::restoreBlockColours() {
     for (int i = 1; i <= blocks.Count() && i <= int(m_savedColours.size()); ++i) {
         cBck* block = blocks.Item(i);
         block->setBGColor(m_savedColours[size_t(i - 1)]);
-        block->t_O_Shape()->requestRepaint();
     }
 }
 
@@ -132,7 +131,6 @@ void Vars_F::pointAt(int gridRow, int gridColumn, const QPoint& at) {
     for (const auto& block : m_diagram.the_bl_co()) {
         if (block->tagid() == blockId) {
             block->setBGColor(255);
-            block->t_O_Shape()->requestRepaint();
         }
     }
 }

@@ -100,17 +100,9 @@ bool FileCommands::load_FILE(const QString& path) {
     if (!m_loadingExample)
         RecentFiles::add(path);
     m_window.commentWindow()->setCommentText(result.comment);
-    showRead();
     markSaved();
     emit diagramReplaced();
     return true;
-}
-
-void FileCommands::showRead() {
-    // The blocks were fitted as they were read; the widgets show them now.
-    Diagram& diagram = m_window.diagram();
-    for (int i = 1; i <= diagram.shapeCount(); ++i)
-        diagram.surface(i)->requestRepaint();
 }
 
 QByteArray FileCommands::snapshot() const {
@@ -123,7 +115,6 @@ void FileCommands::restoreSnapshot(const QByteArray& snapshot) {
     diagram.canvas().hideSelector();
     const std::optional<QString> comment = DiagramSnapshot::restore(snapshot, diagram);
     m_window.commentWindow()->setCommentText(comment.value_or(QString()));
-    showRead();
     diagram.currentBlockIndex = -1;
     diagram.previousBlockIndex = -1;
 }

@@ -81,8 +81,6 @@ signals:
     void markedSaved();
 
 private:
-    // The diagram just read is fitted and drawn.
-    void showRead();
     void rememberFolder(const QString& path);
     enum class LoadOutcome { Loaded, Missing, NotReadable, ReadError };
 
