@@ -148,18 +148,38 @@ bool CanvasEditing::releaseNearJunction() {
     return true;
 }
 
-void CanvasEditing::canvasPress(const QPointF& at, Qt::KeyboardModifiers modifiers) {
+bool CanvasEditing::press(const QPointF& at, Qt::MouseButton button,
+                          Qt::KeyboardModifiers modifiers) {
+    if (pressNearJunction(at, button, modifiers))
+        return true;
+    if (button != Qt::LeftButton)
+        return false;
+    framePress(at, modifiers);
+    return true;
+}
+
+bool CanvasEditing::moveHeld(const QPointF& at, Qt::MouseButtons buttons) {
+    return moveNearJunction(at, buttons);
+}
+
+bool CanvasEditing::release(const QPointF& at, Qt::MouseButton button) {
+    if (releaseNearJunction())
+        return true;
+    return button == Qt::LeftButton && frameRelease(at);
+}
+
+void CanvasEditing::framePress(const QPointF& at, Qt::KeyboardModifiers modifiers) {
     m_framing = true;
     m_frameAdds = modifiers.testFlag(Qt::ShiftModifier);
     m_frameStart = at;
 }
 
-void CanvasEditing::canvasDrag(const QPointF& at) {
+void CanvasEditing::drag(const QPointF& at) {
     if (m_framing)
         m_window.canvas()->setSelectionFrame(QRectF(m_frameStart, at));
 }
 
-bool CanvasEditing::canvasRelease(const QPointF& at) {
+bool CanvasEditing::frameRelease(const QPointF& at) {
     if (!m_framing)
         return false;
     m_framing = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editor/BlockSelection.h"
+#include "gui/editor/CanvasTool.h"
 
 #include <QList>
 #include <QObject>
@@ -13,11 +14,10 @@ class cBck;
 
 class QTimer;
 
-// What the pupil does to blocks already on the canvas: select (a click, Shift+click, a frame
-// dragged on the empty canvas, Ctrl+A), drag, link with Ctrl-clicks, unlink with Alt-clicks,
-// delete with keys, align or move with the arrow keys.
-
-class CanvasEditing : public QObject {
+// The tool for blocks already on the canvas: select (a click, Shift+click, a frame dragged on
+// the empty canvas, Ctrl+A), drag, link with Ctrl-clicks, unlink with Alt-clicks, delete with
+// keys, align or move with the arrow keys.
+class CanvasEditing : public QObject, public CanvasTool {
     Q_OBJECT
 public:
     explicit CanvasEditing(EditorWindow& window);
@@ -31,24 +31,16 @@ public:
     void shape_KeyDown(int n, int key, Qt::KeyboardModifiers modifiers);
     void shape_KeyUp(int n, int key);
 
-    // A press, a move with the button held and the release on the empty canvas: a frame that
-    // selects the blocks it meets (added to the selection with Shift). False when the
-    // release was a plain click, not a frame.
-    void canvasPress(const QPointF& at, Qt::KeyboardModifiers modifiers);
-    void canvasDrag(const QPointF& at);
-    bool canvasRelease(const QPointF& at);
+    // On the empty canvas: a press near a junction takes hold of it; a left press, a drag
+    // and the release draw a frame that selects the blocks it meets (added to the selection
+    // with Shift). A release that was a plain click, not a frame, is left unused.
+    bool press(const QPointF& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) override;
+    bool moveHeld(const QPointF& at, Qt::MouseButtons buttons) override;
+    void drag(const QPointF& at) override;
+    bool release(const QPointF& at, Qt::MouseButton button) override;
     // Keys on the canvas or a block: Delete, Escape and the arrows act on the selection.
     // True when the key was used.
     bool selectionKey(int key, Qt::KeyboardModifiers modifiers);
-
-    // The junction's circle is ten points wide and hard to hit: a press within twelve points
-    // of its centre, on the empty canvas, is a press on it, and the drag that follows moves it.
-    // True when the press went to a junction.
-    bool pressNearJunction(const QPointF& at, Qt::MouseButton button,
-                           Qt::KeyboardModifiers modifiers);
-    // The moves and the release of such a press; true when they belonged to it.
-    bool moveNearJunction(const QPointF& at, Qt::MouseButtons buttons);
-    bool releaseNearJunction();
 
     BlockSelection& selection() { return m_selection; }
     // "Επιλογή όλων" (Ctrl+A) and Escape.
@@ -69,6 +61,17 @@ public:
     int dragBlockIndex() const { return m_dragBlockIndex; }
 
 private:
+    // The junction's circle is ten points wide and hard to hit: a press within twelve points
+    // of its centre, on the empty canvas, is a press on it, and the drag that follows moves it.
+    // True when the press went to a junction.
+    bool pressNearJunction(const QPointF& at, Qt::MouseButton button,
+                           Qt::KeyboardModifiers modifiers);
+    // The moves and the release of such a press; true when they belonged to it.
+    bool moveNearJunction(const QPointF& at, Qt::MouseButtons buttons);
+    bool releaseNearJunction();
+    void framePress(const QPointF& at, Qt::KeyboardModifiers modifiers);
+    bool frameRelease(const QPointF& at);
+
     // The blocks a drag or an arrow key moves: the selection when `n` is in it, else `n`.
     QList<int> movingWith(int n) const;
     void moveBlocks(const QList<int>& blocks, const QPointF& by);

@@ -19,10 +19,12 @@
 #include "gui/editor/AutoSave.h"
 #include "gui/editor/BlockDialogs.h"
 #include "gui/editor/CanvasEditing.h"
+#include "gui/editor/CanvasTools.h"
 #include "gui/editor/ClipboardActions.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/ContextMenus.h"
 #include "gui/editor/EditHistory.h"
+#include "gui/editor/PlacingTool.h"
 #include "gui/execution/Breakpoints.h"
 #include "gui/execution/PredictWindow.h"
 #include "gui/execution/RunController.h"
@@ -120,6 +122,8 @@ Main_F::Main_F(ModalQuestions* questions, QWidget* parent) : QMainWindow(parent)
     m_files = new FileCommands(*this, this);
     m_run = new RunController(*this, this);
     m_editing = new CanvasEditing(*this);
+    m_placing =
+        std::make_unique<PlacingTool>(*m_canvas, [this](const QPointF& at) { placeBlock(at); });
     m_recorder = new ScreenRecorder(*this, this);
     connect(m_run, &RunController::recordStep, m_recorder, &ScreenRecorder::recordStep);
     connect(m_run, &RunController::runEnded, m_recorder, &ScreenRecorder::runEnded);
@@ -211,7 +215,7 @@ void Main_F::Form_Load() {
     m_baseTitle = QString(50, QLatin1Char(' ')) + QStringLiteral("Orvane Έκδοση ") +
                   QStringLiteral(KELVRA_VERSION) + QLatin1Char(' ');
     setWindowTitle(m_baseTitle);
-    m_selectedTool.clear();
+    m_placing->disarm();
     m_output->move(0, canvasOverlay()->height() - m_output->height());
 }
 
@@ -366,34 +370,12 @@ void Main_F::connectMenus() {
 
 void Main_F::connectCanvas() {
     connect(m_canvas, &CanvasWidget::surfaceCreated, this, &Main_F::wireSurface);
-    connect(m_canvas, &CanvasWidget::mousePressed, this, [this](QMouseEvent* e) {
-        m_canvas->setFocus();
-        if (m_selectedTool.isEmpty() &&
-            m_editing->pressNearJunction(e->position(), e->button(), e->modifiers()))
-            return;
-        Form_MouseDown(e->position(), e->button());
-        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock)
-            m_editing->canvasPress(e->position(), e->modifiers());
-    });
-    connect(m_canvas, &CanvasWidget::mouseReleased, this, [this](QMouseEvent* e) {
-        if (m_editing->releaseNearJunction())
-            return;
-        // A press that placed a block, or that framed a selection, is not also a click on the
-        // empty canvas.
-        const bool framed =
-            e->button() == Qt::LeftButton && m_editing->canvasRelease(e->position());
-        if (e->button() == Qt::LeftButton && !m_pressPlacedBlock && !framed)
-            Form_Click();
-        m_pressPlacedBlock = false;
-    });
-    connect(m_canvas, &CanvasWidget::mouseMoved, this, [this](QMouseEvent* e) {
-        if ((e->buttons() & Qt::LeftButton) &&
-            m_editing->moveNearJunction(e->position(), e->buttons()))
-            return;
-        Form_MouseMove(e->position(), e->modifiers());
-        if (e->buttons() & Qt::LeftButton)
-            m_editing->canvasDrag(e->position());
-    });
+    m_tools = new CanvasTools(
+        *m_canvas, *m_placing, *m_editing,
+        {[this](const QPointF& at) { Form_MouseDown(at, Qt::RightButton); },
+         [this] { Form_Click(); },
+         [this](const QPointF& at, Qt::KeyboardModifiers held) { Form_MouseMove(at, held); }},
+        this);
     connect(m_canvas, &CanvasWidget::keyPressed, this, [this](QKeyEvent* e) {
         if (m_run->phase() != RunPhase::Idle || m_run->running())
             return; // a run changes nothing in the diagram
@@ -595,13 +577,13 @@ cBck* Main_F::placeWithDialog(const QString& kind, qint16 outline, int width, in
                               const QString& toolTip) {
     Bl_Co& blocks = m_diagram->the_bl_co();
     cBck* block =
-        blocks.AddShape(outline, blocks.getFreeTagID(), m_clickPoint.x(), m_clickPoint.y());
+        blocks.AddShape(outline, blocks.getFreeTagID(), clickPoint().x(), clickPoint().y());
     if (!block)
         return nullptr;
     block->setShapeWidth(width);
     block->setShapeHeight(height);
     block->t_O_Shape()->setToolTip(toolTip);
-    if (!runCommandDialog(block, kind, m_clickPoint, false))
+    if (!runCommandDialog(block, kind, clickPoint(), false))
         return nullptr;
     return block;
 }
@@ -652,26 +634,25 @@ void Main_F::Toolbar1_ButtonClick(int index) {
     const QList<CommandToolbar::Button>& buttons = CommandToolbar::buttons();
     if (index < 1 || index > buttons.size())
         return;
-    m_selectedTool = buttons[index - 1].tool;
-    m_canvas->setCursor(ToolPictures::toolCursor(m_selectedTool));
+    m_placing->arm(buttons[index - 1].tool);
+}
+
+QString Main_F::selectedTool() const {
+    return m_placing->armed();
+}
+
+QPointF Main_F::clickPoint() const {
+    return m_placing->clickPoint();
 }
 
 void Main_F::Form_MouseDown(const QPointF& at, Qt::MouseButton button) {
-    m_pressPlacedBlock = false;
-    if (button == Qt::RightButton) {
+    if (button == Qt::RightButton)
         m_contextMenus->forCanvas(at);
-        return;
-    }
-    if (m_selectedTool.isEmpty())
-        return;
-    m_pressPlacedBlock = true;
-    m_clickPoint = at;
-    placeBlock(at);
 }
 
 void Main_F::placeBlock(const QPointF& at) {
     using namespace BlockKinds;
-    const QString tool = m_selectedTool;
+    const QString tool = m_placing->armed();
     cBck* block = nullptr;
     if (tool == start) {
         block = placeSingleton(start, QStringLiteral("Ένα μόνο χειρηστήριο ΑΡΧΗ μπορεί να υπάρχει"),
@@ -700,8 +681,7 @@ void Main_F::placeBlock(const QPointF& at) {
     } else {
         return;
     }
-    m_selectedTool.clear();
-    m_canvas->unsetCursor();
+    m_placing->disarm();
     if (!block)
         return;
     const QString all = block->zParam1() + block->zParam2() + block->zParam3() + block->zaction();
@@ -717,8 +697,8 @@ void Main_F::placeBlock(const QPointF& at) {
 cBck* Main_F::placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip) {
     const bool exists = findActionBlock(kind) != nullptr;
     Bl_Co& blocks = m_diagram->the_bl_co();
-    cBck* block = blocks.AddShape(BlockKinds::Ellipse, blocks.getFreeTagID(), m_clickPoint.x(),
-                                  m_clickPoint.y());
+    cBck* block = blocks.AddShape(BlockKinds::Ellipse, blocks.getFreeTagID(), clickPoint().x(),
+                                  clickPoint().y());
     if (!block)
         return nullptr;
     if (exists) {

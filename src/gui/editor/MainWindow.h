@@ -13,6 +13,8 @@
 
 class Appearance;
 class CanvasEditing;
+class CanvasTools;
+class PlacingTool;
 class ClipboardActions;
 class ContextMenus;
 class CanvasView;
@@ -107,8 +109,8 @@ public:
     void applyTimer() override;
 
     // The toolbar's armed tool ("" when none) and where the last placing click was.
-    QString selectedTool() const { return m_selectedTool; }
-    QPointF clickPoint() const { return m_clickPoint; }
+    QString selectedTool() const;
+    QPointF clickPoint() const;
     // The kinds' codes, one per kind, in their fixed order.
     QString kindCodeTable() const { return m_kindCodeTable; }
     // The window title without the file name.
@@ -129,7 +131,8 @@ public:
 
     // Toolbar buttons 1 ... 10: arm a tool, or delete the current block.
     void Toolbar1_ButtonClick(int index);
-    // Placing click on the canvas, and the other canvas events.
+    // What the canvas does with the events no tool used: a right press opens its menu, a
+    // click on the empty canvas puts the selection down; the pointer's feedback.
     void Form_MouseDown(const QPointF& at, Qt::MouseButton button);
     void Form_Click();
     void Form_MouseMove(const QPointF& at, Qt::KeyboardModifiers modifiers);
@@ -226,9 +229,8 @@ private:
     QPointer<frm_foto> m_preview;
     bool m_timerEnabled = false;
 
-    QString m_selectedTool;
-    QPointF m_clickPoint;
+    std::unique_ptr<PlacingTool> m_placing;
+    CanvasTools* m_tools = nullptr;
     QString m_kindCodeTable;
     QString m_baseTitle;
-    bool m_pressPlacedBlock = false;
 };
