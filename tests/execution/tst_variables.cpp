@@ -17,6 +17,8 @@ private slots:
     void namesIgnoreLetterCase();
     void stepLabels();
     void longRunsStayCompact();
+    void historyKeepsEveryText_data();
+    void historyKeepsEveryText();
     void endlessRunsKeepTheNewestHistoryWithinTheBudget();
     void pointingAtAValue();
 };
@@ -85,6 +87,46 @@ void TestVariables::longRunsStayCompact() {
     QCOMPARE(store.valueCell(100001, 2), QStringLiteral("99999"));
     QVERIFY(store.valueCell(100001, 1).isEmpty());
     QCOMPARE(store.textCell(100001, 2), QStringLiteral("Ι+1"));
+}
+
+// Numbers and Greek take one byte a character in the history; any other text comes back
+// whole too, and dropping the oldest rows keeps the newest readable.
+void TestVariables::historyKeepsEveryText_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("oneByteEach");
+    QTest::newRow("a number") << "-12.5"
+                              << "Σ+Ι*2" << true;
+    QTest::newRow("accented Greek") << "ΆΈΉΊΌΎΏ ώϊΰ"
+                                    << "\"ΤΈΛΟΣ\"" << true;
+    QTest::newRow("nothing") << ""
+                             << "" << true;
+    QTest::newRow("Latin accents") << "naïve"
+                                   << "Χ" << false;
+    QTest::newRow("beyond the basic plane") << "😀"
+                                            << "\"😀\"" << false;
+    QTest::newRow("a symbol") << "5€"
+                              << "Α" << false;
+}
+
+void TestVariables::historyKeepsEveryText() {
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    QFETCH(bool, oneByteEach);
+    CollectingSink sink;
+    VariableStore store(sink);
+    store.setHistoryBudget(8 * 1024);
+    for (int i = 0; i < 2000; ++i) // past the budget: the oldest rows go
+        store.setVar("Α", value + QString::number(i % 10), "id3", text);
+    QVERIFY(store.droppedRows() > 0);
+    const int last = store.rowCount() - 1;
+    QCOMPARE(store.valueCell(last, 1), value + "9");
+    QCOMPARE(store.textCell(last, 1), text);
+    QCOMPARE(store.valueCell(2, 1), value + QString::number((store.droppedRows()) % 10));
+    const qint64 rows = store.rowCount() - 2;
+    const qint64 characters = rows * (value.size() + 1 + text.size());
+    const qint64 textBytes = store.historyBytes() - rows * 24;
+    QCOMPARE(textBytes, oneByteEach ? characters : 2 * characters);
 }
 
 void TestVariables::endlessRunsKeepTheNewestHistoryWithinTheBudget() {

@@ -19,9 +19,7 @@ void VariableStore::clearVars() {
     m_columns.insert(stepHeader.toCaseFolded(), 0);
     for (RecentLookup& recent : m_recent)
         recent = {};
-    m_arena.clear();
-    m_arena.squeeze();
-    m_arenaBase = 0;
+    m_text.clear();
     m_droppedRows = 0;
     std::deque<HistoryRow>().swap(m_history);
     m_blockIds.clear();
@@ -42,17 +40,17 @@ void VariableStore::setVar(const QString& name, const QString& value, const QStr
         m_values[column] = value;
         m_texts[column] = expressionText;
     }
-    m_history.push_back({column, blockNumber(blockId), qint32(value.size()),
-                         qint32(expressionText.size()), m_arenaBase + m_arena.size()});
-    m_arena += value;
-    m_arena += expressionText;
+    const HistoryText::Piece both = m_text.append(value, expressionText);
+    HistoryRow row{column, blockNumber(blockId), both.start, qint32(value.size()), 0, 0};
+    row.textLength = quint32(expressionText.size());
+    row.wide = both.wide;
+    m_history.push_back(row);
     if (historyBytes() > m_historyBudget)
         dropOldestRows();
 }
 
 qint64 VariableStore::historyBytes() const {
-    return qint64(m_arena.size()) * qint64(sizeof(QChar)) +
-           qint64(m_history.size()) * qint64(sizeof(HistoryRow));
+    return m_text.bytes() + qint64(m_history.size()) * qint64(sizeof(HistoryRow));
 }
 
 void VariableStore::dropOldestRows() {
@@ -62,14 +60,11 @@ void VariableStore::dropOldestRows() {
     // The newest row always stays: it is the value just written.
     while (bytes > target && m_history.size() > 1) {
         const HistoryRow& oldest = m_history.front();
-        bytes -= (qint64(oldest.valueLength) + oldest.textLength) * qint64(sizeof(QChar)) +
-                 qint64(sizeof(HistoryRow));
+        bytes -= oldest.value().bytes() + oldest.text().bytes() + qint64(sizeof(HistoryRow));
         m_history.pop_front();
         ++dropped;
     }
-    const qint64 firstKept = m_history.front().start;
-    m_arena.remove(0, qsizetype(firstKept - m_arenaBase));
-    m_arenaBase = firstKept;
+    m_text.dropBefore(m_history.front().start);
     m_droppedRows += dropped;
 }
 
@@ -159,7 +154,7 @@ QString VariableStore::valueCell(int row, int column) const {
     const HistoryRow& entry = m_history[size_t(row - 2)];
     if (column == 0)
         return stepLabel(m_blockIds[entry.block]);
-    return entry.column == column ? arenaPart(entry.start, entry.valueLength) : QString();
+    return entry.column == column ? m_text.at(entry.value()) : QString();
 }
 
 int VariableStore::historyColumn(int row) const {
@@ -174,8 +169,7 @@ QString VariableStore::textCell(int row, int column) const {
     if (row == 1)
         return m_texts[column];
     const HistoryRow& entry = m_history[size_t(row - 2)];
-    return entry.column == column ? arenaPart(entry.start + entry.valueLength, entry.textLength)
-                                  : QString();
+    return entry.column == column ? m_text.at(entry.text()) : QString();
 }
 
 QString VariableStore::stepLabel(const QString& blockId) {

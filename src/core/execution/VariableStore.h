@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/execution/HistoryText.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -60,19 +62,21 @@ public:
     static QString droppedRowsLine(qint64 rows);
 
 private:
-    // 24 bytes a row: a long run keeps millions of them.
+    // 24 bytes a row, and its texts mostly one byte a character: a long run keeps millions.
     struct HistoryRow {
         qint32 column;
         qint32 block; // in m_blockIds
+        qint64 start; // of the value in m_text; the expression text follows it
         qint32 valueLength;
-        qint32 textLength;
-        qint64 start; // of the value in the arena; the text follows it
+        quint32 textLength : 31;
+        quint32 wide : 1;
+        HistoryText::Piece value() const { return {start, valueLength, bool(wide)}; }
+        HistoryText::Piece text() const {
+            return {start + value().bytes(), qint32(textLength), bool(wide)};
+        }
     };
     qint32 blockNumber(const QString& blockId);
     void reportUndefined(const QString& name);
-    QString arenaPart(qint64 start, qint32 length) const {
-        return m_arena.mid(qsizetype(start - m_arenaBase), length);
-    }
     void dropOldestRows();
 
     MessageSink& m_messages;
@@ -90,12 +94,10 @@ private:
     };
     mutable RecentLookup m_recent[4];
     mutable unsigned m_nextRecent = 0;
-    // History values and texts, back to back in one text, so that a long run stays compact.
-    QString m_arena;
+    // History values and texts, back to back, so that a long run stays compact.
+    HistoryText m_text;
     // A deque grows without copying, and without a vector's doubling of spare room.
     std::deque<HistoryRow> m_history;
-    // Where m_arena begins in the run's whole history: rows keep their first position.
-    qint64 m_arenaBase = 0;
     qint64 m_historyBudget = defaultHistoryBudget;
     qint64 m_droppedRows = 0;
     // A run names few blocks many times over.
