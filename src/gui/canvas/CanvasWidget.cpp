@@ -135,6 +135,29 @@ double CanvasWidget::scaleCaption(QWidget* widget) const {
     return scaled.pointSizeF() / baseFont.pointSizeF();
 }
 
+QFont CanvasWidget::stepNumberFont() const {
+    QFont small = font();
+    small.setPointSizeF(std::max(smallestCaptionPoints, 8 * m_zoom));
+    return small;
+}
+
+QRect CanvasWidget::stepNumberRect(const StepNumber& number) const {
+    const QFontMetrics metrics(stepNumberFont());
+    const QSize size(metrics.horizontalAdvance(number.text), metrics.height());
+    const QPoint corner = toView(number.blockTopLeft).toPoint();
+    const int gap = int(3 * std::max(smallestCaptionPoints / 8, m_zoom));
+    return QRect(QPoint(corner.x() - gap - size.width(), corner.y()), size);
+}
+
+void CanvasWidget::stepNumberAdded() {
+    if (m_stepNumbers && !m_stepNumbers->empty())
+        update(stepNumberRect(m_stepNumbers->back()));
+}
+
+void CanvasWidget::stepNumbersCleared() {
+    update();
+}
+
 void CanvasWidget::placeAt(QWidget* widget, const QPointF& diagramTopLeft, const QPoint& offset) {
     widget->setProperty(placedProperty, diagramTopLeft);
     widget->setProperty(offsetProperty, offset);
@@ -251,6 +274,20 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     if (m_line1Visible) {
         painter.setPen(pen(Qt::black, 1));
         painter.drawLine(m_line1);
+    }
+    paintStepNumbers(painter, event->rect());
+}
+
+void CanvasWidget::paintStepNumbers(QPainter& painter, const QRect& exposed) {
+    if (!m_stepNumbers || m_stepNumbers->empty())
+        return;
+    painter.resetTransform(); // the font is already sized for the zoom
+    painter.setFont(stepNumberFont());
+    painter.setPen(QColor(0x80, 0, 0));
+    for (const StepNumber& number : *m_stepNumbers) {
+        const QRect place = stepNumberRect(number);
+        if (place.intersects(exposed))
+            painter.drawText(place, Qt::AlignLeft | Qt::AlignTop, number.text);
     }
 }
 

@@ -3,13 +3,17 @@
 #include "core/model/Canvas.h"
 #include "gui/canvas/CanvasPlacement.h"
 
+#include <QFont>
 #include <QLineF>
+#include <QRect>
 #include <QRectF>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
 
+class QPainter;
 class ShapeWidget;
 class WidgetLineControls;
 class WidgetSurface;
@@ -45,6 +49,21 @@ public:
         m_breakpointDots = std::move(centres);
     }
     static constexpr double breakpointDotSize = 9;
+
+    // The number of each block a run executed, small and dark red just left of the block's
+    // top-left corner. Painted, not a widget each: a long run adds thousands.
+    struct StepNumber {
+        QPointF blockTopLeft; // diagram coordinates
+        QString text;
+    };
+    void setStepNumbers(const std::vector<StepNumber>* numbers) { m_stepNumbers = numbers; }
+    // A number was added (the last one) or all went.
+    void stepNumberAdded();
+    void stepNumbersCleared();
+    // Where a number is drawn, in canvas pixels, and its font: 8 points at 100 %, growing
+    // and shrinking with the zoom, never below a legible size.
+    QRect stepNumberRect(const StepNumber& number) const;
+    QFont stepNumberFont() const;
     // The frame drawn while the pupil drags out a selection on the empty canvas.
     void setSelectionFrame(const QRectF& frame);
     void hideSelectionFrame();
@@ -102,6 +121,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void paintStepNumbers(QPainter& painter, const QRect& exposed);
     // Gives a placed widget its font at this zoom; the factor its text was scaled by.
     double scaleCaption(QWidget* widget) const;
 
@@ -111,6 +131,7 @@ private:
     bool m_selectorVisible = false;
     std::function<QList<QRectF>()> m_markers;
     std::function<QList<QPointF>()> m_breakpointDots;
+    const std::vector<StepNumber>* m_stepNumbers = nullptr;
     QRectF m_frame;
     bool m_frameVisible = false;
     QLineF m_line1;

@@ -50,10 +50,15 @@ RunController::RunController(RunWindow& window, QObject* parent)
     m_caption->setStyleSheet(
         QStringLiteral("background: #FFFFE8; border: 1px solid #808080; padding: 2px;"));
     m_caption->hide();
+    m_numbersShownOn = window.canvas();
+    m_numbersShownOn->setStepNumbers(&m_markers);
     connect(&window.timerRunner(), &QTimer::timeout, this, &RunController::timerRunner_Timer);
 }
 
-RunController::~RunController() = default;
+RunController::~RunController() {
+    if (m_numbersShownOn) // the canvas may outlive the run controls by a moment
+        m_numbersShownOn->setStepNumbers(nullptr);
+}
 
 Vars_F* RunController::varsWindow() const {
     return m_varsWindow;
@@ -169,23 +174,14 @@ void RunController::stepRecorded() {
 }
 
 void RunController::addMarker(cBck& block) {
-    auto* marker = new QLabel(Interpreter::blockNumber(block), m_window.canvas());
-    // The size by the font, not a style sheet, so that the canvas can scale it with the zoom.
-    marker->setStyleSheet(QStringLiteral("color: #800000;"));
-    QFont font = marker->font();
-    font.setPointSizeF(8);
-    marker->setFont(font);
-    marker->adjustSize();
-    m_window.canvas()->placeAt(marker, QPointF(block.shapeLeft(), block.shapeTop()),
-                               QPoint(-marker->width() - 3, 0));
-    marker->show();
-    m_markers.push_back(marker);
+    m_markers.push_back(
+        {QPointF(block.shapeLeft(), block.shapeTop()), Interpreter::blockNumber(block)});
+    m_window.canvas()->stepNumberAdded();
 }
 
 void RunController::clearMarkers() {
-    for (QLabel* marker : m_markers)
-        delete marker;
     m_markers.clear();
+    m_window.canvas()->stepNumbersCleared();
     m_trace.restart(m_window.diagram().generation());
     m_caption->clear();
     m_caption->hide();

@@ -4,6 +4,7 @@
 #include "core/execution/RunReport.h"
 #include "core/execution/RunSession.h"
 #include "core/execution/TraceRecorder.h"
+#include "gui/canvas/CanvasWidget.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,7 +35,8 @@ public:
     // follows the run live.
     const TraceRecorder& trace() const { return m_trace; }
     TraceWindow* showTrace();
-    const std::vector<QLabel*>& executedMarkers() const { return m_markers; }
+    // The numbers of the blocks the run executed, painted beside them on the canvas.
+    const std::vector<CanvasWidget::StepNumber>& executedMarkers() const { return m_markers; }
     // "Σημείο διακοπής" (F9) on the selected block: a timed run pauses before a marked
     // block; unticking "Παύση" goes on.
     void toggleBreakpoint();
@@ -132,7 +134,8 @@ private:
     RunWindow& m_window;
     RunSession m_session;
     QLabel* m_caption;
-    std::vector<QLabel*> m_markers;
+    std::vector<CanvasWidget::StepNumber> m_markers;
+    QPointer<CanvasWidget> m_numbersShownOn;
     Breakpoints* m_breakpoints;
     bool m_resumesRacing = false;     // the run paused at a breakpoint was a fast one
     const cBck* m_pausedAt = nullptr; // the marked block the run paused before
