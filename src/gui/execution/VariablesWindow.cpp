@@ -43,7 +43,7 @@ QVariant VariablesModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     }
     if (role == Qt::ToolTipRole && section > 0)
-        return QStringLiteral("Βήμα της εκτέλεσης και η εντολή που έγραψε την τιμή");
+        return QStringLiteral("Α/Α της τιμής στον πίνακα και η εντολή που την έγραψε");
     if (role != Qt::DisplayRole)
         return {};
     const QString step = m_store.valueCell(storeRow(section), 0);
