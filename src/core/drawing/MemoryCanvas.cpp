@@ -94,13 +94,17 @@ void MemoryCanvas::processRepaints(const std::function<void(MemorySurface&)>& pa
 
 QFont MemoryCanvas::defaultBlockFont() {
     // The diagrams were laid out in a fixed-pitch system font at 9 points; a monospace
-    // font of the same size stands in for it.
-    QFont font(QStringLiteral("Fixedsys"));
-    font.setPointSize(9);
-    font.setStyleHint(QFont::Monospace);
-    if (!QFontInfo(font).fixedPitch())
-        font.setFamily(QStringLiteral("DejaVu Sans Mono"));
-    return font;
+    // font of the same size stands in for it. Asking the font database is slow, and every
+    // block of a diagram read asks: it is asked once.
+    static const QFont chosen = [] {
+        QFont font(QStringLiteral("Fixedsys"));
+        font.setPointSize(9);
+        font.setStyleHint(QFont::Monospace);
+        if (!QFontInfo(font).fixedPitch())
+            font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+        return font;
+    }();
+    return chosen;
 }
 
 void MemorySurface::paintBlock(cBck& block) {

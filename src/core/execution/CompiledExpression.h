@@ -42,7 +42,7 @@ public:
         std::vector<std::pair<int, int>> powerPairs; // slots written "x ^ y"
         std::vector<int> numberLikeNames;            // slots whose name a number could equal
         QStringList pieces;                          // the text around the slots, in its final form
-        ScriptEngine::Template tree{QString()};
+        ScriptEngine::Template tree;
     };
     // A table element: its name before "[" and its one or two index texts.
     struct Element {

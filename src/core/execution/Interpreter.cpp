@@ -201,7 +201,7 @@ Interpreter::Outcome Interpreter::step() {
     if (!m_current)
         return Outcome::Failed;
     cBck& block = *m_current;
-    m_variables.setReportingBlock(blockNumber(block));
+    m_variables.setReportingBlock(block.tagid());
     m_display.setSelector(&block);
     if (!block.sCaption().isEmpty() && !m_executedBlocks.contains(&block)) {
         m_executedBlocks.insert(&block);

@@ -658,6 +658,7 @@ Template::Template(const QString& text) {
     }
 }
 
+Template::Template() = default;
 Template::~Template() = default;
 Template::Template(Template&&) noexcept = default;
 Template& Template::operator=(Template&&) noexcept = default;

@@ -35,6 +35,8 @@ struct Node;
 class Template {
 public:
     explicit Template(const QString& textWithSlots);
+    // No expression yet: every computation fails (nothing is parsed).
+    Template();
     ~Template();
     Template(Template&&) noexcept;
     Template& operator=(Template&&) noexcept;

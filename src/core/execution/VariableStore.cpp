@@ -108,7 +108,7 @@ void VariableStore::reportUndefined(const QString& name) {
     if (m_reportedUndefined.contains(name))
         return;
     m_reportedUndefined.insert(name);
-    m_messages.showMessage(QStringLiteral("Ενέργεια ") + m_reportingBlock +
+    m_messages.showMessage(QStringLiteral("Ενέργεια ") + m_reportingBlock.mid(2) +
                            QStringLiteral(": η μεταβλητή ") + name +
                            QStringLiteral(" δεν έχει τιμή· χρησιμοποιήθηκε το 0"));
 }

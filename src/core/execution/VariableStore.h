@@ -44,9 +44,10 @@ public:
     // The expression text behind a value cell.
     QString textCell(int row, int column) const;
 
-    // The block being executed, named in the report of an undefined variable (empty outside
-    // a run).
-    void setReportingBlock(const QString& number) { m_reportingBlock = number; }
+    // The block being executed (its tag), named in the report of an undefined variable
+    // (empty outside a run). Set at every step: the tag is kept, its number made only for a
+    // report.
+    void setReportingBlock(const QString& tag) { m_reportingBlock = tag; }
 
     // "Βήμα:" + the block number as three digits.
     static QString stepLabel(const QString& blockId);
