@@ -1,6 +1,7 @@
 #include "core/editor/CanonicalText.h"
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -13,6 +14,17 @@ const std::pair<const char*, const char*> latinWords[] = {
     {"ΣΙΝ(", "SIN("},   {"ΑΤΝ(", "ATN("},   {"ΕΧΠ(", "EXP("},   {"ΛΟΓ(", "LOG("},
     {"ΡΝΔ(", "RND("},   {"ΣΓΝ(", "SGN("},   {"ΣQΡ(", "SQR("},   {"ΤΑΝ(", "TAN("},
 };
+
+// The same pairs as texts, made once: every block read goes through them.
+const std::vector<std::pair<QString, QString>>& latinWordTexts() {
+    static const std::vector<std::pair<QString, QString>> texts = [] {
+        std::vector<std::pair<QString, QString>> made;
+        for (const auto& [greek, latin] : latinWords)
+            made.emplace_back(QString::fromUtf8(greek), QString::fromUtf8(latin));
+        return made;
+    }();
+    return texts;
+}
 
 const QString digits = QStringLiteral("0123456789");
 const QString forbidden = QStringLiteral("!@#$%^&*()-+/\\|;:|=/?~`{}.,'<>?\"");
@@ -71,8 +83,8 @@ QString ucase_en_gr(const QString& text) {
     const bool words = result.contains(QLatin1Char(' '));
     if (words)
         result = QLatin1Char(' ') + result + QLatin1Char(' ');
-    for (const auto& [greek, latin] : latinWords)
-        result.replace(QString::fromUtf8(greek), QString::fromUtf8(latin));
+    for (const auto& [greek, latin] : latinWordTexts())
+        result.replace(greek, latin);
     return words ? result.mid(1, result.size() - 2) : result;
 }
 
