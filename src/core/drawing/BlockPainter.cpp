@@ -7,6 +7,7 @@
 #include "core/model/VbRounding.h"
 
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -24,7 +25,17 @@ public:
     TextCursor(CaptionLayout& out, const QFontMetricsF& metrics, double w)
         : m_out(out), m_metrics(metrics), m_w(w) {}
 
-    double width(const QString& text) const { return m_metrics.horizontalAdvance(text); }
+    // A layout measures the same few texts more than once, and measuring shapes the text
+    // anew each time: every block read is laid out.
+    double width(const QString& text) const {
+        for (const auto& [measured, advance] : m_measured) {
+            if (measured == text)
+                return advance;
+        }
+        const double advance = m_metrics.horizontalAdvance(text);
+        m_measured.append({text, advance});
+        return advance;
+    }
     double height() const { return m_metrics.height(); }
 
     void printAt(double x, const QString& text) {
@@ -41,6 +52,7 @@ public:
 private:
     CaptionLayout& m_out;
     const QFontMetricsF& m_metrics;
+    mutable QVarLengthArray<std::pair<QString, double>, 4> m_measured;
     double m_w;
     double m_y = 0;
 };
