@@ -61,6 +61,16 @@ QString assignmentAt(Diagram& diagram, const QString& tag, double left, double t
     return tag;
 }
 
+// Αρχή, `length` assignments one under the other, Τέλος, linked in a chain.
+void chainOf(Diagram& diagram, int length) {
+    DiagramBuilder builder(diagram);
+    QStringList chain{builder.start()};
+    for (int i = 0; i < length; ++i)
+        chain << assignmentAt(diagram, QStringLiteral("z%1").arg(i), 100, 80 + 60 * i);
+    chain << builder.end();
+    builder.chain(chain);
+}
+
 // Runs the window's diagram at speed 0 for three seconds, then presses Stop: when Stop was
 // pressed and when the run ended, in milliseconds from the start.
 struct TimedRun {
@@ -136,12 +146,7 @@ int main(int argc, char* argv[]) {
         QuietSink sink;
         ScriptedQuestions questions;
         Diagram diagram(canvas, sink, questions);
-        DiagramBuilder builder(diagram);
-        QStringList chain{builder.start()};
-        for (int i = 0; i < 20000; ++i)
-            chain << assignmentAt(diagram, QStringLiteral("z%1").arg(i), 100, 80 + 60 * i);
-        chain << builder.end();
-        builder.chain(chain);
+        chainOf(diagram, 20000);
         HeadlessRun run(diagram, questions, sink);
         QElapsedTimer timer;
         timer.start();
@@ -152,12 +157,7 @@ int main(int argc, char* argv[]) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chain.kv"));
         HeadlessDiagram saved;
-        DiagramBuilder copy(saved.diagram());
-        QStringList again{copy.start()};
-        for (int i = 0; i < 20000; ++i)
-            again << assignmentAt(saved.diagram(), QStringLiteral("z%1").arg(i), 100, 80 + 60 * i);
-        again << copy.end();
-        copy.chain(again);
+        chainOf(saved.diagram(), 20000);
         saved.save(path);
         HeadlessDiagram read;
         timer.restart();
@@ -210,12 +210,7 @@ int main(int argc, char* argv[]) {
         ScriptedQuestions questions;
         Main_F window(&questions);
         window.show();
-        DiagramBuilder builder(window.diagram());
-        QStringList chain{builder.start()};
-        for (int i = 0; i < 5000; ++i)
-            chain << assignmentAt(window.diagram(), QStringLiteral("z%1").arg(i), 100, 80 + 60 * i);
-        chain << builder.end();
-        builder.chain(chain);
+        chainOf(window.diagram(), 5000);
         window.files().markSaved();
         QElapsedTimer timer;
         timer.start();
