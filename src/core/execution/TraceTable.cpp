@@ -21,9 +21,10 @@ QStringList TraceTable::row(long long step, const cBck& block, const Interpreter
         {BlockKinds::decision, QStringLiteral("Αν ")},
         {BlockKinds::whileTest, QStringLiteral("Όσο ")},
         {BlockKinds::untilTest, QStringLiteral("Μέχρις ότου ")}};
-    QString text = tests.contains(block.zaction()) ? tests.value(block.zaction()) + block.zParam2()
-                                                   : block.sCaption();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const auto test = tests.constFind(block.zaction());
+    QString text = test != tests.cend() ? *test + block.zParam2() : block.sCaption();
+    if (text.contains(QLatin1Char('\r')))
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     QString condition;
     if (change.truth)
         condition = block.zParam2() + QStringLiteral(": ") +
@@ -34,20 +35,30 @@ QStringList TraceTable::row(long long step, const cBck& block, const Interpreter
             condition,
             change.variable,
             change.value,
-            QString(written).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).trimmed()};
+            written.isEmpty()
+                ? QString()
+                : QString(written).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).trimmed()};
 }
 
 QString TraceTable::csvLine(const QStringList& cells) {
-    QStringList quoted;
-    for (const QString& cell : cells) {
+    QString line;
+    line.reserve(64);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const QString& cell = cells[i];
+        if (i > 0)
+            line += QLatin1Char(',');
         const bool needs = cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')) ||
                            cell.contains(QLatin1Char('\n')) || cell.startsWith(QLatin1Char(' '));
-        quoted << (needs ? QLatin1Char('"') +
-                               QString(cell).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-                               QLatin1Char('"')
-                         : cell);
+        if (!needs) {
+            line += cell;
+            continue;
+        }
+        line += QLatin1Char('"');
+        line += QString(cell).replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        line += QLatin1Char('"');
     }
-    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    line += QStringLiteral("\r\n");
+    return line;
 }
 
 TraceWriter::TraceWriter(QIODevice& device, long long firstStep)
