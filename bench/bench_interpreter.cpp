@@ -61,6 +61,17 @@ QString assignmentAt(Diagram& diagram, const QString& tag, double left, double t
     return tag;
 }
 
+// Runs the diagram headless to its end (two million steps at most); the result and the
+// seconds it took.
+std::pair<HeadlessRun::Result, double> runHeadless(Diagram& diagram, ModalQuestions& questions,
+                                                   MessageSink& sink) {
+    HeadlessRun run(diagram, questions, sink);
+    QElapsedTimer timer;
+    timer.start();
+    const HeadlessRun::Result result = run.run(2000000);
+    return {result, double(timer.nsecsElapsed()) / 1e9};
+}
+
 // Αρχή, `length` assignments one under the other, Τέλος, linked in a chain.
 void chainOf(Diagram& diagram, int length) {
     DiagramBuilder builder(diagram);
@@ -107,11 +118,7 @@ int main(int argc, char* argv[]) {
         Diagram diagram(canvas, sink, questions);
         // Goal: a million steps in under 2 s on one core, under 150 MB.
         countingLoop(diagram, 250000); // four steps a round: a million steps
-        HeadlessRun run(diagram, questions, sink);
-        QElapsedTimer timer;
-        timer.start();
-        const HeadlessRun::Result result = run.run(2000000);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        const auto [result, seconds] = runHeadless(diagram, questions, sink);
         out << "headless counting loop: " << result.steps << " steps in "
             << QString::number(seconds, 'f', 2) << " s ("
             << QString::number(result.steps / seconds, 'f', 0) << " steps/s), peak memory "
@@ -131,11 +138,7 @@ int main(int argc, char* argv[]) {
                 diagram.the_li_co().Add_LINE(QStringLiteral("z%1").arg(i - 1),
                                              QStringLiteral("z%1").arg(i), {});
         }
-        HeadlessRun run(diagram, questions, sink);
-        QElapsedTimer timer;
-        timer.start();
-        const HeadlessRun::Result result = run.run(2000000);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        const auto [result, seconds] = runHeadless(diagram, questions, sink);
         out << "headless counting loop beside 20,000 blocks: " << result.steps << " steps in "
             << QString::number(seconds, 'f', 2) << " s ("
             << QString::number(result.steps / seconds, 'f', 0) << " steps/s)\n";
