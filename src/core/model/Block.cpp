@@ -58,7 +58,7 @@ int cBck::shapeWidth() const {
 void cBck::setShapeWidth(int v) {
     m_width = std::max(0, v);
     if (m_surface)
-        m_surface->setWidth(v);
+        m_surface->setWidth(int(m_width)); // the surface shows what the block holds
 }
 int cBck::shapeHeight() const {
     return int(roundHalfEven(m_height));
@@ -66,7 +66,7 @@ int cBck::shapeHeight() const {
 void cBck::setShapeHeight(int v) {
     m_height = std::max(0, v);
     if (m_surface)
-        m_surface->setHeight(v);
+        m_surface->setHeight(int(m_height));
 }
 
 bool cBck::Visible() const {
