@@ -2,6 +2,8 @@
 #include "core/codegen/ProgramTextConversions.h"
 #include "core/codegen/PseudoCodeGenerator.h"
 #include "core/codegen/PseudoLines.h"
+#include "core/execution/ScriptEngine.h"
+#include "core/execution/TranslationSteps.h"
 #include "core/files/HeadlessDiagram.h"
 
 #include <QDir>
@@ -48,6 +50,60 @@ Ran runProgram(const QString& program, const QStringList& arguments, const QStri
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// Runs the BASIC of a program without loops or decisions (inputs, assignments, outputs): each
+// expression, its names given their values, is computed by the scripting language whose
+// operators and precedence BASIC's share. What it prints, or the line it could not compute.
+QString runStraightBasic(const QString& basic, QStringList inputs) {
+    static const QRegularExpression name(QStringLiteral("\\b[A-Z_][A-Z0-9_]*\\b"));
+    static const QSet<QString> words = {"MOD", "AND", "OR", "NOT", "INT", "ABS", "SQR"};
+    QHash<QString, QString> values;
+    const auto computed = [&](const QString& expression) -> std::optional<QString> {
+        QString text = expression;
+        auto found = name.globalMatch(expression);
+        QList<QRegularExpressionMatch> names;
+        while (found.hasNext())
+            names.prepend(found.next()); // from the right, so positions stay valid
+        for (const auto& match : names) {
+            if (!words.contains(match.captured()))
+                text.replace(match.capturedStart(), match.capturedLength(),
+                             QLatin1Char('(') + values.value(match.captured(), "0") +
+                                 QLatin1Char(')'));
+        }
+        const auto value = ScriptEngine::evaluate(text);
+        return value ? std::optional(TranslationSteps::resultText(*value)) : std::nullopt;
+    };
+    QString printed;
+    for (QString line : basic.split(QStringLiteral("\r\n"))) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QStringLiteral("Private Sub")) ||
+            line == QStringLiteral("End Sub"))
+            continue;
+        if (line.startsWith(QStringLiteral("PRINT "))) {
+            QStringList items;
+            for (const QString& item : line.mid(6).split(QStringLiteral("; "))) {
+                const std::optional<QString> value =
+                    item.startsWith('"') ? std::optional(item) : computed(item);
+                if (!value)
+                    return QStringLiteral("not computed: ") + line;
+                items << *value;
+            }
+            printed += items.join(QLatin1Char(' ')) + QLatin1Char('\n');
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QStringLiteral(" = "));
+        if (equals < 0)
+            return QStringLiteral("not a straight program: ") + line;
+        const QString expression = line.mid(equals + 3);
+        const std::optional<QString> value = expression.startsWith(QStringLiteral("InputBox"))
+                                                 ? std::optional(inputs.takeFirst())
+                                                 : computed(expression);
+        if (!value)
+            return QStringLiteral("not computed: ") + line;
+        values[line.left(equals)] = *value;
+    }
+    return printed;
+}
+
 } // namespace
 
 // Every flowchart's programs print what the run prints: Pascal compiled with Free Pascal
@@ -63,6 +119,8 @@ private slots:
     void pythonPrintsTheSame();
     void glossaKeepsToTheLanguage_data() { plans(); }
     void glossaKeepsToTheLanguage();
+    void basicComputesTheSame_data();
+    void basicComputesTheSame();
 
 private:
     void plans();
@@ -148,6 +206,37 @@ void TestWrittenPrograms::pythonPrintsTheSame() {
     QVERIFY2(python.exitCode == ran.exitCode, qPrintable(python.err + "\n" + converted.out));
     QVERIFY(!ran.out.isEmpty());
     QCOMPARE(python.out, QString(ran.out).remove(QLatin1Char('\r')));
+}
+
+void TestWrittenPrograms::basicComputesTheSame_data() {
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QStringList>("inputs");
+    const std::vector<Case> all = cases();
+    for (const char* straight : {"tricky expressions", "decimals and signs", "div and mod",
+                                 "power keeps the evaluator's order", "functions"}) {
+        const auto c = std::find_if(all.begin(), all.end(),
+                                    [&](const Case& c) { return qstrcmp(c.name, straight) == 0; });
+        QVERIFY(c != all.end());
+        HeadlessDiagram headless;
+        PlanDrawer(headless.diagram()).draw(c->program);
+        const QString path = m_dir.filePath(QString::fromUtf8(straight) + ".kv");
+        QVERIFY(headless.save(path));
+        for (const char* x : {"2000", "7", "-13", "2.5"}) {
+            QTest::addRow("%s, %s", straight, x) << path << QStringList{x};
+        }
+    }
+}
+
+void TestWrittenPrograms::basicComputesTheSame() {
+    QFETCH(QString, diagram);
+    QFETCH(QStringList, inputs);
+    const Ran converted = runProgram(KELVRA_CLI, {"convert", diagram, "--to", "basic"}, {});
+    QCOMPARE(converted.exitCode, 0);
+    const Ran ran = reference(diagram, inputs);
+    QCOMPARE(ran.exitCode, 0);
+    const QStringList expected = lines(ran.out);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(lines(runStraightBasic(converted.out, inputs)), expected);
 }
 
 namespace {

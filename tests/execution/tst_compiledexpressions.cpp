@@ -1,4 +1,5 @@
 #include "ExpressionComparison.h"
+#include "core/execution/CompiledExpression.h"
 
 #include <QTest>
 #include <random>
@@ -117,40 +118,55 @@ private slots:
 void TestCompiledExpressions::knownCases_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("variables");
-    const auto row = [](const char* expression, const char* variables) {
-        QTest::newRow(expression) << QString::fromUtf8(expression) << QString::fromUtf8(variables);
+    QTest::addColumn<bool>("computesTree"); // false: the reference computes it every time
+    const auto row = [](const char* expression, const char* variables, bool computesTree) {
+        QTest::newRow(expression) << QString::fromUtf8(expression) << QString::fromUtf8(variables)
+                                  << computesTree;
     };
-    row("Α+Β*2", "Α=3;Β=4");
-    row("Β^2-4*Α*Γ", "Α=1;Β=-5;Γ=6");
-    row("Α^Α", "Α=-2");
-    row("2^-Α", "Α=-2");
-    row("Α ^2", "Α=-2");
-    row("Α[Ι+1]", "Ι=2;Α[3]=8");
-    row("Α[Ι]^Α[Κ]", "Ι=1;Κ=1;Α[1]=-2");
-    row("Α[Ι] MOD 2", "Ι=1;Α[1]=7");
-    row("Α MOD 2 + Β", "Α=7;Β=1");
-    row("Α Β", "Α=3;Β=4");
-    row("Α+Β", "Α=Β;Β=4");
-    row("Α+Β", "Α=1E5;Β=4");
-    row("Α+0", "Α=0");
-    row("Α+00", "Α=00;00=7");
-    row("Χ+1", "");
-    row("Α>1 AND Β<10", "Α=3;Β=4");
-    row("NOT Α", "Α=-1");
-    row("Α_Μ(Α/2)", "Α=7");
-    row("Π[Ι,Κ]", "Ι=1;Κ=2;Π[1,2]=5");
-    row("Π[Ι,Κ]+Π[Κ,Ι]", "Ι=1;Κ=2;Π[1,2]=5");
-    row("Α[Χ]", "");
-    row("Α[1/0]", "");
-    row("ΡΝΔ+Α", "Α=1");
-    row("Α+5.", "Α=2.5");
-    row("Α*1E2", "Α=3");
-    row("Α/Β", "Α=1;Β=3");
+    row("Α+Β*2", "Α=3;Β=4", true);
+    row("Β^2-4*Α*Γ", "Α=1;Β=-5;Γ=6", true);
+    row("-Α^2", "Α=3", true);
+    row("Α^Α", "Α=-2", true);
+    row("2^-Α", "Α=-2", true);
+    row("Α ^2", "Α=-2", true);
+    row("Α[Ι+1]", "Ι=2;Α[3]=8", true);
+    row("Α[Ι]^Α[Κ]", "Ι=1;Κ=1;Α[1]=-2", true);
+    row("Α[Ι] MOD 2", "Ι=1;Α[1]=7", false);
+    row("Α MOD 2 + Β", "Α=7;Β=1", true);
+    row("Χ MOD 4 * 2", "Χ=7", true);
+    row("Χ*3 MOD 5", "Χ=7", true);
+    row("Χ DIV 2 * 3", "Χ=20", true);
+    row("10 - Χ MOD 3", "Χ=7", true);
+    row("Ε MOD 4 = 0 AND Ε MOD 400 = 0", "Ε=2000", true);
+    row("Α Β", "Α=3;Β=4", false);
+    row("Α+Β", "Α=Β;Β=4", true);
+    row("Α+Β", "Α=1E5;Β=4", true);
+    row("Α+0", "Α=0", true);
+    row("Α+00", "Α=00;00=7", true);
+    row("Χ+1", "", true);
+    row("Α>1 AND Β<10", "Α=3;Β=4", true);
+    row("Χ>1 ΚΑΙ Χ<5", "Χ=10", true);
+    row("ΟΧΙ Χ>1 Η Χ=10", "Χ=10", true);
+    row("Α != 5", "Α=5", true);
+    row("Α # 5", "Α=4", true);
+    row("NOT Α", "Α=-1", true);
+    row("not α > 0", "Α=2", true);
+    row("Α_Μ(Α/2)", "Α=7", true);
+    row("Π[Ι,Κ]", "Ι=1;Κ=2;Π[1,2]=5", true);
+    row("Π[Ι,Κ]+Π[Κ,Ι]", "Ι=1;Κ=2;Π[1,2]=5", true);
+    row("Α[Χ]", "", true);
+    row("Α[1/0]", "", true);
+    row("ΡΝΔ+Α", "Α=1", false);
+    row("Α+5.", "Α=2.5", true);
+    row("Α*1E2", "Α=3", false);
+    row("Α/Β", "Α=1;Β=3", true);
 }
 
 void TestCompiledExpressions::knownCases() {
     QFETCH(QString, expression);
     QFETCH(QString, variables);
+    QFETCH(bool, computesTree);
+    QCOMPARE(CompiledExpression::compile(expression) != nullptr, computesTree);
     ExpressionComparison pair;
     pair.clear();
     for (const QString& assignment : variables.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {

@@ -2,6 +2,7 @@
 #include "core/execution/TranslationSteps.h"
 
 #include "core/execution/VariableStore.h"
+#include "core/expression/ExpressionTree.h"
 
 #include <QVarLengthArray>
 
@@ -255,7 +256,74 @@ std::shared_ptr<const CompiledExpression> CompiledExpression::compile(const QStr
     if (!part)
         return nullptr;
     compiled->m_main = std::move(*part);
+    const std::optional<ExpressionTree::ExprPtr> tree =
+        ExpressionTree::parse(e, ExpressionTree::Dialect::Run);
+    if (!tree || !compiled->computeTree(**tree))
+        return nullptr;
     return compiled;
+}
+
+namespace {
+
+// The table elements of a tree from left to right.
+void collectElements(const ExpressionTree::Expr& e, std::vector<const ExpressionTree::Expr*>& out) {
+    if (e.kind == ExpressionTree::Expr::Kind::Element)
+        out.push_back(&e);
+    for (const ExpressionTree::ExprPtr& arg : e.args)
+        collectElements(*arg, out);
+}
+
+// The tree's part for one translated text, computed with that text's slots; nullopt when the
+// translation reads the text otherwise than the tree does (its names elsewhere, its operators
+// grouped differently): the reference then computes it, as it always did.
+std::optional<ScriptEngine::Template>
+treeTemplate(const ExpressionTree::Expr& e, const Part& part,
+             const std::vector<const ExpressionTree::Expr*>& elements) {
+    size_t next = 0;
+    const auto slotOf = [&](const ExpressionTree::Expr& leaf) -> std::optional<int> {
+        if (next >= part.variables.size())
+            return std::nullopt;
+        const Slot& slot = part.variables[next];
+        // The translation takes a number worth nothing ("0", "00", "0.0") for a name.
+        const bool matches = leaf.kind != ExpressionTree::Expr::Kind::Element
+                                 ? slot.element < 0 && slot.name == leaf.text
+                                 : slot.element >= 0 && size_t(slot.element) < elements.size() &&
+                                       elements[size_t(slot.element)] == &leaf;
+        if (!matches)
+            return std::nullopt;
+        return int(next++);
+    };
+    ScriptEngine::Template computed = ScriptEngine::Template::fromTree(e, slotOf);
+    if (next != part.variables.size() || !computed.readsAs(part.tree))
+        return std::nullopt;
+    return computed;
+}
+
+} // namespace
+
+bool CompiledExpression::computeTree(const ExpressionTree::Expr& tree) {
+    std::vector<const ExpressionTree::Expr*> elements;
+    collectElements(tree, elements);
+    if (elements.size() != m_elements.size())
+        return false;
+    for (size_t k = 0; k < elements.size(); ++k) {
+        Element& element = m_elements[k];
+        if (elements[k]->text != element.prefix ||
+            elements[k]->args.size() != element.indices.size())
+            return false;
+        for (size_t j = 0; j < element.indices.size(); ++j) {
+            std::optional<ScriptEngine::Template> index =
+                treeTemplate(*elements[k]->args[j], element.indices[j], {});
+            if (!index)
+                return false;
+            element.indices[j].tree = std::move(*index);
+        }
+    }
+    std::optional<ScriptEngine::Template> main = treeTemplate(tree, m_main, elements);
+    if (!main)
+        return false;
+    m_main.tree = std::move(*main);
+    return true;
 }
 
 namespace {

@@ -9,10 +9,14 @@
 #include <vector>
 
 class VariableStore;
+namespace ExpressionTree {
+struct Expr;
+}
 
-// An expression translated once: the text steps that do not depend on any value are done,
-// the variables are slots, and the translated text is parsed into a tree. Computing it gives
-// exactly what the reference translation gives — the same value, the same translated text,
+// An expression read once: its tree (the one the dialogs check and the writers convert) is what
+// is computed, its variables are slots, and the text steps of the translation that do not
+// depend on any value are done for the translated text. Computing it gives exactly what the
+// reference translation gives — the same value, the same translated text,
 // the same undefined-variable reports in the same order — or it declines before reporting
 // anything, and the reference computes that evaluation. It declines whenever a value is not
 // a plain number, or where the reference's text replacements would treat a value otherwise
@@ -42,7 +46,7 @@ public:
         std::vector<std::pair<int, int>> powerPairs; // slots written "x ^ y"
         std::vector<int> numberLikeNames;            // slots whose name a number could equal
         QStringList pieces;                          // the text around the slots, in its final form
-        ScriptEngine::Template tree;
+        ScriptEngine::Template tree;                 // what is computed for this text
     };
     // A table element: its name before "[" and its one or two index texts.
     struct Element {
@@ -52,6 +56,10 @@ public:
     };
 
 private:
+    // Computes the expression's tree instead of the translated texts, where the translation
+    // reads every part as the tree does; false where it does not.
+    bool computeTree(const ExpressionTree::Expr& tree);
+
     std::vector<Element> m_elements;
     Part m_main;
 };

@@ -1,5 +1,7 @@
 #include "core/execution/ScriptEngine.h"
 
+#include "core/expression/ExpressionTree.h"
+
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -672,6 +674,200 @@ std::optional<Value> Template::evaluate(const double* values, int count) const {
         g_lastFailure = QString::fromUtf8(failure.reason);
         return std::nullopt;
     }
+}
+
+namespace {
+
+using Expr = ExpressionTree::Expr;
+
+// Builds the language's nodes for a tree read elsewhere.
+class Lowering {
+public:
+    explicit Lowering(const Template::SlotOf& slotOf) : m_slotOf(slotOf) {}
+
+    std::unique_ptr<Node> node(const Expr& e) {
+        switch (e.kind) {
+        case Expr::Kind::Number: {
+            if (const std::optional<int> slot = m_slotOf(e))
+                return slotNode(*slot);
+            bool ok = false;
+            auto n = leaf(Node::Kind::Number);
+            n->number = e.text.toDouble(&ok);
+            if (!ok || !std::isfinite(n->number))
+                throw Failure{};
+            return n;
+        }
+        case Expr::Kind::Text: {
+            auto n = leaf(Node::Kind::String);
+            n->text = e.text;
+            return n;
+        }
+        case Expr::Kind::Name:
+        case Expr::Kind::Element: {
+            const std::optional<int> slot = m_slotOf(e);
+            if (!slot)
+                throw Failure{};
+            return slotNode(*slot);
+        }
+        case Expr::Kind::Negate:
+            return unary(Node::Kind::Negate, node(*e.args[0]));
+        case Expr::Kind::Not:
+            return unary(Node::Kind::Not, node(*e.args[0]));
+        case Expr::Kind::Function: {
+            auto n = unary(Node::Kind::Call, node(*e.args[0]));
+            n->text = e.text;
+            return n;
+        }
+        case Expr::Kind::Binary:
+            return binary(e);
+        case Expr::Kind::RandomDigit:
+        case Expr::Kind::RandomBelow:
+            break;
+        }
+        throw Failure{};
+    }
+
+private:
+    using Op = Node::Op;
+
+    static std::unique_ptr<Node> leaf(Node::Kind kind) {
+        auto n = std::make_unique<Node>();
+        n->kind = kind;
+        return n;
+    }
+    static std::unique_ptr<Node> slotNode(int slot) {
+        auto n = leaf(Node::Kind::Slot);
+        n->slot = slot;
+        return n;
+    }
+    static std::unique_ptr<Node> unary(Node::Kind kind, std::unique_ptr<Node> operand) {
+        auto n = leaf(kind);
+        n->operands.push_back(std::move(operand));
+        return n;
+    }
+    static std::unique_ptr<Node> chain(Op op, std::unique_ptr<Node> a, std::unique_ptr<Node> b) {
+        auto n = leaf(Node::Kind::Chain);
+        n->ops.push_back(op);
+        n->operands.push_back(std::move(a));
+        n->operands.push_back(std::move(b));
+        return n;
+    }
+
+    std::unique_ptr<Node> binary(const Expr& e) {
+        if (e.text == QLatin1String("^")) {
+            auto n = leaf(Node::Kind::Power);
+            n->operands.push_back(node(*e.args[0]));
+            n->operands.push_back(node(*e.args[1]));
+            return n;
+        }
+        if (e.text == QLatin1String("MOD")) {
+            // The remainder as the translation writes it: a, a, b, b in this order.
+            std::unique_ptr<Node> a = node(*e.args[0]);
+            std::unique_ptr<Node> aAgain = node(*e.args[0]);
+            std::unique_ptr<Node> b = node(*e.args[1]);
+            std::unique_ptr<Node> bAgain = node(*e.args[1]);
+            return chain(Op::Sub, std::move(a),
+                         chain(Op::Mul, chain(Op::IntDiv, std::move(aAgain), std::move(b)),
+                               std::move(bAgain)));
+        }
+        static const std::pair<const char*, Op> ops[] = {
+            {"+", Op::Add}, {"-", Op::Sub},   {"*", Op::Mul}, {"/", Op::Div}, {"DIV", Op::IntDiv},
+            {"=", Op::Eq},  {"<>", Op::Ne},   {"<", Op::Lt},  {">", Op::Gt},  {"<=", Op::Le},
+            {">=", Op::Ge}, {"AND", Op::And}, {"OR", Op::Or}};
+        for (const auto& [text, op] : ops) {
+            if (e.text == QLatin1String(text)) {
+                std::unique_ptr<Node> a = node(*e.args[0]);
+                return chain(op, std::move(a), node(*e.args[1]));
+            }
+        }
+        throw Failure{};
+    }
+
+    const Template::SlotOf& m_slotOf;
+};
+
+// What a node computes, written out: a chain as operations one pair at a time from the left,
+// a signed exponent as a negation, so that two trees that compute alike read alike. Only
+// numbers and truth values reach these trees (texts and nothing are never slots' values).
+void writeShape(const Node& n, QString& out) {
+    const auto operands = [&](qsizetype from) {
+        for (size_t i = size_t(from); i < n.operands.size(); ++i) {
+            out += QLatin1Char(' ');
+            writeShape(*n.operands[i], out);
+        }
+        out += QLatin1Char(')');
+    };
+    switch (n.kind) {
+    case Node::Kind::Number:
+        out += QString::number(n.number, 'g', 17);
+        return;
+    case Node::Kind::String:
+        out += QLatin1Char('"') + n.text + QLatin1Char('"');
+        return;
+    case Node::Kind::Slot:
+        out += QLatin1Char('$') + QString::number(n.slot);
+        return;
+    case Node::Kind::True:
+    case Node::Kind::False:
+    case Node::Kind::Empty:
+        out += QLatin1Char('#') + QString::number(int(n.kind));
+        return;
+    case Node::Kind::Chain: {
+        // (op_k ... (op_1 a b) ... z): the opening brackets first, then each operation.
+        for (size_t i = n.ops.size(); i-- > 0;)
+            out += QStringLiteral("(op") + QString::number(int(n.ops[i])) + QLatin1Char(' ');
+        writeShape(*n.operands[0], out);
+        for (size_t i = 1; i < n.operands.size(); ++i) {
+            out += QLatin1Char(' ');
+            writeShape(*n.operands[i], out);
+            out += QLatin1Char(')');
+        }
+        return;
+    }
+    case Node::Kind::Power:
+        out += QStringLiteral("(pow ");
+        writeShape(*n.operands[0], out);
+        out += n.negativeExponent ? QStringLiteral(" (neg ") : QStringLiteral(" ");
+        writeShape(*n.operands[1], out);
+        out += n.negativeExponent ? QStringLiteral("))") : QStringLiteral(")");
+        return;
+    case Node::Kind::Plus:
+        // A unary plus only turns a truth value into its number (-1 or 0), and every
+        // operation takes the two alike.
+        writeShape(*n.operands[0], out);
+        return;
+    case Node::Kind::Not:
+    case Node::Kind::Negate:
+        out += n.kind == Node::Kind::Not ? QStringLiteral("(not") : QStringLiteral("(neg");
+        operands(0);
+        return;
+    case Node::Kind::Call:
+        out += QStringLiteral("(call ") + n.text;
+        operands(0);
+        return;
+    }
+}
+
+} // namespace
+
+Template Template::fromTree(const ExpressionTree::Expr& tree, const SlotOf& slotOf) {
+    Template result;
+    try {
+        result.m_tree = Lowering(slotOf).node(tree);
+    } catch (const Failure&) {
+        result.m_tree.reset();
+    }
+    return result;
+}
+
+bool Template::readsAs(const Template& other) const {
+    if (!m_tree || !other.m_tree)
+        return false;
+    QString mine;
+    QString theirs;
+    writeShape(*m_tree, mine);
+    writeShape(*other.m_tree, theirs);
+    return mine == theirs;
 }
 
 QChar slotMark(int slot) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -8,6 +9,10 @@
 // Computes a translated expression with the meaning of the scripting language the diagrams
 // were always evaluated with: its operators and precedence, its numbers, truth values and
 // strings. It only computes: no text it is given can do anything but yield a value or fail.
+namespace ExpressionTree {
+struct Expr;
+}
+
 namespace ScriptEngine {
 
 struct Empty {};
@@ -40,6 +45,17 @@ public:
     ~Template();
     Template(Template&&) noexcept;
     Template& operator=(Template&&) noexcept;
+
+    // Which slot a name or a table element of a tree stands for, or nullopt when none does.
+    using SlotOf = std::function<std::optional<int>(const ExpressionTree::Expr& leaf)>;
+    // The tree of an expression as this language computes it: "^", negation, "*" and "/",
+    // "\", "+" and "-", the comparisons, NOT, AND and OR as they are; a remainder "a MOD b"
+    // as "(a - (a \ b) * b)", so its operands are met twice each. `slotOf` is asked for the
+    // names and elements from left to right. Nothing is parsed when the tree holds what the
+    // language has no form for (a random draw, a name without a slot, a number it cannot read).
+    static Template fromTree(const ExpressionTree::Expr& tree, const SlotOf& slotOf);
+    // True when both compute the same operations on the same operands in the same order.
+    bool readsAs(const Template& other) const;
 
     // False when the text is no expression at all: every computation fails.
     bool parsed() const { return m_tree != nullptr; }
