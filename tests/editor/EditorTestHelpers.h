@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/model/Block.h"
+#include "core/model/BlockSurface.h"
 #include "core/model/Diagram.h"
 #include "core/windows/ScriptedQuestions.h"
 #include "gui/canvas/CanvasWidget.h"
-#include "gui/canvas/ShapeWidget.h"
 #include "gui/editor/CommandToolbar.h"
 #include "gui/editor/MainWindow.h"
 #include "gui/files/FileCommands.h"
@@ -45,6 +45,27 @@ struct EditorFixture {
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
         QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+    }
+    // A point of block n (its surface index), counted from the block's corner, in the
+    // canvas's pixels: where the pupil points.
+    QPoint onBlock(int n, QPoint local) { return canvas()->blockViewRect(n).topLeft() + local; }
+    QPoint blockCentre(int n) { return canvas()->blockViewRect(n).center(); }
+    QPoint blockCorner(int n) { return canvas()->blockViewRect(n).topLeft(); }
+    void clickBlock(int n, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(canvas(), button, modifiers, blockCentre(n));
+    }
+    void dragBlock(int n, QPoint from, QPoint to) {
+        drag(canvas(), onBlock(n, from), onBlock(n, to));
+    }
+    // Keys reach block n as they do after a click on it.
+    void keyClickBlock(int n, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        canvas()->setFocusBlock(n);
+        QTest::keyClick(canvas(), key, modifiers);
+    }
+    void keyReleaseBlock(int n, Qt::Key key) {
+        canvas()->setFocusBlock(n);
+        QTest::keyRelease(canvas(), key);
     }
     // Lets pending repaints run, so that blocks fit their sizes.
     void settle() {

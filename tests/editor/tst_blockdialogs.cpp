@@ -244,7 +244,7 @@ void TestBlockDialogs::outputRoundTrip() {
         reopened = d->textBox()->text();
         QTest::mouseClick(d->Command1, Qt::LeftButton);
     });
-    QTest::mouseDClick(f.canvas()->shapeWidget(1), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(1, QPoint(5, 5)));
     QCOMPARE(reopened, QStringLiteral("\"ΤΟ ΑΘΡΟΙΣΜΑ ΕΙΝΑΙ\",Σ"));
     QCOMPARE(block->zParam2(), QStringLiteral("Σ"));
 }
@@ -286,7 +286,7 @@ void TestBlockDialogs::whileConditionRoundTrip() {
         reopened = d->textBox()->text();
         QTest::mouseClick(d->cmdOK, Qt::LeftButton);
     });
-    QTest::mouseDClick(f.canvas()->shapeWidget(1), Qt::LeftButton, {}, QPoint(40, 20));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(1, QPoint(40, 20)));
     QCOMPARE(reopened, QStringLiteral("Χ<10"));
     QCOMPARE(block->zParam1(), QStringLiteral("ΟΣΟ_Χ<10_"));
     QCOMPARE(block->zParam2(), QStringLiteral("Χ<10"));
@@ -412,9 +412,9 @@ void TestBlockDialogs::doubleClickEditsOrRefuses() {
     f.clickToolButton(2);
     f.clickCanvas({100, 300});
     f.settle();
-    QTest::mouseDClick(f.canvas()->shapeWidget(1), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(1, QPoint(5, 5)));
     QVERIFY(!QApplication::activeModalWidget());
-    QTest::mouseDClick(f.canvas()->shapeWidget(2), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(2, QPoint(5, 5)));
     mBoxF* messages = f.window.messageSink().window();
     QVERIFY(messages);
     QCOMPARE(messages->text(), QStringLiteral("Τέλος: Δεν μπορεί να διορθωθεί!\r\n"));
@@ -445,7 +445,7 @@ void TestBlockDialogs::escapeCancelsAnOutput() {
         typeText(d->textBox(), QStringLiteral("+1"));
         QTest::keyClick(d->textBox(), Qt::Key_Escape);
     });
-    QTest::mouseDClick(f.canvas()->shapeWidget(2), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(2, QPoint(5, 5)));
     QCOMPARE(block->zParam1(), QStringLiteral("Χ"));
     QCOMPARE(block->sCaption(), QStringLiteral("Γράψε Χ"));
 }
@@ -463,7 +463,7 @@ void TestBlockDialogs::cancelledOptionLeavesTheBlock() {
         QTest::mouseClick(static_cast<If_Frm*>(d)->epanal[1], Qt::LeftButton);
         QTest::mouseClick(d->Command1, Qt::LeftButton);
     });
-    QTest::mouseDClick(f.canvas()->shapeWidget(1), Qt::LeftButton, {}, QPoint(40, 20));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.onBlock(1, QPoint(40, 20)));
     const BlockCommands::CommandTexts after = BlockCommands::CommandTexts::of(*block);
     QCOMPARE(after.kind, before.kind);
     QCOMPARE(after.p1, before.p1);

@@ -37,9 +37,8 @@ namespace {
 struct EditFixture : EditorFixture {
     DiagramBuilder b{diagram()};
 
-    ShapeWidget* shape(int n) { return canvas()->shapeWidget(n); }
     void click(int n, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(shape(n), Qt::LeftButton, modifiers, shape(n)->rect().center());
+        clickBlock(n, Qt::LeftButton, modifiers);
     }
     void ctrlClick(int n) { click(n, Qt::ControlModifier); }
     void altClick(int n) { click(n, Qt::AltModifier); }
@@ -134,7 +133,7 @@ std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
          [&f] {
              f.click(3);
              f.questions.answerMessage(ModalQuestions::Answer::Yes);
-             QTest::keyClick(f.shape(3), Qt::Key_Delete);
+             f.keyClickBlock(3, Qt::Key_Delete);
          }},
         {"delete link",
          [&f] {
@@ -147,17 +146,17 @@ std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
              f.ctrlClick(2);
              f.ctrlClick(3);
          }},
-        {"drag", [&f] { EditorFixture::drag(f.shape(3), QPoint(5, 5), QPoint(45, 65)); }},
+        {"drag", [&f] { f.dragBlock(3, QPoint(5, 5), QPoint(45, 65)); }},
         {"arrow key",
          [&f] {
              f.b.get("id2")->setShapeLeft(400);
              f.baseline();
-             QTest::keyRelease(f.shape(1), Qt::Key_Down);
+             f.keyReleaseBlock(1, Qt::Key_Down);
          }},
         {"command",
          [&f, typeInDialog] {
              typeInDialog(QStringLiteral("x0 <-- 2"));
-             QTest::mouseDClick(f.shape(1), Qt::LeftButton, {}, f.shape(1)->rect().center());
+             QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.blockCentre(1));
          }},
         {"colour",
          [&f] {
@@ -185,7 +184,7 @@ std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
         {"framed blocks dragged",
          [&f] {
              f.frame({40, 5}, {300, 110});
-             EditorFixture::drag(f.shape(1), QPoint(5, 5), QPoint(45, 65));
+             f.dragBlock(1, QPoint(5, 5), QPoint(45, 65));
          }},
         {"selection deleted",
          [&f] {
@@ -413,15 +412,15 @@ void TestCanvasEditing::deleteAndAltKeys() {
     f.b.link("id2", "id4");
     f.click(1);
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
-    QTest::keyClick(f.shape(1), Qt::Key_Alt, Qt::AltModifier);
+    f.keyClickBlock(1, Qt::Key_Alt, Qt::AltModifier);
     QVERIFY(!f.line("id1", "id2"));
     QVERIFY(f.line("id1", "id3")); // only the first line leaving it
     f.click(2);
     f.questions.answerMessage(ModalQuestions::Answer::No);
-    QTest::keyClick(f.shape(2), Qt::Key_Delete);
+    f.keyClickBlock(2, Qt::Key_Delete);
     QVERIFY(!Bl_Co::isDeleted(*f.b.get("id2")));
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
-    QTest::keyClick(f.shape(2), Qt::Key_Delete);
+    f.keyClickBlock(2, Qt::Key_Delete);
     QCOMPARE(f.questions.asked().last().title, QStringLiteral("Προσοχή διαγραφή ενέργειας"));
     QVERIFY(Bl_Co::isDeleted(*f.b.get("id2")));
     QVERIFY(!f.line("id2", "id4"));
@@ -436,7 +435,7 @@ void TestCanvasEditing::downArrowAligns() {
     cBck* second = f.b.get("id2");
     second->setShapeLeft(400);
     f.b.link("id1", "id2");
-    QTest::keyRelease(f.shape(1), Qt::Key_Down);
+    f.keyReleaseBlock(1, Qt::Key_Down);
     const double centre = std::nearbyint(first->shapeTop() + first->shapeHeight() / 2.0);
     QCOMPARE(second->shapeTop(), centre - second->shapeHeight() / 2.0);
     const QLineF segment = f.line("id1", "id2")->t_Object_Line()->segment();
@@ -448,9 +447,8 @@ void TestCanvasEditing::dragMovesBlockAndLines() {
     f.assignments(2);
     f.b.link("id1", "id2");
     f.window.files().markSaved();
-    ShapeWidget* w = f.shape(2);
     const QPointF before(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
-    EditorFixture::drag(w, QPoint(5, 5), QPoint(45, 105));
+    f.dragBlock(2, QPoint(5, 5), QPoint(45, 105));
     QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
              before + QPointF(40, 100));
     QVERIFY(f.window.files().hasUnsavedChanges());
@@ -593,7 +591,7 @@ void TestCanvasEditing::blockWindow() {
     EditFixture f;
     f.assignments(2);
     f.b.link("id1", "id2");
-    QTest::mouseClick(f.shape(1), Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(f.canvas(), Qt::RightButton, {}, f.onBlock(1, QPoint(3, 3)));
     EditFixture::choose(QStringLiteral("Μέγεθος..."));
     Size_F* window = f.window.blockWindow();
     QVERIFY(window->isVisible());
@@ -759,11 +757,11 @@ void TestCanvasEditing::releasedModifierHidesTheMarkerOnABlock() {
     f.assignments(2);
     f.click(2);
     QVERIFY(f.canvas()->selectorVisible());
-    f.shape(2)->setFocus();
+    f.canvas()->setFocusBlock(2);
     for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt}) {
         f.click(2);
         QVERIFY(f.canvas()->selectorVisible());
-        QTest::keyRelease(f.shape(2), key);
+        f.keyReleaseBlock(2, key);
         QVERIFY(!f.canvas()->selectorVisible());
     }
 }
@@ -834,7 +832,7 @@ void TestCanvasEditing::selectionMovesTogether() {
     const QPointF two(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop());
     const QPointF three(f.b.get("id3")->shapeLeft(), f.b.get("id3")->shapeTop());
     const QLineF lineBefore = f.line("id2", "id3")->t_Object_Line()->segment();
-    EditorFixture::drag(f.shape(2), QPoint(5, 5), QPoint(45, 35));
+    f.dragBlock(2, QPoint(5, 5), QPoint(45, 35));
     QCOMPARE(QPointF(f.b.get("id1")->shapeLeft(), f.b.get("id1")->shapeTop()),
              one + QPointF(40, 30));
     QCOMPARE(QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()),
@@ -843,7 +841,7 @@ void TestCanvasEditing::selectionMovesTogether() {
     QVERIFY(f.line("id2", "id3")->t_Object_Line()->segment() != lineBefore);
     QCOMPARE(f.window.editing().selection().markers().size(), 2);
     // The arrows move the selection one point, ten with Shift, and align nothing.
-    QTest::keyClick(f.shape(2), Qt::Key_Right);
+    f.keyClickBlock(2, Qt::Key_Right);
     QTest::keyClick(f.canvas(), Qt::Key_Down, Qt::ShiftModifier);
     QCOMPARE(f.b.get("id1")->shapeLeft(), one.x() + 41);
     QCOMPARE(f.b.get("id2")->shapeTop(), two.y() + 40);
@@ -975,7 +973,7 @@ void TestCanvasEditing::contextMenus() {
     f.questions.answerMessage(ModalQuestions::Answer::Yes);
     const QLineF line = f.line("id1", "id2")->t_Object_Line()->segment();
     if (where == "block")
-        QTest::mouseClick(f.shape(1), Qt::RightButton, {}, QPoint(3, 3));
+        QTest::mouseClick(f.canvas(), Qt::RightButton, {}, f.onBlock(1, QPoint(3, 3)));
     else
         f.clickCanvas(where == "line" ? line.center().toPoint() + QPoint(2, 0) : QPoint(600, 500),
                       Qt::RightButton);

@@ -21,7 +21,6 @@ namespace {
 struct ViewFixture : EditorFixture {
     DiagramBuilder b{diagram()};
     CanvasView* view() { return window.canvasView(); }
-    ShapeWidget* shape(int n) { return canvas()->shapeWidget(n); }
     QPointF at(const QString& id) { return {b.get(id)->shapeLeft(), b.get(id)->shapeTop()}; }
     void wheel(QPoint where, int delta, Qt::KeyboardModifiers modifiers) {
         QWidget* viewport = view()->viewport();
@@ -151,15 +150,15 @@ void TestCanvasView::editingAtTwoHundredPercent() {
     QVERIFY(std::abs(placed.x() - click.x() / 2.0) < 20 &&
             std::abs(placed.y() - click.y() / 2.0) < 20);
     // The widget sits at twice its diagram position.
-    QCOMPARE(f.shape(2)->pos(), (placed * 2).toPoint());
+    QCOMPARE(f.blockCorner(2), (placed * 2).toPoint());
     // Link the assignment to the junction with two Ctrl+clicks.
-    QTest::mouseClick(f.shape(1), Qt::LeftButton, Qt::ControlModifier, f.shape(1)->rect().center());
-    QTest::mouseClick(f.shape(2), Qt::LeftButton, Qt::ControlModifier, f.shape(2)->rect().center());
+    f.clickBlock(1, Qt::LeftButton, Qt::ControlModifier);
+    f.clickBlock(2, Qt::LeftButton, Qt::ControlModifier);
     QCOMPARE(f.diagram().the_li_co().Count(), 1);
     // Drag the assignment 80 screen pixels right and 40 down: 40 and 20 in the diagram.
     const QPointF before = f.at("id1");
     const QLineF lineBefore = f.diagram().the_li_co().Item(1)->t_Object_Line()->segment();
-    EditorFixture::drag(f.shape(1), QPoint(10, 10), QPoint(90, 50));
+    f.dragBlock(1, QPoint(10, 10), QPoint(90, 50));
     QCOMPARE(f.at("id1"), before + QPointF(40, 20));
     // The line's start follows in diagram coordinates; the selector surrounds the block.
     const QLineF lineAfter = f.diagram().the_li_co().Item(1)->t_Object_Line()->segment();
@@ -176,9 +175,9 @@ void TestCanvasView::editingAtHalfSize() {
     QVERIFY(std::abs(f.at("id1").x() - 400) < 20 && std::abs(f.at("id1").y() - 300) < 20);
     // A drag of 30 screen pixels is 60 in the diagram.
     const QPointF before = f.at("id1");
-    EditorFixture::drag(f.shape(1), QPoint(2, 2), QPoint(32, 2));
+    f.dragBlock(1, QPoint(2, 2), QPoint(32, 2));
     QCOMPARE(f.at("id1"), before + QPointF(60, 0));
-    QCOMPARE(f.shape(1)->pos(), (f.at("id1") * 0.5).toPoint());
+    QCOMPARE(f.blockCorner(1), (f.at("id1") * 0.5).toPoint());
 }
 
 // The file written after zooming is the file written before.
@@ -266,7 +265,7 @@ void TestCanvasView::markersFollowTheZoom() {
             QCOMPARE(f.window.canvas()->stepNumberFont().pointSizeF(), std::max(6.0, 8 * zoom));
         }
         QCOMPARE(
-            f.shape(2)->pos(),
+            f.blockCorner(2),
             (QPointF(f.b.get("id2")->shapeLeft(), f.b.get("id2")->shapeTop()) * zoom).toPoint());
     }
     QTest::mousePress(f.window.fraDebug()->cmdStop, Qt::LeftButton);

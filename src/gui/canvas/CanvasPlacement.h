@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
 
+class QPainter;
 class QWidget;
 
 // What the drawing objects on the canvas (block surfaces, line captions) ask of it: the
-// zoom, a place for a widget at a point of the diagram, room for a block that moved, and a
-// repaint of the lines. The canvas widget is one; the objects know nothing else of it.
+// zoom, a place for a widget at a point of the diagram, room for a block that moved, a
+// repaint, the stacking order and the painter of a block being painted. The canvas widget
+// is one; the objects know nothing else of it.
 class CanvasPlacement {
 public:
     virtual ~CanvasPlacement() = default;
@@ -24,4 +27,11 @@ public:
     virtual void surfaceGeometryChanged(const QRectF& diagramRect) = 0;
     // The lines beneath the blocks are painted again.
     virtual void repaintLines() = 0;
+    // What lies in a rectangle of the diagram is painted again.
+    virtual void repaintDiagram(const QRectF& diagramRect) = 0;
+    // The block of surface `index` is painted above all others.
+    virtual void raiseSurface(int index) = 0;
+    // The painter while the block of surface `index` is painted, else nullptr.
+    virtual QPainter* painterFor(int index) = 0;
+    virtual QColor canvasColor() const = 0;
 };

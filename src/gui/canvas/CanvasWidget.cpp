@@ -2,14 +2,17 @@
 
 #include "core/drawing/Colors.h"
 #include "core/drawing/MemoryCanvas.h"
-#include "gui/canvas/ShapeWidget.h"
+#include "gui/canvas/PaintedSurface.h"
 #include "gui/canvas/WidgetLineControls.h"
 
+#include <QHelpEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -39,11 +42,12 @@ CanvasWidget::~CanvasWidget() {
 }
 
 BlockSurface* CanvasWidget::createSurface() {
-    auto* widget = new ShapeWidget(this, int(m_surfaces.size()) + 1);
-    widget->setFont(MemoryCanvas::defaultBlockFont());
-    widget->setToolTip(QStringLiteral("Διπλό κλικ για διόρθωση, δεξί κλικ για περισσότερα"));
-    m_surfaces.push_back(std::make_unique<WidgetSurface>(widget, *this));
-    emit surfaceCreated(widget);
+    const int index = int(m_surfaces.size()) + 1;
+    m_surfaces.push_back(std::make_unique<PaintedSurface>(
+        *this, index, MemoryCanvas::defaultBlockFont(),
+        QStringLiteral("Διπλό κλικ για διόρθωση, δεξί κλικ για περισσότερα")));
+    m_stacking.push_back(index);
+    m_raisedAt.push_back(++m_raises);
     return m_surfaces.back().get();
 }
 
@@ -53,9 +57,12 @@ LineControls* CanvasWidget::createLineControls() {
 }
 
 void CanvasWidget::destroyDrawingObjects() {
-    for (const auto& surface : m_surfaces)
-        delete surface->widget();
     m_surfaces.clear();
+    m_stacking.clear();
+    m_raisedAt.clear();
+    m_restack = false;
+    m_pressTarget = -1;
+    m_focusBlock = 0;
     m_lines.clear();
     update();
 }
@@ -68,8 +75,7 @@ void CanvasWidget::setCanvasColor(const QColor& color) {
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);
-    for (const auto& surface : m_surfaces)
-        surface->widget()->update();
+    update();
 }
 
 void CanvasWidget::hideSelector() {
@@ -106,8 +112,6 @@ void CanvasWidget::setLine1Visible(bool visible) {
 
 void CanvasWidget::setZoom(double zoom) {
     m_zoom = zoom;
-    for (const auto& surface : m_surfaces)
-        surface->place();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QVariant at = child->property(placedProperty);
         if (at.isValid())
@@ -211,10 +215,120 @@ void CanvasWidget::surfaceGeometryChanged(const QRectF& diagramRect) {
     }
 }
 
-ShapeWidget* CanvasWidget::shapeWidget(int index) const {
-    if (index < 1 || index > int(m_surfaces.size()))
-        return nullptr;
-    return m_surfaces[size_t(index - 1)]->widget();
+bool CanvasWidget::isBlock(int index) const {
+    return index >= 1 && index <= int(m_surfaces.size());
+}
+
+QRect CanvasWidget::blockViewRect(int index) const {
+    return isBlock(index) ? m_surfaces[size_t(index - 1)]->viewRect(m_zoom) : QRect();
+}
+
+int CanvasWidget::blockAt(const QPointF& viewPoint) const {
+    const QPoint at = viewPoint.toPoint();
+    const std::vector<int>& order = stacking();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const PaintedSurface& surface = *m_surfaces[size_t(*it - 1)];
+        if (surface.isVisible() && surface.viewRect(m_zoom).contains(at))
+            return *it;
+    }
+    return 0;
+}
+
+void CanvasWidget::setFocusBlock(int index) {
+    m_focusBlock = isBlock(index) ? index : 0;
+    setFocus(Qt::MouseFocusReason);
+}
+
+void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
+    // One pixel more all round: a block at a fractional place covers the pixel it touches.
+    const QRectF view(toView(diagramRect.topLeft()), diagramRect.size() * m_zoom);
+    // The rectangles are gathered into one and handed on once the event loop runs again: a
+    // region of thousands of rectangles (a diagram being read) costs more to keep than to paint.
+    m_dirty |= view.toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (m_dirtyPosted)
+        return;
+    m_dirtyPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_dirtyPosted = false;
+            update(m_dirty);
+            m_dirty = QRect();
+        },
+        Qt::QueuedConnection);
+}
+
+void CanvasWidget::raiseSurface(int index) {
+    if (!isBlock(index) || (!m_stacking.empty() && m_stacking.back() == index && !m_restack))
+        return;
+    m_raisedAt[size_t(index - 1)] = ++m_raises;
+    m_restack = true; // ordered again when next needed: a diagram being read raises each block
+    repaintDiagram(m_surfaces[size_t(index - 1)]->diagramRect());
+}
+
+const std::vector<int>& CanvasWidget::stacking() const {
+    if (m_restack) {
+        std::stable_sort(m_stacking.begin(), m_stacking.end(), [this](int a, int b) {
+            return m_raisedAt[size_t(a - 1)] < m_raisedAt[size_t(b - 1)];
+        });
+        m_restack = false;
+    }
+    return m_stacking;
+}
+
+QPainter* CanvasWidget::painterFor(int index) {
+    return index == m_painting ? m_blockPainter : nullptr;
+}
+
+void CanvasWidget::paintBlocks(QPainter& painter, const QRect& exposed) {
+    for (const int index : stacking()) {
+        const PaintedSurface& surface = *m_surfaces[size_t(index - 1)];
+        if (surface.isVisible() && surface.viewRect(m_zoom).intersects(exposed))
+            paintBlock(painter, surface);
+    }
+}
+
+void CanvasWidget::paintBlock(QPainter& painter, const PaintedSurface& surface) {
+    const QRect place = surface.viewRect(m_zoom);
+    painter.save();
+    painter.resetTransform();
+    painter.setClipRect(place);
+    painter.translate(place.topLeft());
+    painter.fillRect(QRect(QPoint(0, 0), place.size()), canvasColor());
+    painter.setPen(QPen());
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(surface.font());
+    const auto draw = [&](QPainter& on) {
+        m_painting = surface.index();
+        m_blockPainter = &on;
+        // A drawing failure leaves the block unpainted; it must never take the editor down.
+        try {
+            if (onPaintBlock)
+                onPaintBlock(surface.index());
+        } catch (...) {
+        }
+        m_blockPainter = nullptr;
+        m_painting = 0;
+    };
+    if (m_zoom >= 1) {
+        painter.scale(m_zoom, m_zoom);
+        draw(painter);
+    } else {
+        // Below 100 % small text would be laid out with other proportions than the block was
+        // sized for: the block is drawn as at 100 % and scaled down as a picture.
+        const QSize full(int(std::ceil(place.width() / m_zoom)),
+                         int(std::ceil(place.height() / m_zoom)));
+        QImage picture(full, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(canvasColor());
+        {
+            QPainter onPicture(&picture);
+            onPicture.setFont(surface.font());
+            draw(onPicture);
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(full) * m_zoom), picture);
+    }
+    painter.restore();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
@@ -276,6 +390,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
         painter.drawLine(m_line1);
     }
     paintStepNumbers(painter, event->rect());
+    paintBlocks(painter, event->rect());
 }
 
 void CanvasWidget::paintStepNumbers(QPainter& painter, const QRect& exposed) {
@@ -291,23 +406,100 @@ void CanvasWidget::paintStepNumbers(QPainter& painter, const QRect& exposed) {
     }
 }
 
+int CanvasWidget::pressTarget(const QMouseEvent& event) {
+    // The first button pressed picks the block under the pointer (or the canvas); the
+    // others go where it went, as long as it is held.
+    if (m_pressTarget < 0 || (event.buttons() & ~event.button()) == Qt::NoButton)
+        m_pressTarget = blockAt(event.position());
+    return m_pressTarget;
+}
+
+int CanvasWidget::mouseTarget(const QMouseEvent& event) const {
+    if (m_pressTarget >= 0 && event.buttons() != Qt::NoButton)
+        return m_pressTarget;
+    return blockAt(event.position());
+}
+
+DiagramMouseEvent CanvasWidget::inBlock(const QMouseEvent& event, int index) const {
+    return DiagramMouseEvent(event, m_zoom, blockViewRect(index).topLeft());
+}
+
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    const int block = pressTarget(*event);
+    if (block) {
+        setFocusBlock(block);
+        DiagramMouseEvent local = inBlock(*event, block);
+        emit blockPressed(block, &local);
+        return;
+    }
+    m_focusBlock = 0;
     DiagramMouseEvent inDiagram(*event, m_zoom);
     emit mousePressed(&inDiagram);
 }
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int block = pressTarget(*event);
+    if (!block) {
+        mousePressEvent(event); // the canvas takes a double click as a press
+        return;
+    }
+    setFocusBlock(block);
+    DiagramMouseEvent local = inBlock(*event, block);
+    emit blockDoubleClicked(block, &local);
+}
+
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const int block = m_pressTarget >= 0 ? m_pressTarget : blockAt(event->position());
+    if (event->buttons() == Qt::NoButton)
+        m_pressTarget = -1;
+    if (block) {
+        DiagramMouseEvent local = inBlock(*event, block);
+        emit blockReleased(block, &local);
+        return;
+    }
     DiagramMouseEvent inDiagram(*event, m_zoom);
     emit mouseReleased(&inDiagram);
 }
+
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton)
+        m_pressTarget = -1; // the release went elsewhere (a menu opened by the press)
+    const int block = mouseTarget(*event);
+    if (block) {
+        DiagramMouseEvent local = inBlock(*event, block);
+        emit blockMoved(block, &local);
+        return;
+    }
     DiagramMouseEvent inDiagram(*event, m_zoom);
     emit mouseMoved(&inDiagram);
 }
-void CanvasWidget::keyPressEvent(QKeyEvent* event) {
-    emit keyPressed(event);
+
+bool CanvasWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // Each block has its tooltip; the canvas has none.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int block = blockAt(help->pos());
+    if (block && !m_surfaces[size_t(block - 1)]->toolTip().isEmpty())
+        QToolTip::showText(help->globalPos(), m_surfaces[size_t(block - 1)]->toolTip(), this,
+                           blockViewRect(block));
+    else
+        QToolTip::hideText();
+    return true;
 }
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (isBlock(m_focusBlock) && m_surfaces[size_t(m_focusBlock - 1)]->isVisible())
+        emit blockKeyPressed(m_focusBlock, event);
+    else
+        emit keyPressed(event);
+}
+
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
-    emit keyReleased(event);
+    if (isBlock(m_focusBlock) && m_surfaces[size_t(m_focusBlock - 1)]->isVisible())
+        emit blockKeyReleased(m_focusBlock, event);
+    else
+        emit keyReleased(event);
 }
 
 void CanvasWidget::dragEnterEvent(QDragEnterEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "core/model/Canvas.h"
 #include "gui/canvas/CanvasPlacement.h"
+#include "gui/canvas/DiagramMouseEvent.h"
 
 #include <QFont>
 #include <QLineF>
@@ -14,14 +15,15 @@
 #include <vector>
 
 class QPainter;
-class ShapeWidget;
+class PaintedSurface;
 class WidgetLineControls;
-class WidgetSurface;
 
-// The drawing area of the diagram. Block surfaces are child widgets; connection lines,
-// the selection marker and the rubber-band line are painted here, beneath them.
-// Everything the model knows is in diagram coordinates; the canvas shows it multiplied by
-// the zoom, and hands its mouse events on in diagram coordinates again.
+// The drawing area of the diagram. It paints the connection lines, the selection marker and
+// the rubber-band line, and above them the blocks, each from the model through its surface,
+// in their stacking order; a block's mouse and key events go to the block under the pointer
+// (or the one that took the press, or was clicked last). Everything the model knows is in
+// diagram coordinates; the canvas shows it multiplied by the zoom, and hands its mouse
+// events on in diagram coordinates again. Captions and markers stay widgets above it.
 class CanvasWidget : public QWidget, public Canvas, public CanvasPlacement {
     Q_OBJECT
 public:
@@ -87,6 +89,9 @@ public:
                  const QPoint& offset = {}) override;
     QWidget* placementParent() override { return this; }
     void repaintLines() override { update(); }
+    void repaintDiagram(const QRectF& diagramRect) override;
+    void raiseSurface(int index) override;
+    QPainter* painterFor(int index) override;
     // Where placeAt put a widget, in diagram coordinates.
     static QPointF placedAt(const QWidget* widget);
 
@@ -97,11 +102,26 @@ public:
     // A block moved or changed size: the canvas grows at once, and shrinks once idle.
     void surfaceGeometryChanged(const QRectF& diagramRect) override;
 
-    ShapeWidget* shapeWidget(int index) const;
+    // Draws the block of a surface index; the main window's shape_Paint.
+    std::function<void(int index)> onPaintBlock;
+    // The topmost visible block at a point of the view (surface index), 0 where none is.
+    int blockAt(const QPointF& viewPoint) const;
+    // Where a block shows, in the canvas's pixels (null for no such surface).
+    QRect blockViewRect(int index) const;
+    // The block that takes the keys, as a click on it does; 0 gives them to the canvas.
+    void setFocusBlock(int index);
+    int focusBlock() const { return m_focusBlock; }
+
     const std::vector<std::unique_ptr<WidgetLineControls>>& lineControls() const { return m_lines; }
 
 signals:
-    void surfaceCreated(ShapeWidget* shape);
+    // A block's events, its position in the block's own diagram coordinates.
+    void blockPressed(int index, QMouseEvent* event);
+    void blockMoved(int index, QMouseEvent* event);
+    void blockReleased(int index, QMouseEvent* event);
+    void blockDoubleClicked(int index, QMouseEvent* event);
+    void blockKeyPressed(int index, QKeyEvent* event);
+    void blockKeyReleased(int index, QKeyEvent* event);
     void mousePressed(QMouseEvent* event);
     void mouseReleased(QMouseEvent* event);
     void mouseMoved(QMouseEvent* event);
@@ -115,6 +135,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -122,10 +144,32 @@ protected:
 
 private:
     void paintStepNumbers(QPainter& painter, const QRect& exposed);
+    void paintBlocks(QPainter& painter, const QRect& exposed);
+    void paintBlock(QPainter& painter, const PaintedSurface& surface);
+    // The block that takes a mouse event: the one that took the press while a button is
+    // held, else the one under the pointer; 0 for the canvas itself.
+    int mouseTarget(const QMouseEvent& event) const;
+    // The block that takes a press (0 for the canvas), kept while a button is held.
+    int pressTarget(const QMouseEvent& event);
+    // The event in the coordinates of block `index`.
+    DiagramMouseEvent inBlock(const QMouseEvent& event, int index) const;
+    bool isBlock(int index) const;
     // Gives a placed widget its font at this zoom; the factor its text was scaled by.
     double scaleCaption(QWidget* widget) const;
 
-    std::vector<std::unique_ptr<WidgetSurface>> m_surfaces;
+    std::vector<std::unique_ptr<PaintedSurface>> m_surfaces;
+    // The surfaces' indices, bottom first, ordered by when each was last raised.
+    const std::vector<int>& stacking() const;
+    mutable std::vector<int> m_stacking;
+    std::vector<quint64> m_raisedAt; // by surface index - 1
+    quint64 m_raises = 0;
+    mutable bool m_restack = false;
+    int m_painting = 0; // the surface whose block is being painted
+    QPainter* m_blockPainter = nullptr;
+    int m_pressTarget = -1; // while a button is held: the block that took the press, 0 the canvas
+    int m_focusBlock = 0;
+    QRect m_dirty; // what repaintDiagram asked for since it last handed it on
+    bool m_dirtyPosted = false;
     std::vector<std::unique_ptr<WidgetLineControls>> m_lines;
     QRectF m_selector;
     bool m_selectorVisible = false;

@@ -4,40 +4,57 @@
 
 #include <QLabel>
 
-WidgetLineControls::WidgetLineControls(CanvasPlacement& canvas)
-    : m_canvas(canvas), m_label(new QLabel(canvas.placementParent())) {
-    m_label->setFont(labelFont());
-    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_label->hide();
-}
+WidgetLineControls::WidgetLineControls(CanvasPlacement& canvas) : m_canvas(canvas) {}
 
 WidgetLineControls::~WidgetLineControls() {
     delete m_label;
 }
 
+QLabel* WidgetLineControls::shownLabel() {
+    if (m_label)
+        return m_label;
+    // Most lines never have a caption: the widget is made for the first one shown, as
+    // thousands of widgets would slow every change of the canvas's children.
+    m_label = new QLabel(m_canvas.placementParent());
+    m_label->setFont(labelFont());
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_label->setText(labelText());
+    m_label->adjustSize();
+    m_canvas.placeAt(m_label, labelPos());
+    m_label->setVisible(labelVisible());
+    return m_label;
+}
+
 void WidgetLineControls::setLabelText(const QString& text) {
     LineControls::setLabelText(text);
-    m_label->setText(text);
+    if (!m_label && text.isEmpty())
+        return;
+    shownLabel()->setText(text);
     m_label->adjustSize();
 }
 
 void WidgetLineControls::setLabelPos(const QPointF& topLeft) {
     LineControls::setLabelPos(topLeft);
-    m_canvas.placeAt(m_label, topLeft);
+    if (m_label)
+        m_canvas.placeAt(m_label, topLeft);
 }
 
 void WidgetLineControls::setLabelVisible(bool visible) {
     LineControls::setLabelVisible(visible);
-    m_label->setVisible(visible);
+    if (m_label || (visible && !labelText().isEmpty()))
+        shownLabel()->setVisible(visible);
 }
 
 QSizeF WidgetLineControls::labelSize() const {
+    if (!m_label)
+        return LineControls::labelSize();
     // The label's text follows the zoom; the line centres it in diagram units.
     return QSizeF(m_label->size()) / m_canvas.zoom();
 }
 
 void WidgetLineControls::bringLabelToFront() {
-    m_label->raise();
+    if (m_label)
+        m_label->raise();
 }
 
 void WidgetLineControls::changed() {

@@ -6,7 +6,7 @@ class CanvasPlacement;
 class QLabel;
 
 // A line's drawing objects on the canvas: the canvas paints segment, arrow and dot beneath
-// the blocks; the caption is a label above them.
+// the blocks; the caption, once it has a text, is a label above them.
 class WidgetLineControls : public LineControls {
 public:
     explicit WidgetLineControls(CanvasPlacement& canvas);
@@ -18,12 +18,15 @@ public:
     QSizeF labelSize() const override;
     void bringLabelToFront() override;
 
+    // The caption's widget; nullptr while the line has never had a caption.
     QLabel* label() const { return m_label; }
 
 protected:
     void changed() override;
 
 private:
+    QLabel* shownLabel();
+
     CanvasPlacement& m_canvas;
-    QLabel* m_label;
+    QLabel* m_label = nullptr;
 };

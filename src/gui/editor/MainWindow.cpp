@@ -13,7 +13,6 @@
 #include "core/model/Diagram.h"
 #include "gui/canvas/CanvasView.h"
 #include "gui/canvas/CanvasWidget.h"
-#include "gui/canvas/ShapeWidget.h"
 #include "gui/codegen/ProgramTextWindow.h"
 #include "gui/editor/AppearanceWindows.h"
 #include "gui/editor/AutoSave.h"
@@ -369,7 +368,7 @@ void Main_F::connectMenus() {
 }
 
 void Main_F::connectCanvas() {
-    connect(m_canvas, &CanvasWidget::surfaceCreated, this, &Main_F::wireSurface);
+    wireBlocks();
     m_tools = new CanvasTools(
         *m_canvas, *m_placing, *m_editing,
         {[this](const QPointF& at) { Form_MouseDown(at, Qt::RightButton); },
@@ -387,28 +386,26 @@ void Main_F::connectCanvas() {
             [this](QKeyEvent* e) { Form_KeyUp(e->key()); });
 }
 
-void Main_F::wireSurface(ShapeWidget* shape) {
-    shape->onPaint = [this](ShapeWidget* widget) { shape_Paint(widget->index()); };
-    connect(shape, &ShapeWidget::pressed, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        m_editing->shape_MouseDown(widget->index(), e->button(), e->modifiers(), e->position());
+void Main_F::wireBlocks() {
+    m_canvas->onPaintBlock = [this](int index) { shape_Paint(index); };
+    connect(m_canvas, &CanvasWidget::blockPressed, this, [this](int n, QMouseEvent* e) {
+        m_editing->shape_MouseDown(n, e->button(), e->modifiers(), e->position());
     });
-    connect(shape, &ShapeWidget::moved, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        m_editing->shape_MouseMove(widget->index(), e->buttons(), e->position());
+    connect(m_canvas, &CanvasWidget::blockMoved, this, [this](int n, QMouseEvent* e) {
+        m_editing->shape_MouseMove(n, e->buttons(), e->position());
     });
-    connect(shape, &ShapeWidget::released, this, [this](ShapeWidget* widget, QMouseEvent* e) {
-        const int n = widget->index();
+    connect(m_canvas, &CanvasWidget::blockReleased, this, [this](int n, QMouseEvent* e) {
         m_editing->shape_MouseUp(n);
-        if (widget->diagramRect().contains(e->position()))
+        const BlockSurface* surface = m_diagram->surface(n);
+        if (surface && QRectF(0, 0, surface->width(), surface->height()).contains(e->position()))
             m_editing->shape_Click(n);
     });
-    connect(shape, &ShapeWidget::doubleClicked, this, [this](ShapeWidget* widget, QMouseEvent*) {
-        m_editing->shape_DblClick(widget->index());
-    });
-    connect(shape, &ShapeWidget::keyPressed, this, [this](ShapeWidget* widget, QKeyEvent* e) {
-        m_editing->shape_KeyDown(widget->index(), e->key(), e->modifiers());
-    });
-    connect(shape, &ShapeWidget::keyReleased, this, [this](ShapeWidget* widget, QKeyEvent* e) {
-        m_editing->shape_KeyUp(widget->index(), e->key());
+    connect(m_canvas, &CanvasWidget::blockDoubleClicked, this,
+            [this](int n, QMouseEvent*) { m_editing->shape_DblClick(n); });
+    connect(m_canvas, &CanvasWidget::blockKeyPressed, this,
+            [this](int n, QKeyEvent* e) { m_editing->shape_KeyDown(n, e->key(), e->modifiers()); });
+    connect(m_canvas, &CanvasWidget::blockKeyReleased, this, [this](int n, QKeyEvent* e) {
+        m_editing->shape_KeyUp(n, e->key());
         Form_KeyUp(e->key()); // a block with the focus must not keep the marker either
     });
 }

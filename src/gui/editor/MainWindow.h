@@ -39,7 +39,6 @@ class QLabel;
 class QPlainTextEdit;
 class RunControlsFrame;
 class RunController;
-class ShapeWidget;
 class cBck;
 class frm_comm;
 class frm_h;
@@ -185,7 +184,7 @@ private:
     void placeBlock(const QPointF& at);
     cBck* placeSingleton(const QString& kind, const QString& refusal, const QString& toolTip);
     void mnuAbout_Click();
-    void wireSurface(ShapeWidget* shape);
+    void wireBlocks();
     // Shows the command dialog of `kind` for `block`, modal at `at` on the canvas, filled
     // from the block when `fill`; false when the dialog removed the block.
     bool runCommandDialog(cBck* block, const QString& kind, const QPointF& at, bool fill);
