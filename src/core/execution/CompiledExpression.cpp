@@ -480,7 +480,14 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
     report(m_main, mainValues, m_elements, elementIndices, variables);
 
     if (translated) {
-        QString text = m_main.pieces[0];
+        qsizetype length = 0;
+        for (const QString& piece : m_main.pieces)
+            length += piece.size();
+        for (const QString& value : mainValues.texts)
+            length += value.size() + 2;
+        QString text;
+        text.reserve(length); // written once, without growing
+        text += m_main.pieces[0];
         for (qsizetype i = 0; i < mainValues.texts.size(); ++i) {
             const QString& value = mainValues.texts[i];
             if (m_main.variables[size_t(i)].parenthesised && value.front() == QLatin1Char('-'))

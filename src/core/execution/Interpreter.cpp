@@ -94,19 +94,43 @@ void Interpreter::goToStart() {
 }
 
 void Interpreter::forgetPlaces() {
-    m_blockIndices.clear();
+    m_plans.clear();
+    m_lastPlanned = nullptr;
+    m_lastPlan = nullptr;
     m_lineTargets.clear();
+    m_outgoingRevision = ~quint64(0);
 }
 
-// A block keeps its surface, and a tag its block, until the diagram is replaced: looking
-// them up once per run spares a search of the collections at every step.
-int Interpreter::indexOf(const cBck& block) {
-    const auto found = m_blockIndices.constFind(&block);
-    if (found != m_blockIndices.cend())
-        return *found;
-    const int index = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
-    m_blockIndices.insert(&block, index);
-    return index;
+Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
+    if (m_plansGeneration != m_diagram.generation()) {
+        forgetPlaces();
+        m_plansGeneration = m_diagram.generation();
+    }
+    // A step asks twice for its block's plan (its kind, then its lines): the second time
+    // it is the one just found. Only finding a new block's plan may move the others.
+    BlockPlan& plan = &block == m_lastPlanned ? *m_lastPlan : m_plans[&block];
+    m_lastPlanned = &block;
+    m_lastPlan = &plan;
+    const QString& action = block.zaction();
+    if (plan.index >= 0 && plan.action.constData() == action.constData() &&
+        plan.action.size() == action.size())
+        return plan;
+    plan.action = action;
+    plan.index = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
+    plan.showsPointer = !(action.startsWith(QStringLiteral("ΣΥΝΔΕ")) || action.isEmpty() ||
+                          QStringLiteral("Αρχή,Τέλος").contains(action));
+    QString kind = action;
+    if (kind.contains(QLatin1Char('_')))
+        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    plan.kind = kind == BlockKinds::start       ? StepKind::Start
+                : kind == BlockKinds::input     ? StepKind::Input
+                : kind == BlockKinds::output    ? StepKind::Output
+                : kind == BlockKinds::assign    ? StepKind::Assign
+                : BlockKinds::isCondition(kind) ? StepKind::Condition
+                : kind == BlockKinds::junction  ? StepKind::Junction
+                : kind == BlockKinds::end       ? StepKind::End
+                                                : StepKind::Unknown;
+    return plan;
 }
 
 cBck* Interpreter::targetOf(const cLn& line) {
@@ -142,16 +166,19 @@ const std::vector<cLn*>& Interpreter::outgoingLines(const cBck& block) {
     // The lines leaving each block, in the collection's order (the first that matches is
     // followed), found once per change of the lines rather than at every step.
     const Li_Co& lines = m_diagram.the_li_co();
-    if (m_outgoingRevision != lines.revision() || m_outgoingGeneration != m_diagram.generation()) {
+    BlockPlan& plan = planOf(block);
+    if (plan.outgoingRevision == lines.revision())
+        return plan.outgoing;
+    if (m_outgoingRevision != lines.revision()) {
         m_outgoing.clear();
         for (const auto& line : lines)
             m_outgoing[line->sFrom()].push_back(line.get());
         m_outgoingRevision = lines.revision();
-        m_outgoingGeneration = m_diagram.generation();
     }
-    static const std::vector<cLn*> none;
     const auto found = m_outgoing.constFind(block.tagid());
-    return found == m_outgoing.cend() ? none : *found;
+    plan.outgoing = found == m_outgoing.cend() ? std::vector<cLn*>() : *found;
+    plan.outgoingRevision = lines.revision();
+    return plan.outgoing;
 }
 
 cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
@@ -208,42 +235,45 @@ Interpreter::Outcome Interpreter::step() {
         // A block new to the set is new to the list too: numbers are unique.
         m_executed.append(blockNumber(block));
     }
-    m_diagram.currentBlockIndex = indexOf(block);
+    const BlockPlan& plan = planOf(block);
+    m_diagram.currentBlockIndex = plan.index;
     m_diagram.previousBlockIndex = -1;
-    const QString action = block.zaction();
-    if (action.startsWith(QStringLiteral("ΣΥΝΔΕ")) || action.isEmpty() ||
-        QStringLiteral("Αρχή,Τέλος").contains(action))
-        m_display.hidePointer();
-    else
+    if (plan.showsPointer)
         m_display.showPointer(&block);
-    QString kind = action;
-    if (kind.contains(QLatin1Char('_')))
-        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    else
+        m_display.hidePointer();
     m_display.setStatusCaption(block.sCaption());
 
     QString choice;
-    if (kind == BlockKinds::start) {
+    switch (plan.kind) {
+    case StepKind::Start:
         m_traversed = nullptr;
-    } else if (kind == BlockKinds::input) {
+        break;
+    case StepKind::Input:
         return read(block);
-    } else if (kind == BlockKinds::output) {
+    case StepKind::Output:
         return write(block);
-    } else if (kind == BlockKinds::assign) {
+    case StepKind::Assign: {
         const Outcome outcome = assign(block);
         if (outcome != Outcome::Continue)
             return outcome;
-    } else if (BlockKinds::isCondition(kind)) {
+        break;
+    }
+    case StepKind::Condition: {
         const Outcome outcome = test(block, &choice);
         if (outcome != Outcome::Continue)
             return outcome;
-    } else if (kind == BlockKinds::junction) {
+        break;
+    }
+    case StepKind::Junction:
         return moveOn(nextBlock(&block, QString()));
-    } else if (kind == BlockKinds::end) {
+    case StepKind::End:
         m_display.hideSelector();
         m_current = nullptr;
         return Outcome::Succeeded;
-    } else {
-        m_unknownKind = kind;
+    case StepKind::Unknown:
+        m_unknownKind = block.zaction();
+        m_unknownKind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
         m_current = nullptr;
         return Outcome::UnknownKind;
     }

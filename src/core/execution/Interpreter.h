@@ -130,7 +130,6 @@ private:
     quint64 m_traversedRevision = 0;              // the lines' revision when it was followed
     QHash<QString, std::vector<cLn*>> m_outgoing; // by the tag they leave
     quint64 m_outgoingRevision = ~quint64(0);
-    int m_outgoingGeneration = -1;
     cBck* m_failed = nullptr;
     QString m_failureReason;
     Outcome expressionFailed(cBck& block, const QString& reason);
@@ -140,12 +139,28 @@ private:
         QString tag;
         cBck* block;
     };
-    QHash<const cBck*, int> m_blockIndices;
+    // What a step does with a block, read from its action text.
+    enum class StepKind { Start, Input, Output, Assign, Condition, Junction, End, Unknown };
+    // What every step at a block needs of it, found once a run (a block keeps its place and
+    // its lines until the diagram is replaced or the lines change): a step then costs the
+    // same in a diagram of any size.
+    struct BlockPlan {
+        QString action; // the action text the kind was read from, shared with the block's
+        StepKind kind = StepKind::Unknown;
+        bool showsPointer = false;
+        int index = -1; // in the block collection
+        std::vector<cLn*> outgoing;
+        quint64 outgoingRevision = ~quint64(0);
+    };
+    QHash<const cBck*, BlockPlan> m_plans;
+    int m_plansGeneration = -1; // of the diagram the plans were found in
+    const cBck* m_lastPlanned = nullptr;
+    BlockPlan* m_lastPlan = nullptr;
     QHash<const cLn*, LineTarget> m_lineTargets;
     void forgetPlaces();
+    BlockPlan& planOf(const cBck& block);
     const std::vector<cLn*>& outgoingLines(const cBck& block);
     void explainDeadEnd(const cBck& block, const QString& why);
-    int indexOf(const cBck& block);
     cBck* targetOf(const cLn& line);
     RunOutput m_output;
     QStringList m_givenInputs;

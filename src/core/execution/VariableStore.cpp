@@ -2,6 +2,8 @@
 
 #include "core/model/MessageSink.h"
 
+#include <iterator>
+
 namespace {
 const QString stepHeader = QStringLiteral("BHM/MET");
 const QString currentHeader = QStringLiteral("TEΛΙΚΕΣ");
@@ -24,6 +26,8 @@ void VariableStore::clearVars() {
     std::deque<HistoryRow>().swap(m_history);
     m_blockIds.clear();
     m_blockNumbers.clear();
+    for (RecentBlock& recent : m_recentBlocks)
+        recent = {};
     m_reportedUndefined.clear();
 }
 
@@ -74,12 +78,21 @@ QString VariableStore::droppedRowsLine(qint64 rows) {
 }
 
 qint32 VariableStore::blockNumber(const QString& blockId) {
+    RecentBlock& recent =
+        m_recentBlocks[qHash(quintptr(blockId.constData())) % std::size(m_recentBlocks)];
+    if (recent.number >= 0 && recent.id.constData() == blockId.constData() &&
+        recent.id.size() == blockId.size())
+        return recent.number;
     const auto found = m_blockNumbers.constFind(blockId);
-    if (found != m_blockNumbers.cend())
-        return *found;
-    const qint32 number = qint32(m_blockIds.size());
-    m_blockIds.append(blockId);
-    m_blockNumbers.insert(blockId, number);
+    qint32 number;
+    if (found != m_blockNumbers.cend()) {
+        number = *found;
+    } else {
+        number = qint32(m_blockIds.size());
+        m_blockIds.append(blockId);
+        m_blockNumbers.insert(blockId, number);
+    }
+    recent = {blockId, number};
     return number;
 }
 

@@ -104,4 +104,11 @@ private:
     // A run names few blocks many times over.
     QStringList m_blockIds;
     QHash<QString, qint32> m_blockNumbers;
+    // A block's tag is the same shared text at every step: its address finds its number at
+    // once (the copy kept here keeps that address from being reused).
+    struct RecentBlock {
+        QString id;
+        qint32 number = -1;
+    };
+    RecentBlock m_recentBlocks[16];
 };
