@@ -6,11 +6,13 @@
 #include "core/model/BlockSurface.h"
 #include "core/model/VbRounding.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace BlockPainter {
 
@@ -18,12 +20,35 @@ namespace {
 
 constexpr double maxSize = std::numeric_limits<qint16>::max();
 
+// The advance of each character measured in one font.
+using CharacterAdvances = QHash<char16_t, double>;
+
+// The font of the blocks last drawn, with its metrics and the characters measured in it: a
+// diagram's blocks share one font, and reading one lays every block out twice.
+struct FontMeasures {
+    QFont font;
+    QFontMetricsF metrics;
+    CharacterAdvances characters;
+};
+
+FontMeasures& measuresFor(const QFont& font) {
+    // Kept to the end and never destroyed: fonts must not outlive the application's font
+    // database in a destructor run after it.
+    static FontMeasures* last = nullptr;
+    if (!last || !(last->font == font) || last->font.resolveMask() != font.resolveMask()) {
+        delete last;
+        last = new FontMeasures{font, QFontMetricsF(font), {}};
+    }
+    return *last;
+}
+
 // Prints text lines the way a surface's print cursor moves: each print ends the line, so the
 // next one starts a text line lower.
 class TextCursor {
 public:
-    TextCursor(CaptionLayout& out, const QFontMetricsF& metrics, double w)
-        : m_out(out), m_metrics(metrics), m_w(w) {}
+    TextCursor(CaptionLayout& out, const QFontMetricsF& metrics, CharacterAdvances& characters,
+               double w)
+        : m_out(out), m_metrics(metrics), m_characters(characters), m_w(w) {}
 
     // A layout measures the same few texts more than once, and measuring shapes the text
     // anew each time: every block read is laid out.
@@ -32,11 +57,32 @@ public:
             if (measured == text)
                 return advance;
         }
-        const double advance = m_metrics.horizontalAdvance(text);
+        const std::optional<double> quick = sideBySide(text);
+        const double advance = quick ? *quick : m_metrics.horizontalAdvance(text);
         m_measured.append({text, advance});
         return advance;
     }
     double height() const { return m_metrics.height(); }
+
+    // The width of a text whose characters the font holds, all of one width, with nothing
+    // that joins or reorders them (Latin and Greek letters, digits, signs): its characters
+    // side by side, which is what shaping gives for such a text (the blocks' font is of one
+    // width), without shaping it.
+    std::optional<double> sideBySide(const QString& text) const {
+        if (text.isEmpty())
+            return std::nullopt;
+        const double first = advanceOf(text.front());
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            const bool plain =
+                (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x0300) || (u >= 0x0370 && u < 0x0400);
+            if (!plain || advanceOf(c) != first)
+                return std::nullopt;
+        }
+        if (std::isnan(first))
+            return std::nullopt;
+        return first * double(text.size());
+    }
 
     void printAt(double x, const QString& text) {
         m_out.lines.append({text, QPointF(x, m_y)});
@@ -50,8 +96,21 @@ public:
     void setY(double y) { m_y = y; }
 
 private:
+    double advanceOf(QChar c) const {
+        // The same few characters come again and again: each is measured once a font.
+        const auto found = m_characters.constFind(c.unicode());
+        if (found != m_characters.cend())
+            return *found;
+        // Not a number for a character the font lacks: it matches no other width.
+        const double advance = m_metrics.inFont(c) ? m_metrics.horizontalAdvance(c)
+                                                   : std::numeric_limits<double>::quiet_NaN();
+        m_characters.insert(c.unicode(), advance);
+        return advance;
+    }
+
     CaptionLayout& m_out;
     const QFontMetricsF& m_metrics;
+    CharacterAdvances& m_characters;
     mutable QVarLengthArray<std::pair<QString, double>, 4> m_measured;
     double m_w;
     double m_y = 0;
@@ -90,11 +149,14 @@ QString shownCaption(const QString& sCaption) {
     return t;
 }
 
-CaptionLayout layout(const QString& sCaption, double w, double h, const QFontMetricsF& metrics) {
+namespace {
+
+CaptionLayout layoutWith(const QString& sCaption, double w, double h, const QFontMetricsF& metrics,
+                         CharacterAdvances& characters) {
     CaptionLayout out;
     const QString t = shownCaption(sCaption);
     out.shownCaption = t;
-    TextCursor cursor(out, metrics, w);
+    TextCursor cursor(out, metrics, characters, w);
     const QString an = QStringLiteral("Αν");
     const double threeLinesHigh = 3 * cursor.width(an);
     // The middle line of a diamond is as wide as the diamond only on its centre line: a
@@ -154,15 +216,23 @@ CaptionLayout layout(const QString& sCaption, double w, double h, const QFontMet
     return out;
 }
 
+} // namespace
+
+CaptionLayout layout(const QString& sCaption, double w, double h, const QFontMetricsF& metrics) {
+    CharacterAdvances characters;
+    return layoutWith(sCaption, w, h, metrics, characters);
+}
+
 void paint(cBck& block) {
     BlockSurface* surface = block.t_O_Shape();
     if (!surface)
         return;
     const double w = surface->width() - 1;
     const double h = surface->height() - 1;
-    const QFont font = surface->font();
-    const QFontMetricsF metrics(font);
-    const CaptionLayout laidOut = layout(block.sCaption(), w, h, metrics);
+    FontMeasures& measures = measuresFor(surface->font());
+    const QFont& font = measures.font;
+    const QFontMetricsF& metrics = measures.metrics;
+    const CaptionLayout laidOut = layoutWith(block.sCaption(), w, h, metrics, measures.characters);
     block.setShownCaption(laidOut.shownCaption);
 
     if (QPainter* painter = surface->activePainter()) {
