@@ -206,6 +206,7 @@ std::map<QString, std::function<void()>> editsOf(EditFixture& f) {
 class TestCanvasEditing : public QObject {
     Q_OBJECT
 private slots:
+    void pointerFindsTheBlockShown();
     void linkThreeToSeven();
     void decisionExitsAreYesThenNo();
     void yesReusedAfterItsLineWasDeleted();
@@ -440,6 +441,30 @@ void TestCanvasEditing::downArrowAligns() {
     QCOMPARE(second->shapeTop(), centre - second->shapeHeight() / 2.0);
     const QLineF segment = f.line("id1", "id2")->t_Object_Line()->segment();
     QCOMPARE(segment.y1(), first->shapeTop() + first->shapeHeight() / 2.0);
+}
+
+// Where blocks overlap the pointer finds the one drawn on top; a moved block is found at its
+// new place only, and a deleted one nowhere.
+void TestCanvasEditing::pointerFindsTheBlockShown() {
+    EditFixture f;
+    f.assignments(2);
+    cBck* first = f.b.get("id1");
+    const auto place = [](cBck* block, double left, double top) {
+        block->setShapeLeft(left);
+        block->setShapeTop(top);
+    };
+    place(first, 100, 100);
+    place(f.b.get("id2"), 110, 105);
+    const QPointF overlap(115, 108);
+    QCOMPARE(f.canvas()->blockAt(overlap), 2); // the one made later is above
+    first->t_O_Shape()->bringToFront();
+    QCOMPARE(f.canvas()->blockAt(overlap), 1);
+    place(first, 3000, 2000);
+    QCOMPARE(f.canvas()->blockAt(QPointF(102, 102)), 0);
+    QCOMPARE(f.canvas()->blockAt(QPointF(3002, 2002)), 1);
+    f.diagram().the_bl_co().rem_Shape(1, true);
+    QCOMPARE(f.canvas()->blockAt(QPointF(3002, 2002)), 0);
+    QCOMPARE(f.canvas()->blockAt(overlap), 2);
 }
 
 void TestCanvasEditing::dragMovesBlockAndLines() {

@@ -29,6 +29,8 @@ public:
     virtual void repaintLines() = 0;
     // What lies in a rectangle of the diagram is painted again.
     virtual void repaintDiagram(const QRectF& diagramRect) = 0;
+    // The block of surface `index` moved, changed size, was shown or hidden.
+    virtual void surfacePlaced(int index) = 0;
     // The block of surface `index` is painted above all others.
     virtual void raiseSurface(int index) = 0;
     // The painter while the block of surface `index` is painted, else nullptr.

@@ -46,8 +46,7 @@ BlockSurface* CanvasWidget::createSurface() {
     m_surfaces.push_back(std::make_unique<PaintedSurface>(
         *this, index, MemoryCanvas::defaultBlockFont(),
         QStringLiteral("Διπλό κλικ για διόρθωση, δεξί κλικ για περισσότερα")));
-    m_stacking.push_back(index);
-    m_raisedAt.push_back(++m_raises);
+    m_index.add(index);
     return m_surfaces.back().get();
 }
 
@@ -58,9 +57,7 @@ LineControls* CanvasWidget::createLineControls() {
 
 void CanvasWidget::destroyDrawingObjects() {
     m_surfaces.clear();
-    m_stacking.clear();
-    m_raisedAt.clear();
-    m_restack = false;
+    m_index.clear();
     m_pressTarget = -1;
     m_focusBlock = 0;
     m_lines.clear();
@@ -225,8 +222,11 @@ QRect CanvasWidget::blockViewRect(int index) const {
 
 int CanvasWidget::blockAt(const QPointF& viewPoint) const {
     const QPoint at = viewPoint.toPoint();
-    const std::vector<int>& order = stacking();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    // A block shows on whole pixels: it may reach a pixel beyond its own rectangle.
+    const double pixel = 2 / m_zoom;
+    const std::vector<int> near = m_index.near(
+        QRectF(toDiagram(viewPoint) - QPointF(pixel, pixel), QSizeF(2 * pixel, 2 * pixel)));
+    for (auto it = near.rbegin(); it != near.rend(); ++it) {
         const PaintedSurface& surface = *m_surfaces[size_t(*it - 1)];
         if (surface.isVisible() && surface.viewRect(m_zoom).contains(at))
             return *it;
@@ -259,21 +259,17 @@ void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
 }
 
 void CanvasWidget::raiseSurface(int index) {
-    if (!isBlock(index) || (!m_stacking.empty() && m_stacking.back() == index && !m_restack))
+    if (!isBlock(index))
         return;
-    m_raisedAt[size_t(index - 1)] = ++m_raises;
-    m_restack = true; // ordered again when next needed: a diagram being read raises each block
+    m_index.raise(index);
     repaintDiagram(m_surfaces[size_t(index - 1)]->diagramRect());
 }
 
-const std::vector<int>& CanvasWidget::stacking() const {
-    if (m_restack) {
-        std::stable_sort(m_stacking.begin(), m_stacking.end(), [this](int a, int b) {
-            return m_raisedAt[size_t(a - 1)] < m_raisedAt[size_t(b - 1)];
-        });
-        m_restack = false;
-    }
-    return m_stacking;
+void CanvasWidget::surfacePlaced(int index) {
+    if (!isBlock(index))
+        return;
+    const PaintedSurface& surface = *m_surfaces[size_t(index - 1)];
+    m_index.place(index, surface.isVisible() ? std::optional(surface.diagramRect()) : std::nullopt);
 }
 
 QPainter* CanvasWidget::painterFor(int index) {
@@ -281,7 +277,10 @@ QPainter* CanvasWidget::painterFor(int index) {
 }
 
 void CanvasWidget::paintBlocks(QPainter& painter, const QRect& exposed) {
-    for (const int index : stacking()) {
+    const double pixel = 2 / m_zoom;
+    const QRectF inDiagram = QRectF(toDiagram(exposed.topLeft()), QSizeF(exposed.size()) / m_zoom)
+                                 .adjusted(-pixel, -pixel, pixel, pixel);
+    for (const int index : m_index.near(inDiagram)) {
         const PaintedSurface& surface = *m_surfaces[size_t(index - 1)];
         if (surface.isVisible() && surface.viewRect(m_zoom).intersects(exposed))
             paintBlock(painter, surface);

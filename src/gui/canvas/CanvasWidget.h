@@ -3,6 +3,7 @@
 #include "core/model/Canvas.h"
 #include "gui/canvas/CanvasPlacement.h"
 #include "gui/canvas/DiagramMouseEvent.h"
+#include "gui/canvas/SurfaceIndex.h"
 
 #include <QFont>
 #include <QLineF>
@@ -90,6 +91,7 @@ public:
     QWidget* placementParent() override { return this; }
     void repaintLines() override { update(); }
     void repaintDiagram(const QRectF& diagramRect) override;
+    void surfacePlaced(int index) override;
     void raiseSurface(int index) override;
     QPainter* painterFor(int index) override;
     // Where placeAt put a widget, in diagram coordinates.
@@ -158,13 +160,8 @@ private:
     double scaleCaption(QWidget* widget) const;
 
     std::vector<std::unique_ptr<PaintedSurface>> m_surfaces;
-    // The surfaces' indices, bottom first, ordered by when each was last raised.
-    const std::vector<int>& stacking() const;
-    mutable std::vector<int> m_stacking;
-    std::vector<quint64> m_raisedAt; // by surface index - 1
-    quint64 m_raises = 0;
-    mutable bool m_restack = false;
-    int m_painting = 0; // the surface whose block is being painted
+    SurfaceIndex m_index; // where the blocks are, and which lies above which
+    int m_painting = 0;   // the surface whose block is being painted
     QPainter* m_blockPainter = nullptr;
     int m_pressTarget = -1; // while a button is held: the block that took the press, 0 the canvas
     int m_focusBlock = 0;

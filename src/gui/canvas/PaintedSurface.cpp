@@ -23,6 +23,7 @@ QRect PaintedSurface::viewRect(double zoom) const {
 void PaintedSurface::moved(const QRectF& before) {
     if (!m_visible)
         return;
+    m_canvas.surfacePlaced(m_index);
     m_canvas.repaintDiagram(before);
     m_canvas.repaintDiagram(diagramRect());
     m_canvas.surfaceGeometryChanged(diagramRect());
@@ -58,6 +59,7 @@ void PaintedSurface::setVisible(bool visible) {
     if (visible == m_visible)
         return;
     m_visible = visible;
+    m_canvas.surfacePlaced(m_index);
     m_canvas.repaintDiagram(diagramRect());
     if (visible)
         m_canvas.surfaceGeometryChanged(diagramRect());
