@@ -3,7 +3,7 @@
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -e
 
-PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth fonts-dejavu-core fp-compiler python3 desktop-file-utils"
+PACKAGES="cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev zlib1g-dev libgl-dev xvfb xauth fonts-dejavu-core fp-compiler python3 desktop-file-utils"
 if [ "$1" = "--with-clang" ]; then
     PACKAGES="$PACKAGES clang libclang-rt-14-dev"
 fi

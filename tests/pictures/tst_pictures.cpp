@@ -1,4 +1,7 @@
 #include "TestDiagram.h"
+#include "core/drawing/DiagramRenderer.h"
+#include "core/files/DiagramExport.h"
+#include "core/files/HeadlessDiagram.h"
 #include "core/model/DiagramBuilder.h"
 #include "editor/EditorTestHelpers.h"
 #include "gui/execution/RunController.h"
@@ -81,6 +84,7 @@ struct RecordingFixture : EditorFixture {
 class TestPictures : public QObject {
     Q_OBJECT
 private slots:
+    void pngDrawnInBandsIsTheWholePicture();
     void dragDirectionDoesNotMatter();
     void clickGivesOnePixel();
     void clipboardOnlyAfterThePreviewCloses();
@@ -237,6 +241,40 @@ void TestPictures::recordingStopsWhenTheDiskFillsUp() {
     QCOMPARE(messages.count(QStringLiteral("Η καταγραφή οθονών σταμάτησε")), 1);
     QCOMPARE(f.questions.asked().last().text,
              QStringLiteral("To πρόγραμμα τερματίστικε  επιτυχώς"));
+}
+
+// A picture taller than the bands it is drawn in is the diagram drawn whole: every band in
+// its place (only a diagonal line may step a pixel differently where two bands meet).
+void TestPictures::pngDrawnInBandsIsTheWholePicture() {
+    HeadlessDiagram headless;
+    DiagramBuilder b(headless.diagram());
+    QStringList chain{b.start()};
+    for (int i = 0; i < 20; ++i)
+        chain << b.assign("Χ", QString::number(i));
+    chain << b.end();
+    b.chain(chain);
+    b.link(chain[15], chain[3]); // a line going back up across several bands
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.png");
+    QCOMPARE(DiagramExport::write(headless.diagram(), headless.canvas(), path, "long"), QString());
+    const QImage written(path);
+    QVERIFY(written.height() > 3 * 256);
+
+    QString error;
+    const QRectF bounds = DiagramRenderer::prepare(headless.diagram(), headless.canvas(), &error);
+    QImage whole(written.size(), QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    painter.translate(-bounds.topLeft());
+    DiagramRenderer::draw(painter, headless.diagram());
+    painter.end();
+    int differing = 0;
+    const QImage same = written.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x)
+            differing += same.pixel(x, y) != whole.pixel(x, y) ? 1 : 0;
+    }
+    QVERIFY2(differing <= 8, qPrintable(QString::number(differing)));
 }
 
 QTEST_MAIN(TestPictures)

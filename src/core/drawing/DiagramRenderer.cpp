@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <functional>
+#include <optional>
 
 namespace DiagramRenderer {
 
@@ -71,28 +72,45 @@ bool tooLarge(const QRectF& bounds) {
 }
 
 Result refusal(const QRectF& bounds) {
-    return {QImage(), QStringLiteral("Το διάγραμμα είναι πολύ μεγάλο για εικόνα (") +
-                          QString::number(qint64(bounds.width())) + QStringLiteral(" × ") +
-                          QString::number(qint64(bounds.height())) +
-                          QStringLiteral(" σημεία· το όριο είναι ") + QString::number(maxSide) +
-                          QStringLiteral(").")};
+    return {QSize(), QStringLiteral("Το διάγραμμα είναι πολύ μεγάλο για εικόνα (") +
+                         QString::number(qint64(bounds.width())) + QStringLiteral(" × ") +
+                         QString::number(qint64(bounds.height())) +
+                         QStringLiteral(" σημεία· το όριο είναι ") + QString::number(maxSide) +
+                         QStringLiteral(").")};
 }
 
 } // namespace
 
 namespace {
-// Lines beneath, then every visible block through `drawBlock`.
+
+// Where a line may draw: its legs, with room for its arrow head, dot and caption.
+QRectF lineReach(const LineControls& line) {
+    QRectF reach = QRectF(line.segment().p1(), line.segment().p2()).normalized();
+    for (const QLineF& leg : line.detour())
+        reach |= QRectF(leg.p1(), leg.p2()).normalized();
+    if (line.labelVisible())
+        reach |= QRectF(line.labelPos(), line.labelSize());
+    constexpr double room = 20;
+    return reach.adjusted(-room, -room, room, room);
+}
+
+// Lines beneath, then every visible block through `drawBlock`; only what may reach `within`
+// when it is given.
 void drawEach(QPainter& painter, Diagram& diagram,
-              const std::function<void(cBck&, MemorySurface&)>& drawBlock) {
+              const std::function<void(cBck&, MemorySurface&)>& drawBlock,
+              const std::optional<QRectF>& within = std::nullopt) {
     for (const auto& line : diagram.the_li_co()) {
         if (const LineControls* c = line->t_Object_Line())
-            drawLine(painter, *c);
+            if (!within || lineReach(*c).intersects(*within))
+                drawLine(painter, *c);
     }
     for (const auto& block : diagram.the_bl_co()) {
-        if (!Bl_Co::isDeleted(*block) && block->Visible())
+        if (!Bl_Co::isDeleted(*block) && block->Visible() &&
+            (!within || blockRect(*block).intersects(*within)))
             drawBlock(*block, *static_cast<MemorySurface*>(block->t_O_Shape()));
     }
 }
+
 } // namespace
 
 QRectF prepare(Diagram& diagram, MemoryCanvas& canvas, QString* error) {
@@ -127,28 +145,39 @@ void draw(QPainter& painter, Diagram& diagram) {
     });
 }
 
-Result render(Diagram& diagram, MemoryCanvas& canvas) {
+Result renderInBands(Diagram& diagram, MemoryCanvas& canvas, int bandHeight,
+                     const std::function<void(const QImage& band, QSize picture)>& take) {
     QString error;
     const QRectF bounds = prepare(diagram, canvas, &error);
     if (bounds.isNull())
-        return {QImage(), error};
+        return {QSize(), error};
     const QSize size(std::max(1, int(bounds.width())), std::max(1, int(bounds.height())));
-    QImage picture(size, QImage::Format_RGB32);
-    if (picture.isNull())
-        return {QImage(), QStringLiteral("Δεν υπάρχει αρκετή μνήμη για την εικόνα.")};
-    picture.setDotsPerMeterX(3780);
-    picture.setDotsPerMeterY(3780);
-    picture.fill(canvas.canvasColor());
-    QPainter painter(&picture);
-    painter.translate(-bounds.topLeft());
-    // Each block is drawn on its own picture first, as the canvas shows it, one at a time.
-    drawEach(painter, diagram, [&painter](cBck& block, MemorySurface& surface) {
-        surface.requestRepaint();
-        surface.repaint([&block] { block.PaintMe(); });
-        painter.drawImage(QPointF(block.shapeLeft(), block.shapeTop()), surface.picture());
-        surface.releasePicture();
-    });
-    return {picture, {}};
+    bandHeight = std::max(1, bandHeight);
+    QImage band(size.width(), std::min(bandHeight, size.height()), QImage::Format_RGB32);
+    if (band.isNull())
+        return {QSize(), QStringLiteral("Δεν υπάρχει αρκετή μνήμη για την εικόνα.")};
+    for (int top = 0; top < size.height(); top += bandHeight) {
+        const int rows = std::min(bandHeight, size.height() - top);
+        if (rows != band.height())
+            band = band.copy(0, 0, size.width(), rows);
+        band.fill(canvas.canvasColor());
+        QPainter painter(&band);
+        const QPointF origin = bounds.topLeft() + QPointF(0, top);
+        painter.translate(-origin);
+        // Each block is drawn on its own picture first, as the canvas shows it, one at a time.
+        drawEach(
+            painter, diagram,
+            [&painter](cBck& block, MemorySurface& surface) {
+                surface.requestRepaint();
+                surface.repaint([&block] { block.PaintMe(); });
+                painter.drawImage(QPointF(block.shapeLeft(), block.shapeTop()), surface.picture());
+                surface.releasePicture();
+            },
+            QRectF(origin, QSizeF(size.width(), rows)));
+        painter.end();
+        take(band, size);
+    }
+    return {size, {}};
 }
 
 } // namespace DiagramRenderer

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 class Diagram;
 class MemoryCanvas;
@@ -16,13 +18,16 @@ namespace DiagramRenderer {
 constexpr int maxSide = 8000;
 
 struct Result {
-    QImage picture; // null when refused
-    QString error;  // why, in Greek
+    QSize size;    // of the whole picture; empty when refused
+    QString error; // why, in Greek
 };
 
-// Repaints the blocks first (so they fit their captions), then draws everything onto a
-// picture that holds every visible block and line with a margin around them.
-Result render(Diagram& diagram, MemoryCanvas& canvas);
+// Repaints the blocks first (so they fit their captions), then draws the picture that holds
+// every visible block and line with a margin around them, a band of `bandHeight` rows at a
+// time from the top: `take` gets each band (as wide as the picture) with the size of the
+// whole picture and may keep nothing of it, so that a large picture is never held whole.
+Result renderInBands(Diagram& diagram, MemoryCanvas& canvas, int bandHeight,
+                     const std::function<void(const QImage& band, QSize picture)>& take);
 
 // The same drawing in vector form, for SVG, PDF and the printer: `prepare` lays the diagram
 // out and gives the rectangle it covers with its margin (null with `error` when refused);

@@ -1,4 +1,5 @@
 #include "core/files/DiagramExport.h"
+#include "core/files/PngStream.h"
 
 #include "core/drawing/DiagramRenderer.h"
 #include "core/drawing/MemoryCanvas.h"
@@ -30,15 +31,20 @@ QString saveBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QString writePng(Diagram& diagram, MemoryCanvas& canvas, const QString& path) {
-    const DiagramRenderer::Result drawn = DiagramRenderer::render(diagram, canvas);
-    if (drawn.picture.isNull())
+    // A band at a time, compressed as it comes: the picture is never held whole.
+    constexpr int bandHeight = 256;
+    constexpr int dotsPerMeter = 3780; // 96 dots an inch
+    std::unique_ptr<PngStream> png;
+    const DiagramRenderer::Result drawn = DiagramRenderer::renderInBands(
+        diagram, canvas, bandHeight, [&](const QImage& band, QSize picture) {
+            if (!png)
+                png = std::make_unique<PngStream>(picture, dotsPerMeter);
+            png->add(band);
+        });
+    if (drawn.size.isEmpty())
         return drawn.error;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!drawn.picture.save(&buffer, "PNG"))
-        return cannotWrite(path);
-    return saveBytes(path, bytes);
+    const QByteArray bytes = png ? png->finish() : QByteArray();
+    return bytes.isEmpty() ? cannotWrite(path) : saveBytes(path, bytes);
 }
 
 QString writeSvg(Diagram& diagram, const QRectF& bounds, const QString& path,
