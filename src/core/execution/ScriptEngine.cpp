@@ -786,66 +786,71 @@ private:
     const Template::SlotOf& m_slotOf;
 };
 
-// What a node computes, written out: a chain as operations one pair at a time from the left,
-// a signed exponent as a negation, so that two trees that compute alike read alike. Only
-// numbers and truth values reach these trees (texts and nothing are never slots' values).
-void writeShape(const Node& n, QString& out) {
-    const auto operands = [&](qsizetype from) {
-        for (size_t i = size_t(from); i < n.operands.size(); ++i) {
-            out += QLatin1Char(' ');
-            writeShape(*n.operands[i], out);
-        }
-        out += QLatin1Char(')');
-    };
-    switch (n.kind) {
+// A node, or the first `count` operands of a chain with the operations between them, so that
+// a chain is compared one operation at a time from the left, as a tree of pairs computes it.
+struct View {
+    const Node* node;
+    size_t count;
+};
+
+// A unary plus only turns a truth value into its number (-1 or 0), and every operation takes
+// the two alike (only numbers and truth values reach these trees): it is passed over.
+View whole(const Node& n) {
+    const Node* node = &n;
+    while (node->kind == Node::Kind::Plus)
+        node = node->operands[0].get();
+    return {node, node->kind == Node::Kind::Chain ? node->operands.size() : 0};
+}
+
+bool sameView(View a, View b);
+
+// An exponent, with the sign written before it ("^-") as a negation.
+bool sameExponent(const Node& x, const Node& y) {
+    if (x.negativeExponent == y.negativeExponent)
+        return sameView(whole(*x.operands[1]), whole(*y.operands[1]));
+    const Node& signedOne = x.negativeExponent ? x : y;
+    const Node& other = x.negativeExponent ? y : x;
+    const View negated = whole(*other.operands[1]);
+    return negated.node->kind == Node::Kind::Negate &&
+           sameView(whole(*signedOne.operands[1]), whole(*negated.node->operands[0]));
+}
+
+bool sameView(View a, View b) {
+    if (a.node->kind == Node::Kind::Chain && a.count == 1)
+        return sameView(whole(*a.node->operands[0]), b);
+    if (b.node->kind == Node::Kind::Chain && b.count == 1)
+        return sameView(a, whole(*b.node->operands[0]));
+    const Node& x = *a.node;
+    const Node& y = *b.node;
+    if (x.kind != y.kind)
+        return false;
+    switch (x.kind) {
+    case Node::Kind::Chain:
+        return x.ops[a.count - 2] == y.ops[b.count - 2] &&
+               sameView(whole(*x.operands[a.count - 1]), whole(*y.operands[b.count - 1])) &&
+               sameView({&x, a.count - 1}, {&y, b.count - 1});
     case Node::Kind::Number:
-        out += QString::number(n.number, 'g', 17);
-        return;
+        return x.number == y.number;
     case Node::Kind::String:
-        out += QLatin1Char('"') + n.text + QLatin1Char('"');
-        return;
+        return x.text == y.text;
     case Node::Kind::Slot:
-        out += QLatin1Char('$') + QString::number(n.slot);
-        return;
+        return x.slot == y.slot;
     case Node::Kind::True:
     case Node::Kind::False:
     case Node::Kind::Empty:
-        out += QLatin1Char('#') + QString::number(int(n.kind));
-        return;
-    case Node::Kind::Chain: {
-        // (op_k ... (op_1 a b) ... z): the opening brackets first, then each operation.
-        for (size_t i = n.ops.size(); i-- > 0;)
-            out += QStringLiteral("(op") + QString::number(int(n.ops[i])) + QLatin1Char(' ');
-        writeShape(*n.operands[0], out);
-        for (size_t i = 1; i < n.operands.size(); ++i) {
-            out += QLatin1Char(' ');
-            writeShape(*n.operands[i], out);
-            out += QLatin1Char(')');
-        }
-        return;
-    }
+        return true;
     case Node::Kind::Power:
-        out += QStringLiteral("(pow ");
-        writeShape(*n.operands[0], out);
-        out += n.negativeExponent ? QStringLiteral(" (neg ") : QStringLiteral(" ");
-        writeShape(*n.operands[1], out);
-        out += n.negativeExponent ? QStringLiteral("))") : QStringLiteral(")");
-        return;
-    case Node::Kind::Plus:
-        // A unary plus only turns a truth value into its number (-1 or 0), and every
-        // operation takes the two alike.
-        writeShape(*n.operands[0], out);
-        return;
+        return sameView(whole(*x.operands[0]), whole(*y.operands[0])) && sameExponent(x, y);
+    case Node::Kind::Call:
+        if (x.text != y.text)
+            return false;
+        [[fallthrough]];
     case Node::Kind::Not:
     case Node::Kind::Negate:
-        out += n.kind == Node::Kind::Not ? QStringLiteral("(not") : QStringLiteral("(neg");
-        operands(0);
-        return;
-    case Node::Kind::Call:
-        out += QStringLiteral("(call ") + n.text;
-        operands(0);
-        return;
+    case Node::Kind::Plus:
+        return sameView(whole(*x.operands[0]), whole(*y.operands[0]));
     }
+    return false;
 }
 
 } // namespace
@@ -861,13 +866,7 @@ Template Template::fromTree(const ExpressionTree::Expr& tree, const SlotOf& slot
 }
 
 bool Template::readsAs(const Template& other) const {
-    if (!m_tree || !other.m_tree)
-        return false;
-    QString mine;
-    QString theirs;
-    writeShape(*m_tree, mine);
-    writeShape(*other.m_tree, theirs);
-    return mine == theirs;
+    return m_tree && other.m_tree && sameView(whole(*m_tree), whole(*other.m_tree));
 }
 
 QChar slotMark(int slot) {
