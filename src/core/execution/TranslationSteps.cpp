@@ -47,8 +47,11 @@ QString indexText(const ScriptEngine::Value& value) {
 
 QString spaced(const QString& upperCased) {
     QString e = QLatin1Char(' ') + upperCased + QLatin1Char(' ');
-    for (const auto& [find, replacement] : spacing)
-        e.replace(find, replacement);
+    for (const auto& [find, replacement] : spacing) {
+        // Most words are in no expression: looking costs less than preparing to replace.
+        if (e.contains(find))
+            e.replace(find, replacement);
+    }
     return withSchoolWords(e);
 }
 

@@ -49,8 +49,11 @@ void LineControls::setLabelVisible(bool visible) {
 }
 
 QSizeF LineControls::labelSize() const {
-    const QFontMetricsF metrics(labelFont());
-    return {metrics.horizontalAdvance(m_labelText), metrics.height()};
+    // Every line asks when it is laid out, and most have no caption: the font's metrics are
+    // found once (and kept to the end, never destroyed after the application's fonts).
+    static const QFontMetricsF* const metrics = new QFontMetricsF(labelFont());
+    return {m_labelText.isEmpty() ? 0.0 : metrics->horizontalAdvance(m_labelText),
+            metrics->height()};
 }
 
 QFont LineControls::labelFont() {
