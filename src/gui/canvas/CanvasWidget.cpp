@@ -142,9 +142,33 @@ QFont CanvasWidget::stepNumberFont() const {
     return small;
 }
 
+const QFontMetrics& CanvasWidget::stepNumberMetrics() const {
+    // A run asks for the place of every number it adds and a repaint for every number in
+    // view: the font's metrics are found once a zoom, and a number's width, when the font's
+    // digits are all as wide, is its digits side by side.
+    if (!m_stepMetrics || m_stepMetricsZoom != m_zoom) {
+        m_stepMetrics.emplace(stepNumberFont());
+        m_stepMetricsZoom = m_zoom;
+        m_digitAdvance = m_stepMetrics->horizontalAdvance(QLatin1Char('0'));
+        for (char digit = '1'; digit <= '9'; ++digit) {
+            if (m_stepMetrics->horizontalAdvance(QLatin1Char(digit)) != m_digitAdvance)
+                m_digitAdvance = -1;
+        }
+    }
+    return *m_stepMetrics;
+}
+
+int CanvasWidget::stepNumberWidth(const QString& text) const {
+    const QFontMetrics& metrics = stepNumberMetrics();
+    const bool digits = m_digitAdvance > 0 && std::all_of(text.begin(), text.end(), [](QChar c) {
+                            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                        });
+    return digits ? m_digitAdvance * int(text.size()) : metrics.horizontalAdvance(text);
+}
+
 QRect CanvasWidget::stepNumberRect(const StepNumber& number) const {
-    const QFontMetrics metrics(stepNumberFont());
-    const QSize size(metrics.horizontalAdvance(number.text), metrics.height());
+    const QFontMetrics& metrics = stepNumberMetrics();
+    const QSize size(stepNumberWidth(number.text), metrics.height());
     const QPoint corner = toView(number.blockTopLeft).toPoint();
     const int gap = int(3 * std::max(smallestCaptionPoints / 8, m_zoom));
     return QRect(QPoint(corner.x() - gap - size.width(), corner.y()), size);
@@ -398,7 +422,12 @@ void CanvasWidget::paintStepNumbers(QPainter& painter, const QRect& exposed) {
     painter.resetTransform(); // the font is already sized for the zoom
     painter.setFont(stepNumberFont());
     painter.setPen(QColor(0x80, 0, 0));
+    const int height = stepNumberMetrics().height();
     for (const StepNumber& number : *m_stepNumbers) {
+        // A number lies beside its block's top: most are out of a small repaint's rows.
+        const double top = number.blockTopLeft.y() * m_zoom;
+        if (top > exposed.bottom() + 1 || top + height < exposed.top() - 1)
+            continue;
         const QRect place = stepNumberRect(number);
         if (place.intersects(exposed))
             painter.drawText(place, Qt::AlignLeft | Qt::AlignTop, number.text);

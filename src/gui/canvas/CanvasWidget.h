@@ -6,6 +6,7 @@
 #include "gui/canvas/SurfaceIndex.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLineF>
 #include <QRect>
 #include <QRectF>
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -146,6 +148,8 @@ protected:
 
 private:
     void paintStepNumbers(QPainter& painter, const QRect& exposed);
+    const QFontMetrics& stepNumberMetrics() const;
+    int stepNumberWidth(const QString& text) const;
     void paintBlocks(QPainter& painter, const QRect& exposed);
     void paintBlock(QPainter& painter, const PaintedSurface& surface);
     // The block that takes a mouse event: the one that took the press while a button is
@@ -173,6 +177,9 @@ private:
     std::function<QList<QRectF>()> m_markers;
     std::function<QList<QPointF>()> m_breakpointDots;
     const std::vector<StepNumber>* m_stepNumbers = nullptr;
+    mutable std::optional<QFontMetrics> m_stepMetrics;
+    mutable double m_stepMetricsZoom = 0;
+    mutable int m_digitAdvance = -1; // of every digit, or -1 when they differ
     QRectF m_frame;
     bool m_frameVisible = false;
     QLineF m_line1;
