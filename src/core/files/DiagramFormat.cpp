@@ -207,9 +207,20 @@ void readLine(LineReader& reader, Diagram& diagram) {
 } // namespace
 
 QString numberField(long long value) {
-    if (value < 0)
-        return QString::number(value) + QLatin1Char(' ');
-    return QLatin1Char(' ') + QString::number(value) + QLatin1Char(' ');
+    // " 59 ", or "-5 " for a negative number. Written here: the toolkit's number text goes
+    // through the locale's tables, and a file holds a dozen numbers a block.
+    char field[24];
+    char* const end = field + sizeof field;
+    char* p = end;
+    *--p = ' ';
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    *--p = value < 0 ? '-' : ' ';
+    return QString::fromLatin1(p, end - p);
 }
 
 double leadingNumber(const QString& line) {
@@ -237,6 +248,8 @@ QString replaceAllText(const QString& text, const QString& search, const QString
 }
 
 QString escapeLineBreaks(const QString& text) {
+    if (!text.contains(QLatin1Char('\r')))
+        return text; // most texts have no line break at all
     return replaceAllText(text, crlf, QStringLiteral("[\\n]"));
 }
 

@@ -66,7 +66,15 @@ EditHistory::~EditHistory() {
 
 void EditHistory::remember(const QByteArray& snapshot) {
     m_last = snapshot;
-    m_wasComment = DiagramSnapshot::restore(snapshot, m_was.diagram()).value_or(QString());
+    m_was.reset();
+}
+
+HeadlessDiagram& EditHistory::was() {
+    if (!m_was) {
+        m_was = std::make_unique<HeadlessDiagram>();
+        m_wasComment = DiagramSnapshot::restore(m_last, m_was->diagram()).value_or(QString());
+    }
+    return *m_was;
 }
 
 void EditHistory::restart() {
@@ -81,13 +89,16 @@ void EditHistory::checkpoint() {
     const QByteArray now = m_files.snapshot();
     if (now == m_last)
         return;
-    HeadlessDiagram after;
-    const QString comment = DiagramSnapshot::restore(now, after.diagram()).value_or(QString());
-    const QString name =
-        EditNames::describe(m_was.diagram(), after.diagram(), comment != m_wasComment);
-    const QByteArray before = m_last;
-    remember(now);
-    m_stack->push(new SnapshotEdit(*this, before, now, name));
+    auto after = std::make_unique<HeadlessDiagram>();
+    const QString comment = DiagramSnapshot::restore(now, after->diagram()).value_or(QString());
+    const Diagram& before = was().diagram();
+    const QString name = EditNames::describe(before, after->diagram(), comment != m_wasComment);
+    const QByteArray beforeSnapshot = m_last;
+    // The diagram just read is the one the next edit starts from.
+    m_last = now;
+    m_was = std::move(after);
+    m_wasComment = comment;
+    m_stack->push(new SnapshotEdit(*this, beforeSnapshot, now, name));
     emit edited();
 }
 

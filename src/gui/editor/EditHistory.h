@@ -2,6 +2,8 @@
 
 #include "core/files/HeadlessDiagram.h"
 
+#include <memory>
+
 #include <QByteArray>
 #include <QObject>
 #include <functional>
@@ -56,8 +58,11 @@ private:
     QUndoStack* m_stack;
     QAction* m_undo;
     QAction* m_redo;
-    QByteArray m_last;     // the diagram at the last checkpoint
-    HeadlessDiagram m_was; // the same, read, to name the next edit
+    QByteArray m_last; // the diagram at the last checkpoint
+    // The same, read, to name the next edit: read when an edit first needs it, so that a
+    // diagram just opened is not read a second time.
+    std::unique_ptr<HeadlessDiagram> m_was;
     QString m_wasComment;
+    HeadlessDiagram& was();
     bool m_scheduled = false;
 };
