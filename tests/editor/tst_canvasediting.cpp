@@ -462,6 +462,9 @@ void TestCanvasEditing::pointerFindsTheBlockShown() {
     place(first, 3000, 2000);
     QCOMPARE(f.canvas()->blockAt(QPointF(102, 102)), 0);
     QCOMPARE(f.canvas()->blockAt(QPointF(3002, 2002)), 1);
+    first->setShapeWidth(30000); // over more squares than are filed one by one
+    first->setShapeHeight(30000);
+    QCOMPARE(f.canvas()->blockAt(QPointF(3000 + 29000, 2000 + 29000)), 1);
     f.diagram().the_bl_co().rem_Shape(1, true);
     QCOMPARE(f.canvas()->blockAt(QPointF(3002, 2002)), 0);
     QCOMPARE(f.canvas()->blockAt(overlap), 2);

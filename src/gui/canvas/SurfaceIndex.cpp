@@ -8,6 +8,12 @@ namespace {
 constexpr double squareSide = 256;
 // Blocks far off the canvas are filed as if at its edge: the squares stay countable.
 constexpr double farthest = double(1 << 24);
+// A block over more squares than this (a damaged file's giant) is kept in a list of its own.
+constexpr qint64 mostSquares = 1024;
+
+qint64 countOf(const QRect& squares) {
+    return qint64(squares.width()) * qint64(squares.height());
+}
 } // namespace
 
 void SurfaceIndex::add(int index) {
@@ -20,6 +26,7 @@ void SurfaceIndex::add(int index) {
 
 void SurfaceIndex::clear() {
     m_squares.clear();
+    m_large.clear();
     m_filed.clear();
     m_raisedAt.clear();
 }
@@ -53,17 +60,26 @@ void SurfaceIndex::place(int index, const std::optional<QRectF>& rect) {
 }
 
 void SurfaceIndex::file(int index, const QRect& squares) {
+    m_filed[size_t(index - 1)] = squares;
+    if (countOf(squares) > mostSquares) {
+        m_large.push_back(index);
+        return;
+    }
     for (int x = squares.left(); x <= squares.right(); ++x) {
         for (int y = squares.top(); y <= squares.bottom(); ++y)
             m_squares[key(x, y)].push_back(index);
     }
-    m_filed[size_t(index - 1)] = squares;
 }
 
 void SurfaceIndex::unfile(int index) {
     QRect& squares = m_filed[size_t(index - 1)];
     if (squares.isNull())
         return;
+    if (countOf(squares) > mostSquares) {
+        m_large.erase(std::remove(m_large.begin(), m_large.end(), index), m_large.end());
+        squares = QRect();
+        return;
+    }
     for (int x = squares.left(); x <= squares.right(); ++x) {
         for (int y = squares.top(); y <= squares.bottom(); ++y) {
             const auto found = m_squares.find(key(x, y));
@@ -83,7 +99,7 @@ std::vector<int> SurfaceIndex::near(const QRectF& rect) const {
     std::vector<int> found;
     // A rectangle wider than the filed squares (the whole diagram, zoomed out) walks the
     // squares filed rather than every square it covers.
-    const qint64 covered = qint64(squares.width()) * qint64(squares.height());
+    const qint64 covered = countOf(squares);
     if (covered > qint64(m_squares.size())) {
         for (auto it = m_squares.cbegin(); it != m_squares.cend(); ++it) {
             const QPoint square(int(qint32(it.key() >> 32)), int(qint32(it.key())));
@@ -98,6 +114,10 @@ std::vector<int> SurfaceIndex::near(const QRectF& rect) const {
                     found.insert(found.end(), it->begin(), it->end());
             }
         }
+    }
+    for (const int index : m_large) {
+        if (m_filed[size_t(index - 1)].intersects(squares))
+            found.push_back(index);
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());

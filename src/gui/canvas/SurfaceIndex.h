@@ -29,6 +29,7 @@ private:
     void unfile(int index);
 
     QHash<quint64, std::vector<int>> m_squares;
+    std::vector<int> m_large;        // blocks over too many squares to file under each
     std::vector<QRect> m_filed;      // by index - 1: the squares it is filed under, or null
     std::vector<quint64> m_raisedAt; // by index - 1: when it was last put on top
     quint64 m_raises = 0;
