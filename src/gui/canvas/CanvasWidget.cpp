@@ -265,7 +265,12 @@ void CanvasWidget::setFocusBlock(int index) {
 
 void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
     // One pixel more all round: a block at a fractional place covers the pixel it touches.
-    const QRectF view(toView(diagramRect.topLeft()), diagramRect.size() * m_zoom);
+    // Only what lies on the canvas is repainted (a block far off it, at a damaged file's
+    // coordinates, would not even fit a rectangle of whole pixels).
+    const QRectF view = QRectF(toView(diagramRect.topLeft()), diagramRect.size() * m_zoom)
+                            .intersected(QRectF(-2, -2, width() + 4.0, height() + 4.0));
+    if (view.isEmpty())
+        return;
     // The rectangles are gathered into one and handed on once the event loop runs again: a
     // region of thousands of rectangles (a diagram being read) costs more to keep than to paint.
     m_dirty |= view.toAlignedRect().adjusted(-1, -1, 1, 1);
