@@ -101,6 +101,18 @@ void Interpreter::forgetPlaces() {
     m_outgoingRevision = ~quint64(0);
 }
 
+namespace {
+
+// What a block does: its action without the loop's "_WHILE" or "_UNTIL".
+QString kindOf(const QString& action) {
+    QString kind = action;
+    if (kind.contains(QLatin1Char('_')))
+        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    return kind;
+}
+
+} // namespace
+
 Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
     if (m_plansGeneration != m_diagram.generation()) {
         forgetPlaces();
@@ -119,9 +131,7 @@ Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
     plan.index = m_diagram.the_bl_co().get_Index_f_Tag(block.tagid());
     plan.showsPointer = !(action.startsWith(QStringLiteral("ΣΥΝΔΕ")) || action.isEmpty() ||
                           QStringLiteral("Αρχή,Τέλος").contains(action));
-    QString kind = action;
-    if (kind.contains(QLatin1Char('_')))
-        kind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+    const QString kind = kindOf(action);
     plan.kind = kind == BlockKinds::start       ? StepKind::Start
                 : kind == BlockKinds::input     ? StepKind::Input
                 : kind == BlockKinds::output    ? StepKind::Output
@@ -272,8 +282,7 @@ Interpreter::Outcome Interpreter::step() {
         m_current = nullptr;
         return Outcome::Succeeded;
     case StepKind::Unknown:
-        m_unknownKind = block.zaction();
-        m_unknownKind.remove(QStringLiteral("_WHILE")).remove(QStringLiteral("_UNTIL"));
+        m_unknownKind = kindOf(block.zaction());
         m_current = nullptr;
         return Outcome::UnknownKind;
     }
