@@ -83,8 +83,14 @@ QString ucase_en_gr(const QString& text) {
     const bool words = result.contains(QLatin1Char(' '));
     if (words)
         result = QLatin1Char(' ') + result + QLatin1Char(' ');
-    for (const auto& [greek, latin] : latinWordTexts())
-        result.replace(greek, latin);
+    // Every word ends in a blank or a bracket: most texts (numbers, names) hold neither, and
+    // looking costs far less than preparing a replacement.
+    if (words || result.contains(QLatin1Char('('))) {
+        for (const auto& [greek, latin] : latinWordTexts()) {
+            if (result.contains(greek))
+                result.replace(greek, latin);
+        }
+    }
     return words ? result.mid(1, result.size() - 2) : result;
 }
 

@@ -43,6 +43,9 @@ double leadingNumber(QStringView text) {
     // for every word of every expression.
     char buffer[64];
     int length = 0;
+    int digits = 0;
+    qint64 whole = 0; // the digits read as a whole number, while they are few enough
+    bool negative = false;
     bool anyDigit = false;
     bool point = false;
     bool signAllowed = true;
@@ -52,8 +55,11 @@ double leadingNumber(QStringView text) {
         const char16_t u = c.unicode();
         if (signAllowed && (u == '-' || u == '+')) {
             signAllowed = false;
+            negative = u == '-';
         } else if (u >= '0' && u <= '9') {
             anyDigit = true;
+            if (++digits <= 15)
+                whole = whole * 10 + (u - '0');
         } else if (u == '.' && !point) {
             point = true;
         } else {
@@ -68,6 +74,9 @@ double leadingNumber(QStringView text) {
     }
     if (!anyDigit)
         return 0;
+    // Up to 15 digits without a point are exact as a double, just as the library reads them.
+    if (!point && digits <= 15)
+        return negative ? -double(whole) : double(whole);
     buffer[length] = '\0';
     return std::strtod(buffer, nullptr);
 }

@@ -29,13 +29,21 @@ QString unreadableMessage(const QString& path, const QString& reason) {
 } // namespace
 
 void fitBlocks(Diagram& diagram) {
-    // A block fits its caption when it is painted; the second painting lays the caption out
-    // in the size the first one gave.
+    // A block fits its caption when it is painted; a second painting lays the caption out in
+    // the size the first one gave, when that size is new. A file saved by the editor holds
+    // fitted sizes already, and its lines, laid out as it was read, stay as they are.
+    bool resized = false;
     for (const auto& block : diagram.the_bl_co()) {
+        const int width = block->shapeWidth();
+        const int height = block->shapeHeight();
         block->PaintMe();
-        block->PaintMe();
+        if (block->shapeWidth() != width || block->shapeHeight() != height) {
+            block->PaintMe();
+            resized = true;
+        }
     }
-    diagram.the_li_co().updateAllLines();
+    if (resized)
+        diagram.the_li_co().updateAllLines();
 }
 
 QString missingFileMessage(const QString& path) {

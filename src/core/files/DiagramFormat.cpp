@@ -42,6 +42,12 @@ public:
     bool atEnd() const { return m_at >= m_text.size(); }
     int lineNumber() const { return m_lineNumber; } // of the line last read
     std::optional<QString> next() {
+        const std::optional<QStringView> line = nextView();
+        return line ? std::optional<QString>(line->toString()) : std::nullopt;
+    }
+    // The next line where it lies in the text, for a field that is only looked at (most
+    // fields are numbers): valid until the text is taken.
+    std::optional<QStringView> nextView() {
         ++m_lineNumber; // past the end, the error is reported at the missing line
         if (atEnd())
             return std::nullopt;
@@ -51,7 +57,7 @@ public:
             end = m_text.size();
         else if (end > m_at && m_text[end - 1] == QLatin1Char('\r'))
             --end;
-        QString line = m_text.mid(m_at, end - m_at);
+        const QStringView line = QStringView(m_text).mid(m_at, end - m_at);
         m_at = after;
         return line;
     }
@@ -78,18 +84,22 @@ struct ReadError {
     QString reason;
 };
 
-QString need(LineReader& reader) {
-    std::optional<QString> line = reader.next();
+QStringView needView(LineReader& reader) {
+    const std::optional<QStringView> line = reader.nextView();
     if (!line)
         throw ReadError{QStringLiteral("το αρχείο τελειώνει πριν από το τέλος του διαγράμματος")};
     return *line;
 }
 
-template <typename Int> Int wholeField(const QString& line) {
+QString need(LineReader& reader) {
+    return needView(reader).toString();
+}
+
+template <typename Int> Int wholeField(QStringView line) {
     const double value = roundHalfEven(leadingNumber(line));
     if (!(value >= double(std::numeric_limits<Int>::min()) &&
           value <= double(std::numeric_limits<Int>::max())))
-        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed() +
+        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed().toString() +
                         QStringLiteral(" είναι εκτός ορίων")};
     return Int(value);
 }
@@ -97,11 +107,11 @@ template <typename Int> Int wholeField(const QString& line) {
 // Positions are written back as whole numbers, so they must fit one.
 constexpr double maxPosition = 9.2e18;
 
-double floatField(const QString& line) {
+double floatField(QStringView line) {
     const double value = leadingNumber(line);
     if (!(std::abs(value) <= double(std::numeric_limits<float>::max())) ||
         std::abs(double(float(value))) >= maxPosition)
-        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed() +
+        throw ReadError{QStringLiteral("ο αριθμός ") + line.trimmed().toString() +
                         QStringLiteral(" είναι εκτός ορίων")};
     return double(float(value));
 }
@@ -121,7 +131,7 @@ struct NumberError {
     ReadError error;
 };
 
-template <typename Parse> auto parseAt(int line, const QString& text, Parse parse) {
+template <typename Parse> auto parseAt(int line, QStringView text, Parse parse) {
     try {
         return parse(text);
     } catch (const ReadError& error) {
@@ -149,7 +159,7 @@ void readBlock(LineReader& reader, Diagram& diagram) {
     const int outlineLine = reader.lineNumber();
     // Each number is read, then parsed, so that an error names its own line.
     auto number = [&reader](auto parse) {
-        const QString text = need(reader);
+        const QStringView text = needView(reader);
         return parseAt(reader.lineNumber(), text, parse);
     };
     const double left = number(floatField);
@@ -159,8 +169,8 @@ void readBlock(LineReader& reader, Diagram& diagram) {
     const qint32 background = number(wholeField<qint32>);
     const qint32 border = number(wholeField<qint32>);
     const qint32 text = number(wholeField<qint32>);
-    need(reader); // "-1-"
-    need(reader); // "-2-"
+    needView(reader); // "-1-"
+    needView(reader); // "-2-"
     const QString kind = kindOfField(need(reader));
     const qint16 outline = kind == BlockKinds::output
                                ? qint16(BlockKinds::Card)
@@ -192,16 +202,19 @@ void readLine(LineReader& reader, Diagram& diagram) {
     if (comma < 0)
         throw ReadError{QStringLiteral("η εγγραφή σύνδεσης «") + ends +
                         QStringLiteral("» δεν έχει κόμμα")};
-    need(reader); // "-1"
+    needView(reader); // "-1"
     QString caption = need(reader);
     // Past the last link the diagram can hold, a link would be dropped without a word.
     if (diagram.lineCount() >= Diagram::maxCreations)
         throw ReadError{QStringLiteral("το διάγραμμα έχει περισσότερες από ") +
                         QString::number(Diagram::maxCreations) +
                         QStringLiteral(" συνδέσεις, όσες μπορεί να κρατήσει")};
-    caption.replace(QStringLiteral("ΝΑΙ"), QStringLiteral("Ν"));
-    caption.replace(QStringLiteral("ΟΧΙ"), QStringLiteral("Ο"));
-    diagram.the_li_co().Add_LINE(ends.left(comma), ends.mid(comma + 1), caption);
+    if (!caption.isEmpty()) {
+        caption.replace(QStringLiteral("ΝΑΙ"), QStringLiteral("Ν"));
+        caption.replace(QStringLiteral("ΟΧΙ"), QStringLiteral("Ο"));
+    }
+    diagram.the_li_co().Add_LINE(ends.left(comma), ends.mid(comma + 1), caption,
+                                 Li_Co::Routing::Later);
 }
 
 } // namespace
@@ -223,7 +236,7 @@ QString numberField(long long value) {
     return QString::fromLatin1(p, end - p);
 }
 
-double leadingNumber(const QString& line) {
+double leadingNumber(QStringView line) {
     return NumberText::leadingNumber(line);
 }
 
@@ -254,6 +267,8 @@ QString escapeLineBreaks(const QString& text) {
 }
 
 QString unescapeLineBreaks(const QString& text) {
+    if (!text.contains(QLatin1Char('[')))
+        return text; // most texts have no line break at all
     return replaceAllText(text, QStringLiteral("[\\n]"), crlf);
 }
 
@@ -360,11 +375,13 @@ ReadResult read(const QByteArray& bytes, Diagram& diagram) {
         for (qint32 i = 0; i < lineCount; ++i)
             readLine(reader, diagram);
     } catch (const ReadError& error) {
+        diagram.the_li_co().updateAllLines(); // the lines read so far are drawn
         result.status = ReadResult::Status::ReadError;
         result.errorLine = reader.lineNumber();
         result.error = error.reason;
         return result;
     } catch (const NumberError& error) {
+        diagram.the_li_co().updateAllLines();
         result.status = ReadResult::Status::ReadError;
         result.errorLine = error.line;
         result.error = error.error.reason;

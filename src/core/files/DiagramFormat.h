@@ -13,7 +13,7 @@ namespace DiagramFormat {
 QString numberField(long long value);
 // The leading number of a line: blanks anywhere are ignored, then an optional sign, digits
 // and an optional "." with more digits; 0 when the line does not begin with a number.
-double leadingNumber(const QString& line);
+double leadingNumber(QStringView line);
 
 QString replaceAllText(const QString& text, const QString& search, const QString& replacement);
 QString escapeLineBreaks(const QString& text);

@@ -116,8 +116,20 @@ QString Bl_Co::getFreeTagID() const {
     return {};
 }
 
+namespace {
+// A block's tag as the index keeps it; tags are nearly always lower-case Latin already, and
+// finding that out costs far less than the toolkit's letter-case tables.
+QString tagKey(const QString& tag) {
+    for (const QChar c : tag) {
+        if ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c.unicode() >= 0x80)
+            return tag.toLower();
+    }
+    return tag;
+}
+} // namespace
+
 int Bl_Co::get_Index_f_Tag(const QString& sTag) const {
-    const int position = m_keyIndex.value(sTag.toLower(), 0);
+    const int position = m_keyIndex.value(tagKey(sTag), 0);
     const cBck* block = Item(position);
     if (!block || block->tagid() != sTag)
         return -1;

@@ -1,6 +1,7 @@
 #include "core/model/BlockKinds.h"
 
 #include <iterator>
+#include <vector>
 
 namespace BlockKinds {
 
@@ -53,7 +54,8 @@ QString codeFieldFor(const QString& keyword) {
     return table.mid(at + key.size(), 3);
 }
 
-QString keywordForCode(long long code) {
+namespace {
+QString lookUpCode(long long code) {
     const QString key = QLatin1Char('+') + (QString::number(code) + QStringLiteral("++")).left(3);
     const QString table = kindCodeTable();
     const qsizetype at = table.indexOf(key);
@@ -61,6 +63,23 @@ QString keywordForCode(long long code) {
         return {};
     const qsizetype previousPlus = table.lastIndexOf(QLatin1Char('+'), at - 1);
     return table.mid(previousPlus + 1, at - previousPlus - 1);
+}
+
+// The codes a file can hold for a block's kind, looked up once: every block read asks.
+constexpr long long firstCode = -99;
+constexpr long long lastCode = 999;
+} // namespace
+
+QString keywordForCode(long long code) {
+    static const std::vector<QString> known = [] {
+        std::vector<QString> made;
+        for (long long c = firstCode; c <= lastCode; ++c)
+            made.push_back(lookUpCode(c));
+        return made;
+    }();
+    if (code < firstCode || code > lastCode)
+        return lookUpCode(code);
+    return known[size_t(code - firstCode)];
 }
 
 } // namespace BlockKinds

@@ -21,7 +21,8 @@ void Li_Co::A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& 
     }
 }
 
-cLn* Li_Co::Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption) {
+cLn* Li_Co::Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption,
+                     Routing routing) {
     if (sFrom.isEmpty() || sTo.isEmpty()) {
         m_diagram.messages().showMessage(QStringLiteral("Cannot make a link!!!!"));
         return nullptr;
@@ -36,7 +37,8 @@ cLn* Li_Co::Add_LINE(const QString& sFrom, const QString& sTo, const QString& sC
 
     controls->setLabelVisible(false);
     line->setSCaption(sCaption);
-    line->updateLine();
+    if (routing == Routing::Now)
+        line->updateLine();
     controls->setLabelVisible(!sCaption.isEmpty());
     controls->setSegmentVisible(true);
     controls->bringLabelToFront();

@@ -15,8 +15,12 @@ public:
     ~Li_Co();
 
     void A_C_ToLine(const QString& sFrom, const QString& sTo, const QString& sCaption);
+    // When a new line is routed: at once, or later by updateAllLines (a file being read
+    // routes its lines once, when every block is in place).
+    enum class Routing { Now, Later };
     // Creates a routed line; refuses an empty end and the 16-bit limit with a message.
-    cLn* Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption);
+    cLn* Add_LINE(const QString& sFrom, const QString& sTo, const QString& sCaption,
+                  Routing routing = Routing::Now);
 
     cLn* Item(int position) const;
     int Count() const { return int(m_lines.size()); }
