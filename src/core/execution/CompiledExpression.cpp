@@ -31,37 +31,6 @@ bool joinsANumber(QChar c) {
            c == QLatin1Char('"') || isSlotMark(c) || isElementMark(c);
 }
 
-// A value the compiled form can take, and its number: digits with at most one point,
-// perhaps a minus sign, at most 15 digits in all. Such a number is m / 10^k with m below 2^53
-// and k at most 15, both exact, so the one division rounds exactly as reading the text does.
-std::optional<double> plainNumber(const QString& value) {
-    if (value.isEmpty() || value.size() > 17)
-        return std::nullopt;
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const bool negative = value.front() == QLatin1Char('-');
-    qint64 digits = 0;
-    int count = 0;
-    int decimals = -1;
-    for (qsizetype i = negative ? 1 : 0; i < value.size(); ++i) {
-        const char16_t c = value[i].unicode();
-        if (c >= u'0' && c <= u'9') {
-            digits = digits * 10 + (c - u'0');
-            ++count;
-            if (decimals >= 0)
-                ++decimals;
-        } else if (c == u'.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (count == 0 || count > 15)
-        return std::nullopt;
-    const double number = double(digits) / powersOfTen[std::max(decimals, 0)];
-    return negative ? -number : number;
-}
-
 // A name that a plain number could equal ("0", say): only such names are looked at when a
 // value might be replaced again.
 bool looksLikeANumber(const QString& name) {
@@ -332,7 +301,7 @@ namespace {
 // reference must compute them.
 struct PartValues {
     QVarLengthArray<const QString*, 8> names; // the slot's or the element's, kept meanwhile
-    QVarLengthArray<QString, 8> texts;
+    QVarLengthArray<const QString*, 8> texts; // the variables' own, until they change
     QVarLengthArray<double, 8> numbers;
     QVarLengthArray<bool, 8> reported;
 };
@@ -350,25 +319,20 @@ bool peekPart(const Part& part, const ElementNames& elementFolded, const Variabl
     values.reported.resize(n);
     for (qsizetype i = 0; i < n; ++i) {
         const Slot& slot = part.variables[size_t(i)];
-        bool wouldReport = false;
-        if (slot.element >= 0) {
-            values.names[i] = &elementFolded[slot.element];
-            values.texts[i] =
-                variables.peekVarFolded(*values.names[i], *values.names[i], &wouldReport);
-        } else {
-            values.names[i] = &slot.name;
-            values.texts[i] = variables.peekVarFolded(slot.name, slot.folded, &wouldReport);
-        }
-        values.reported[i] = wouldReport;
-        const QString& text = values.texts[i];
-        const std::optional<double> number = plainNumber(text);
-        if (!number)
+        // An element's name is made at each evaluation; a variable's is the slot's own.
+        values.names[i] = slot.element >= 0 ? &elementFolded[slot.element] : &slot.name;
+        const VariableStore::Peeked peeked =
+            slot.element >= 0 ? variables.peekFolded(*values.names[i], *values.names[i], false)
+                              : variables.peekFolded(slot.name, slot.folded, true);
+        values.texts[i] = peeked.text;
+        values.reported[i] = peeked.wouldReport;
+        if (!peeked.number)
             return false;
-        const bool negative = text.front() == QLatin1Char('-');
+        const bool negative = peeked.text->front() == QLatin1Char('-');
         if (negative && ((slot.powerFollows && !slot.parenthesised) || slot.afterSignedPower ||
                          slot.afterOperand))
             return false;
-        values.numbers[i] = *number;
+        values.numbers[i] = *peeked.number;
     }
     for (const auto& [a, b] : part.powerPairs) {
         if (*values.names[a] == *values.names[b])
@@ -376,10 +340,10 @@ bool peekPart(const Part& part, const ElementNames& elementFolded, const Variabl
     }
     // A value that is itself one of the words replaced after it would be replaced again.
     for (const int j : part.numberLikeNames) {
-        if (values.texts[j] == *values.names[j])
+        if (*values.texts[j] == *values.names[j])
             continue; // replacing it again changes nothing
         for (qsizetype i = 0; i < n; ++i) {
-            if (values.texts[i] == *values.names[j])
+            if (*values.texts[i] == *values.names[j])
                 return false;
         }
     }
@@ -431,6 +395,37 @@ void report(const Part& part, const PartValues& values,
     }
 }
 
+// The main text with the values in their places, written once without growing: a run writes
+// one at nearly every step.
+QString translatedText(const Part& part, const PartValues& values) {
+    const auto bracketed = [&](qsizetype i) {
+        return part.variables[size_t(i)].parenthesised &&
+               values.texts[i]->front() == QLatin1Char('-');
+    };
+    qsizetype length = 0;
+    for (const QString& piece : part.pieces)
+        length += piece.size();
+    for (qsizetype i = 0; i < values.texts.size(); ++i)
+        length += values.texts[i]->size() + (bracketed(i) ? 2 : 0);
+    QString text(length, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto put = [&out](const QString& piece) {
+        out = std::copy_n(piece.constData(), piece.size(), out);
+    };
+    put(part.pieces[0]);
+    for (qsizetype i = 0; i < values.texts.size(); ++i) {
+        if (bracketed(i)) {
+            *out++ = QLatin1Char('(');
+            put(*values.texts[i]);
+            *out++ = QLatin1Char(')');
+        } else {
+            put(*values.texts[i]);
+        }
+        put(part.pieces[i + 1]);
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
@@ -475,29 +470,14 @@ std::optional<QString> CompiledExpression::evaluate(VariableStore& variables,
     PartValues mainValues;
     if (!peekPart(m_main, elementFolded, variables, mainValues))
         return std::nullopt;
+    // The translated text first, while the values' texts are the variables' own; reporting
+    // may show a message, after which only the numbers are used.
+    if (translated)
+        *translated = translatedText(m_main, mainValues);
     for (qsizetype i = 0; i < indexValues.size(); ++i)
         report(*indexParts[i], indexValues[i], m_elements, elementIndices, variables);
     report(m_main, mainValues, m_elements, elementIndices, variables);
 
-    if (translated) {
-        qsizetype length = 0;
-        for (const QString& piece : m_main.pieces)
-            length += piece.size();
-        for (const QString& value : mainValues.texts)
-            length += value.size() + 2;
-        QString text;
-        text.reserve(length); // written once, without growing
-        text += m_main.pieces[0];
-        for (qsizetype i = 0; i < mainValues.texts.size(); ++i) {
-            const QString& value = mainValues.texts[i];
-            if (m_main.variables[size_t(i)].parenthesised && value.front() == QLatin1Char('-'))
-                text += QLatin1Char('(') + value + QLatin1Char(')');
-            else
-                text += value;
-            text += m_main.pieces[i + 1];
-        }
-        *translated = text;
-    }
     const std::optional<ScriptEngine::Value> value =
         m_main.tree.evaluate(mainValues.numbers.data(), int(mainValues.numbers.size()));
     return value ? TranslationSteps::resultText(*value) : TranslationSteps::error;

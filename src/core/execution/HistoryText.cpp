@@ -7,10 +7,16 @@ namespace {
 constexpr char16_t greekFirst = 0x0380;
 constexpr char16_t greekLast = 0x03FF;
 
-bool fitsOneByte(const QString& text) {
+// Writes the text one byte a character; false, with some bytes written, at the first
+// character that does not fit.
+bool putOneByte(const QString& text, char*& out) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u >= 0x80 && (u < greekFirst || u > greekLast))
+        if (u < 0x80)
+            *out++ = char(u);
+        else if (u >= greekFirst && u <= greekLast)
+            *out++ = char(0x80 + (u - greekFirst));
+        else
             return false;
     }
     return true;
@@ -18,22 +24,17 @@ bool fitsOneByte(const QString& text) {
 } // namespace
 
 HistoryText::Piece HistoryText::append(const QString& first, const QString& second) {
-    Piece piece{m_base + m_bytes.size(), qint32(first.size() + second.size()),
-                !fitsOneByte(first) || !fitsOneByte(second)};
-    if (piece.wide) {
-        m_bytes.append(reinterpret_cast<const char*>(first.utf16()), first.size() * 2);
-        m_bytes.append(reinterpret_cast<const char*>(second.utf16()), second.size() * 2);
-        return piece;
-    }
+    Piece piece{m_base + m_bytes.size(), qint32(first.size() + second.size()), false};
     const qsizetype at = m_bytes.size();
     m_bytes.resize(at + piece.length);
     char* out = m_bytes.data() + at;
-    for (const QString* text : {&first, &second}) {
-        for (const QChar c : *text) {
-            const char16_t u = c.unicode();
-            *out++ = char(u < 0x80 ? u : 0x80 + (u - greekFirst));
-        }
-    }
+    if (putOneByte(first, out) && putOneByte(second, out))
+        return piece;
+    // A character outside the one-byte set: both texts are kept in UTF-16 instead.
+    m_bytes.resize(at);
+    piece.wide = true;
+    m_bytes.append(reinterpret_cast<const char*>(first.utf16()), first.size() * 2);
+    m_bytes.append(reinterpret_cast<const char*>(second.utf16()), second.size() * 2);
     return piece;
 }
 

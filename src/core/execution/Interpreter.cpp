@@ -95,9 +95,8 @@ void Interpreter::goToStart() {
 
 void Interpreter::forgetPlaces() {
     m_plans.clear();
-    m_lastPlanned = nullptr;
-    m_lastPlan = nullptr;
-    m_lineTargets.clear();
+    for (RecentPlan& recent : m_recentPlans)
+        recent = {};
     m_outgoingRevision = ~quint64(0);
 }
 
@@ -118,11 +117,15 @@ Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
         forgetPlaces();
         m_plansGeneration = m_diagram.generation();
     }
-    // A step asks twice for its block's plan (its kind, then its lines): the second time
-    // it is the one just found. Only finding a new block's plan may move the others.
-    BlockPlan& plan = &block == m_lastPlanned ? *m_lastPlan : m_plans[&block];
-    m_lastPlanned = &block;
-    m_lastPlan = &plan;
+    RecentPlan& recent =
+        m_recentPlans[(quintptr(&block) / alignof(cBck)) % std::size(m_recentPlans)];
+    if (recent.block != &block) {
+        std::shared_ptr<BlockPlan>& found = m_plans[&block];
+        if (!found)
+            found = std::make_shared<BlockPlan>();
+        recent = {&block, found.get()};
+    }
+    BlockPlan& plan = *recent.plan;
     const QString& action = block.zaction();
     if (plan.index >= 0 && plan.action.constData() == action.constData() &&
         plan.action.size() == action.size())
@@ -143,14 +146,23 @@ Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
     return plan;
 }
 
-cBck* Interpreter::targetOf(const cLn& line) {
-    // Lines come and go with edits, so the target is trusted only for the same tag.
-    const auto found = m_lineTargets.constFind(&line);
-    if (found != m_lineTargets.cend() && found->tag == line.sTo())
-        return found->block;
-    cBck* target = m_diagram.blockAt(m_diagram.the_bl_co().get_Index_f_Tag(line.sTo()));
-    m_lineTargets.insert(&line, {line.sTo(), target});
-    return target;
+cBck* Interpreter::targetOf(Exit& exit) {
+    const QString& to = exit.line->sTo();
+    if (exit.target && exit.to == to)
+        return exit.target;
+    exit.to = to;
+    exit.target = m_diagram.blockAt(m_diagram.the_bl_co().get_Index_f_Tag(to));
+    return exit.target;
+}
+
+const QString& Interpreter::recordNameOf(BlockPlan& plan, const QString& condition) {
+    // Kept while the block keeps the same text: the name is made once, not at every test.
+    if (plan.recordName.isEmpty() || plan.condition.constData() != condition.constData() ||
+        plan.condition.size() != condition.size()) {
+        plan.condition = condition;
+        plan.recordName = ConditionRecord::nameOf(condition);
+    }
+    return plan.recordName;
 }
 
 void Interpreter::caption(const QString& text) {
@@ -172,7 +184,7 @@ QString Interpreter::stepCaption() const {
     return {};
 }
 
-const std::vector<cLn*>& Interpreter::outgoingLines(const cBck& block) {
+std::vector<Interpreter::Exit>& Interpreter::outgoingLines(const cBck& block) {
     // The lines leaving each block, in the collection's order (the first that matches is
     // followed), found once per change of the lines rather than at every step.
     const Li_Co& lines = m_diagram.the_li_co();
@@ -186,7 +198,11 @@ const std::vector<cLn*>& Interpreter::outgoingLines(const cBck& block) {
         m_outgoingRevision = lines.revision();
     }
     const auto found = m_outgoing.constFind(block.tagid());
-    plan.outgoing = found == m_outgoing.cend() ? std::vector<cLn*>() : *found;
+    plan.outgoing.clear();
+    if (found != m_outgoing.cend()) {
+        for (cLn* line : *found)
+            plan.outgoing.push_back({line, QString(), nullptr});
+    }
     plan.outgoingRevision = lines.revision();
     return plan.outgoing;
 }
@@ -203,14 +219,16 @@ cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
         if (stands && m_traversed->t_Object_Line())
             m_traversed->t_Object_Line()->setPen(1, 0);
     }
-    for (cLn* line : outgoingLines(*block)) {
+    // The plan's own list: nothing below changes the lines.
+    for (Exit& exit : outgoingLines(*block)) {
+        cLn* line = exit.line;
         if (!choice.isEmpty() && line->sCaption().compare(choice, Qt::CaseInsensitive) != 0)
             continue;
         if (LineControls* controls = line->t_Object_Line())
             controls->setPen(3, traversedColour);
         m_traversed = line;
         m_traversedRevision = lines.revision();
-        cBck* target = targetOf(*line);
+        cBck* target = targetOf(exit);
         if (!target)
             explainDeadEnd(*block, QStringLiteral(": η γραμμή που φεύγει από αυτή δεν φτάνει σε "
                                                   "καμία ενέργεια."));
@@ -240,12 +258,15 @@ Interpreter::Outcome Interpreter::step() {
     cBck& block = *m_current;
     m_variables.setReportingBlock(block.tagid());
     m_display.setSelector(&block);
-    if (!block.sCaption().isEmpty() && !m_executedBlocks.contains(&block)) {
-        m_executedBlocks.insert(&block);
-        // A block new to the set is new to the list too: numbers are unique.
-        m_executed.append(blockNumber(block));
+    BlockPlan& plan = planOf(block);
+    if (plan.executedEpoch != m_executedEpoch && !block.sCaption().isEmpty()) {
+        plan.executedEpoch = m_executedEpoch; // in the list now: not looked for again
+        if (!m_executedBlocks.contains(&block)) {
+            m_executedBlocks.insert(&block);
+            // A block new to the set is new to the list too: numbers are unique.
+            m_executed.append(blockNumber(block));
+        }
     }
-    const BlockPlan& plan = planOf(block);
     m_diagram.currentBlockIndex = plan.index;
     m_diagram.previousBlockIndex = -1;
     if (plan.showsPointer)
@@ -270,7 +291,7 @@ Interpreter::Outcome Interpreter::step() {
         break;
     }
     case StepKind::Condition: {
-        const Outcome outcome = test(block, &choice);
+        const Outcome outcome = test(block, plan, &choice);
         if (outcome != Outcome::Continue)
             return outcome;
         break;
@@ -452,14 +473,14 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
     return Outcome::Continue;
 }
 
-Interpreter::Outcome Interpreter::test(cBck& block, QString* choice) {
+Interpreter::Outcome Interpreter::test(cBck& block, BlockPlan& plan, QString* choice) {
     QString translated;
     const QString value = m_evaluator.evalExpr(block.zParam2(), &translated);
     if (isError(value))
         return expressionFailed(block, m_evaluator.failureReason());
     const bool truth = isTrue(value);
     // The record says what the run did: a condition worth 5 takes the "Ν" line and is true.
-    m_variables.setVar(ConditionRecord::nameOf(block.zParam2()),
+    m_variables.setVar(recordNameOf(plan, block.zParam2()),
                        truth ? QStringLiteral("Αλ") : QStringLiteral("Ψε"), block.tagid(),
                        translated);
     m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};

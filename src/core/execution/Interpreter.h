@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -71,6 +72,7 @@ public:
     void clearExecutedBlocks() {
         m_executed.clear();
         m_executedBlocks.clear();
+        ++m_executedEpoch;
     }
     QString output() const { return m_output.text(); }
     // What the last step did, for a trace table: the variable it gave a value (indices
@@ -114,7 +116,6 @@ private:
     // The value of one output item, numbers padded on the left to six characters.
     QString printedValue(const QString& expression);
     Outcome assign(cBck& block);
-    Outcome test(cBck& block, QString* choice);
     Outcome moveOn(cBck* next);
     void caption(const QString& text);
 
@@ -135,9 +136,13 @@ private:
     Outcome expressionFailed(cBck& block, const QString& reason);
     QStringList m_executed;
     QSet<const cBck*> m_executedBlocks; // the same blocks, for a quick look-up
-    struct LineTarget {
-        QString tag;
-        cBck* block;
+    int m_executedEpoch = 0;            // moves on whenever the list is cleared
+    // A line leaving a block, and the block it leads to, trusted only for the same tag: lines
+    // come and go with edits.
+    struct Exit {
+        cLn* line;
+        QString to;
+        cBck* target;
     };
     // What a step does with a block, read from its action text.
     enum class StepKind { Start, Input, Output, Assign, Condition, Junction, End, Unknown };
@@ -149,19 +154,30 @@ private:
         StepKind kind = StepKind::Unknown;
         bool showsPointer = false;
         int index = -1; // in the block collection
-        std::vector<cLn*> outgoing;
+        std::vector<Exit> outgoing;
         quint64 outgoingRevision = ~quint64(0);
+        int executedEpoch = -1; // the block is in the executed list of this epoch
+        // A condition's text and the name its outcome is recorded under.
+        QString condition;
+        QString recordName;
     };
-    QHash<const cBck*, BlockPlan> m_plans;
+    // Each plan keeps its place while others are added.
+    QHash<const cBck*, std::shared_ptr<BlockPlan>> m_plans;
     int m_plansGeneration = -1; // of the diagram the plans were found in
-    const cBck* m_lastPlanned = nullptr;
-    BlockPlan* m_lastPlan = nullptr;
-    QHash<const cLn*, LineTarget> m_lineTargets;
+    // The plans of the blocks met lately, by the block's address: a loop's few blocks are
+    // found without hashing.
+    struct RecentPlan {
+        const cBck* block = nullptr;
+        BlockPlan* plan = nullptr;
+    };
+    RecentPlan m_recentPlans[64];
     void forgetPlaces();
     BlockPlan& planOf(const cBck& block);
-    const std::vector<cLn*>& outgoingLines(const cBck& block);
+    std::vector<Exit>& outgoingLines(const cBck& block);
     void explainDeadEnd(const cBck& block, const QString& why);
-    cBck* targetOf(const cLn& line);
+    cBck* targetOf(Exit& exit);
+    const QString& recordNameOf(BlockPlan& plan, const QString& condition);
+    Outcome test(cBck& block, BlockPlan& plan, QString* choice);
     RunOutput m_output;
     QStringList m_givenInputs;
     Change m_lastChange;

@@ -1,17 +1,68 @@
 #include "core/execution/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 namespace NumberText {
+
+namespace {
+// A whole number's digits, written without the toolkit's locale-aware formatting: a run writes
+// one at nearly every step.
+QString wholeNumber(qint64 value) {
+    char16_t digits[24];
+    char16_t* const end = digits + std::size(digits);
+    char16_t* p = end;
+    const bool negative = value < 0;
+    quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar*>(p), end - p);
+}
+} // namespace
+
+std::optional<double> plainNumber(QStringView value) {
+    // Such a number is m / 10^k with m below 2^53 and k at most 15, both exact, so the one
+    // division rounds exactly as reading the text does.
+    if (value.isEmpty() || value.size() > 17)
+        return std::nullopt;
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = value.front() == QLatin1Char('-');
+    qint64 digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (qsizetype i = negative ? 1 : 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            digits = digits * 10 + (c - u'0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == u'.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || count > 15)
+        return std::nullopt;
+    const double number = double(digits) / powersOfTen[std::max(decimals, 0)];
+    return negative ? -number : number;
+}
 
 QString format(double value) {
     if (value == 0)
         return QStringLiteral("0");
     // Whole numbers of up to 15 digits print the same as with 'g' and 15 digits, faster.
     if (std::abs(value) < 1e15 && value == std::trunc(value))
-        return QString::number(qint64(value));
+        return wholeNumber(qint64(value));
     QString text = QString::number(value, 'g', 15);
     const qsizetype e = text.indexOf(QLatin1Char('e'));
     if (e >= 0) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 // How numbers become text during a run: "." as separator, no leading zero below one
 // (".5", "-.25"), whole numbers without a point.
@@ -11,6 +12,9 @@ namespace NumberText {
 QString format(double value);
 // The number rounded to two decimals (halves to even), then formatted.
 QString formatRounded(double value);
+// A value's number when the value is a plain number: digits with at most one point, perhaps
+// a minus sign, at most 15 digits in all — exactly the number reading the text gives.
+std::optional<double> plainNumber(QStringView value);
 // The leading number of a text: blanks are skipped, then an optional sign, digits and an
 // optional "." with more digits; 0 when the text does not begin with a number.
 double leadingNumber(QStringView text);

@@ -1,5 +1,6 @@
 #include "core/execution/VariableStore.h"
 
+#include "core/execution/NumberText.h"
 #include "core/model/MessageSink.h"
 
 #include <iterator>
@@ -17,6 +18,9 @@ void VariableStore::clearVars() {
     m_names = {stepHeader};
     m_values = {currentHeader};
     m_texts = {QString()};
+    m_read.assign(1, ReadValue{currentHeader, std::nullopt});
+    for (KeptName& kept : m_keptNames)
+        kept = {};
     m_columns.clear();
     m_columns.insert(stepHeader.toCaseFolded(), 0);
     for (RecentLookup& recent : m_recent)
@@ -39,11 +43,16 @@ void VariableStore::setVar(const QString& name, const QString& value, const QStr
         m_names.append(name);
         m_values.append(value);
         m_texts.append(expressionText);
+        m_read.emplace_back();
         m_columns.insert(name.toCaseFolded(), column);
     } else {
         m_values[column] = value;
         m_texts[column] = expressionText;
     }
+    ReadValue& read = m_read[size_t(column)];
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    read.text = comma < 0 ? value : value.mid(comma + 1);
+    read.number = NumberText::plainNumber(read.text);
     const HistoryText::Piece both = m_text.append(value, expressionText);
     HistoryRow row{column, blockNumber(blockId), both.start, qint32(value.size()), 0, 0};
     row.textLength = quint32(expressionText.size());
@@ -126,20 +135,28 @@ void VariableStore::reportUndefined(const QString& name) {
                            QStringLiteral(" δεν έχει τιμή· χρησιμοποιήθηκε το 0"));
 }
 
-QString VariableStore::peekVar(const QString& name, bool* wouldReport) const {
-    return peekVarFolded(name, name.toCaseFolded(), wouldReport);
-}
-
-QString VariableStore::peekVarFolded(const QString& name, const QString& folded,
-                                     bool* wouldReport) const {
+VariableStore::Peeked VariableStore::peekFolded(const QString& name, const QString& folded,
+                                                bool kept) const {
+    static const QString zeroText = QStringLiteral("0");
     const bool zero = name.size() == 1 && name.front() == QLatin1Char('0');
-    const int column = zero ? -1 : m_columns.value(folded, -1);
-    *wouldReport = column < 0 && !zero && name != QLatin1String("RETURN");
+    int column = -1;
+    if (!zero && kept) {
+        KeptName& known = m_keptNames[qHash(quintptr(folded.constData())) % std::size(m_keptNames)];
+        if (known.column >= 0 && known.folded.constData() == folded.constData() &&
+            known.folded.size() == folded.size()) {
+            column = known.column;
+        } else {
+            column = m_columns.value(folded, -1);
+            if (column >= 0) // a name not found may be added at any moment: never remembered
+                known = {folded, column};
+        }
+    } else if (!zero) {
+        column = m_columns.value(folded, -1);
+    }
     if (column < 0)
-        return QStringLiteral("0");
-    const QString& value = m_values[column];
-    const qsizetype comma = value.indexOf(QLatin1Char(','));
-    return comma < 0 ? value : value.mid(comma + 1);
+        return {&zeroText, 0.0, !zero && name != QLatin1String("RETURN")};
+    const ReadValue& read = m_read[size_t(column)];
+    return {&read.text, read.number, false};
 }
 
 QString VariableStore::ifVarGetValue(const QString& name) {

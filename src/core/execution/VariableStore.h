@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
+#include <vector>
 
 class MessageSink;
 
@@ -24,11 +26,16 @@ public:
                 const QString& expressionText);
     // The current value (from after its first comma); "0" with a message when undefined.
     QString getVar(const QString& name);
-    // What getVar would answer, without reporting anything; `wouldReport` tells whether getVar
-    // would report the name as undefined.
-    QString peekVar(const QString& name, bool* wouldReport) const;
-    // The same for a name whose case-folded form the caller keeps.
-    QString peekVarFolded(const QString& name, const QString& folded, bool* wouldReport) const;
+    // What getVar would answer, found without reporting anything.
+    struct Peeked {
+        const QString* text;          // valid until the variables next change
+        std::optional<double> number; // when the text is a plain number (NumberText)
+        bool wouldReport;             // getVar would report the name as undefined
+    };
+    // `folded` is the name's case-folded form. A caller that keeps that text for the whole
+    // run (a compiled expression's variable) says it is `kept`: its address then finds the
+    // column at once, at every step.
+    Peeked peekFolded(const QString& name, const QString& folded, bool kept) const;
     // The current value of a variable, or the name itself when it is none.
     QString ifVarGetValue(const QString& name);
     // The column of a name (letter case ignored), or -1. Column 0 is the step column.
@@ -86,7 +93,21 @@ private:
     QStringList m_names;
     QStringList m_values;
     QStringList m_texts;
+    // Each column's value as an expression reads it (after its first comma), and its number,
+    // found once when it is set rather than at every read.
+    struct ReadValue {
+        QString text;
+        std::optional<double> number;
+    };
+    std::vector<ReadValue> m_read;
     QHash<QString, int> m_columns; // case-folded name to column
+    // Columns of case-folded names kept by their callers, by the text's address (the copy
+    // kept here keeps the address from being reused).
+    struct KeptName {
+        QString folded;
+        int column = -1;
+    };
+    mutable KeptName m_keptNames[32];
     // The last names looked up and their columns: a loop asks for the same few again and
     // again, and folding a name's letter case costs more than comparing it.
     struct RecentLookup {
