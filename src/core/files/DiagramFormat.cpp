@@ -219,10 +219,11 @@ void readLine(LineReader& reader, Diagram& diagram) {
 
 } // namespace
 
-QString numberField(long long value) {
-    // " 59 ", or "-5 " for a negative number. Written here: the toolkit's number text goes
-    // through the locale's tables, and a file holds a dozen numbers a block.
-    char field[24];
+namespace {
+// " 59 ", or "-5 " for a negative number, into `field`; where it begins. Written here: the
+// toolkit's number text goes through the locale's tables, and a file holds a dozen numbers
+// a block.
+const char* writeNumberField(long long value, char (&field)[24]) {
     char* const end = field + sizeof field;
     char* p = end;
     *--p = ' ';
@@ -233,7 +234,33 @@ QString numberField(long long value) {
         magnitude /= 10;
     } while (magnitude != 0);
     *--p = value < 0 ? '-' : ' ';
-    return QString::fromLatin1(p, end - p);
+    return p;
+}
+
+// The file's text, line by line, each ended by CR LF, in one text that grows as it is written.
+class TextWriter {
+public:
+    void line(QStringView text) {
+        m_text += text;
+        m_text += crlf;
+    }
+    void number(long long value) {
+        char field[24];
+        const char* begin = writeNumberField(value, field);
+        m_text += QLatin1StringView(begin, field + sizeof field - begin);
+        m_text += crlf;
+    }
+    QString& text() { return m_text; }
+
+private:
+    QString m_text;
+};
+} // namespace
+
+QString numberField(long long value) {
+    char field[24];
+    const char* begin = writeNumberField(value, field);
+    return QString::fromLatin1(begin, field + sizeof field - begin);
 }
 
 double leadingNumber(QStringView line) {
@@ -317,7 +344,7 @@ WriteResult write(const Diagram& diagram, const QString& comment) {
 }
 
 QString text(const Diagram& diagram, const QString& comment) {
-    QStringList lines;
+    TextWriter out;
     int blockCount = 0;
     for (const auto& block : diagram.the_bl_co()) {
         if (!Bl_Co::isDeleted(*block))
@@ -328,31 +355,45 @@ QString text(const Diagram& diagram, const QString& comment) {
         if (!line->sFrom().isEmpty() && !line->sTo().isEmpty())
             ++lineCount;
     }
-    lines << QString::number(blockCount) + headerWord << numberField(lineCount);
+    out.text().reserve(qsizetype(blockCount) * 120 + qsizetype(lineCount) * 24 + comment.size() +
+                       64); // about what a block and a line take
+    out.line(QString::number(blockCount) + headerWord);
+    out.number(lineCount);
     for (const auto& block : diagram.the_bl_co()) {
         if (Bl_Co::isDeleted(*block))
             continue;
-        lines << block->tagid() << numberField(block->shape())
-              << numberField((long long)roundHalfEven(block->shapeLeft()))
-              << numberField((long long)roundHalfEven(block->shapeTop()))
-              << numberField(block->shapeWidth()) << numberField(block->shapeHeight())
-              << numberField(qint32(block->BGColor())) << numberField(qint32(block->BorderColor()))
-              << numberField(qint32(block->TextColor())) << QStringLiteral("-1-")
-              << QStringLiteral("-2-") << BlockKinds::codeFieldFor(block->zaction())
-              << escapeLineBreaks(block->zParam1()) << escapeLineBreaks(block->zParam2())
-              << escapeLineBreaks(block->zParam3());
+        out.line(block->tagid());
+        out.number(block->shape());
+        out.number((long long)roundHalfEven(block->shapeLeft()));
+        out.number((long long)roundHalfEven(block->shapeTop()));
+        out.number(block->shapeWidth());
+        out.number(block->shapeHeight());
+        out.number(qint32(block->BGColor()));
+        out.number(qint32(block->BorderColor()));
+        out.number(qint32(block->TextColor()));
+        out.line(u"-1-");
+        out.line(u"-2-");
+        out.line(BlockKinds::codeFieldFor(block->zaction()));
+        out.line(escapeLineBreaks(block->zParam1()));
+        out.line(escapeLineBreaks(block->zParam2()));
+        out.line(escapeLineBreaks(block->zParam3()));
     }
-    lines << QStringLiteral("  ") << separator;
+    out.line(u"  ");
+    out.line(separator);
     for (const auto& line : diagram.the_li_co()) {
         if (line->sFrom().isEmpty() || line->sTo().isEmpty())
             continue;
-        lines << line->sFrom() + QLatin1Char(',') + line->sTo() << QStringLiteral("-1")
-              << line->sCaption();
+        out.text() += line->sFrom();
+        out.text() += QLatin1Char(',');
+        out.line(line->sTo());
+        out.line(u"-1");
+        out.line(line->sCaption());
     }
-    QString text = lines.join(crlf) + crlf + comment;
+    QString& text = out.text();
+    text += comment;
     if (!comment.endsWith(crlf))
         text += crlf;
-    return text;
+    return std::move(text);
 }
 
 ReadResult read(const QByteArray& bytes, Diagram& diagram) {

@@ -223,9 +223,16 @@ void CanvasWidget::surfaceGeometryChanged(const QRectF& diagramRect) {
         const double right = std::min((diagramRect.right() + extentMargin) * m_zoom, largestExtent);
         const double bottom =
             std::min((diagramRect.bottom() + extentMargin) * m_zoom, largestExtent);
+        // A diagram being read grows the canvas block by block: it grows by a quarter at
+        // least, so that thousands of blocks resize it a few dozen times, not once each. Once
+        // idle, updateExtent gives it its exact size.
+        const auto grown = [](int now, double wanted) {
+            if (wanted <= now)
+                return now;
+            return int(std::ceil(std::min(std::max(wanted, now * 1.25), largestExtent)));
+        };
         if (right > width() || bottom > height())
-            resize(std::max(width(), int(std::ceil(right))),
-                   std::max(height(), int(std::ceil(bottom))));
+            resize(grown(width(), right), grown(height(), bottom));
     }
     if (!m_extentPending) {
         m_extentPending = true;
@@ -271,9 +278,14 @@ void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
                             .intersected(QRectF(-2, -2, width() + 4.0, height() + 4.0));
     if (view.isEmpty())
         return;
+    repaintView(view.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::repaintView(const QRect& rect) {
     // The rectangles are gathered into one and handed on once the event loop runs again: a
-    // region of thousands of rectangles (a diagram being read) costs more to keep than to paint.
-    m_dirty |= view.toAlignedRect().adjusted(-1, -1, 1, 1);
+    // region of thousands of rectangles (a diagram being read) costs more to keep than to
+    // paint, and asking for each line's repaint costs more than painting them all.
+    m_dirty |= rect;
     if (m_dirtyPosted)
         return;
     m_dirtyPosted = true;

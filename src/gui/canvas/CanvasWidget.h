@@ -91,7 +91,7 @@ public:
     void placeAt(QWidget* widget, const QPointF& diagramTopLeft,
                  const QPoint& offset = {}) override;
     QWidget* placementParent() override { return this; }
-    void repaintLines() override { update(); }
+    void repaintLines() override { repaintView(rect()); }
     void repaintDiagram(const QRectF& diagramRect) override;
     void surfacePlaced(int index) override;
     void raiseSurface(int index) override;
@@ -169,8 +169,10 @@ private:
     QPainter* m_blockPainter = nullptr;
     int m_pressTarget = -1; // while a button is held: the block that took the press, 0 the canvas
     int m_focusBlock = 0;
-    QRect m_dirty; // what repaintDiagram asked for since it last handed it on
+    QRect m_dirty; // what was asked to be repainted since it was last handed on
     bool m_dirtyPosted = false;
+    // Gathers a repaint of the view's `rect`, handed on once the event loop runs again.
+    void repaintView(const QRect& rect);
     std::vector<std::unique_ptr<WidgetLineControls>> m_lines;
     QRectF m_selector;
     bool m_selectorVisible = false;
