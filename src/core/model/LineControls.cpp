@@ -63,3 +63,17 @@ QFont LineControls::labelFont() {
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
+
+QRectF LineControls::drawnBounds() const {
+    const double room = m_penWidth + 2.0;
+    QRectF bounds(m_dotTopLeft, QSizeF(dotSize, dotSize));
+    const auto add = [&](const QLineF& line) {
+        bounds |= QRectF(line.p1(), line.p2()).normalized();
+    };
+    add(m_segment);
+    add(m_arrowUp);
+    add(m_arrowDown);
+    for (const QLineF& leg : m_detour)
+        add(leg);
+    return bounds.adjusted(-room, -room, room, room);
+}

@@ -4,6 +4,7 @@
 #include <QLineF>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -53,6 +54,10 @@ public:
 
     // The label's font: bold Tahoma 9.75 points, or the nearest sans font.
     static QFont labelFont();
+
+    // The rectangle the segment, legs, arrow and dot are drawn in, shown or not, with room
+    // for the pen's width (diagram units).
+    QRectF drawnBounds() const;
 
 protected:
     virtual void changed() {}

@@ -25,8 +25,6 @@ public:
                          const QPoint& offset = {}) = 0;
     // A block moved or changed size (diagram coordinates).
     virtual void surfaceGeometryChanged(const QRectF& diagramRect) = 0;
-    // The lines beneath the blocks are painted again.
-    virtual void repaintLines() = 0;
     // What lies in a rectangle of the diagram is painted again.
     virtual void repaintDiagram(const QRectF& diagramRect) = 0;
     // The block of surface `index` moved, changed size, was shown or hidden.

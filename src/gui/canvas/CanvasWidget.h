@@ -91,7 +91,6 @@ public:
     void placeAt(QWidget* widget, const QPointF& diagramTopLeft,
                  const QPoint& offset = {}) override;
     QWidget* placementParent() override { return this; }
-    void repaintLines() override { repaintView(rect()); }
     void repaintDiagram(const QRectF& diagramRect) override;
     void surfacePlaced(int index) override;
     void raiseSurface(int index) override;

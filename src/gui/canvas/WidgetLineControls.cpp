@@ -58,5 +58,9 @@ void WidgetLineControls::bringLabelToFront() {
 }
 
 void WidgetLineControls::changed() {
-    m_canvas.repaintLines();
+    // Where the line was and where it is now: a run highlights a line at nearly every step,
+    // and repainting the whole canvas each time would cost more than the steps.
+    const QRectF now = drawnBounds();
+    m_canvas.repaintDiagram(m_drawn.isNull() ? now : m_drawn | now);
+    m_drawn = now;
 }

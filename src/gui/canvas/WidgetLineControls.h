@@ -29,4 +29,5 @@ private:
 
     CanvasPlacement& m_canvas;
     QLabel* m_label = nullptr;
+    QRectF m_drawn; // where the line was drawn when it last changed
 };
