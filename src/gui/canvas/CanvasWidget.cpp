@@ -381,7 +381,13 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
         p.setCosmetic(m_zoom < 1 && width <= 1);
         return p;
     };
+    // The lines that reach the repainted rectangle, in diagram units.
+    const QRectF exposed =
+        QRectF(QPointF(event->rect().topLeft()) / m_zoom, QSizeF(event->rect().size()) / m_zoom)
+            .adjusted(-1, -1, 1, 1);
     for (const auto& line : m_lines) {
+        if (!line->drawnRect().intersects(exposed))
+            continue;
         if (line->segmentVisible()) {
             painter.setPen(pen(colorFromBgr(line->penColor()), line->penWidth()));
             for (const QLineF& leg : line->detour())

@@ -20,6 +20,9 @@ public:
 
     // The caption's widget; nullptr while the line has never had a caption.
     QLabel* label() const { return m_label; }
+    // Where the line is drawn (drawnBounds as of its last change): a repaint skips the lines
+    // that lie elsewhere.
+    const QRectF& drawnRect() const { return m_drawn; }
 
 protected:
     void changed() override;
