@@ -38,9 +38,11 @@ QString joined(std::initializer_list<QString> pieces) {
     return text;
 }
 
-// "EROR" in any letter case; upper-casing never shortens a text, so only short ones can be.
+// "EROR" in any letter case; upper-casing never shortens a text, so only short ones can be,
+// and only those that begin with an E (a short number is looked at no further).
 bool isError(const QString& value) {
-    return value.size() <= ExpressionEvaluator::error.size() &&
+    return value.size() <= ExpressionEvaluator::error.size() && !value.isEmpty() &&
+           value.front().toUpper() == QLatin1Char('E') &&
            value.toUpper() == ExpressionEvaluator::error;
 }
 
@@ -120,6 +122,8 @@ Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
     RecentPlan& recent =
         m_recentPlans[(quintptr(&block) / alignof(cBck)) % std::size(m_recentPlans)];
     if (recent.block != &block) {
+        if (m_plans.isEmpty())
+            m_plans.reserve(m_diagram.the_bl_co().Count()); // a long chain meets every block
         std::shared_ptr<BlockPlan>& found = m_plans[&block];
         if (!found)
             found = std::make_shared<BlockPlan>();
@@ -193,6 +197,7 @@ std::vector<Interpreter::Exit>& Interpreter::outgoingLines(const cBck& block) {
         return plan.outgoing;
     if (m_outgoingRevision != lines.revision()) {
         m_outgoing.clear();
+        m_outgoing.reserve(lines.Count()); // grown once, not doubled step by step
         for (const auto& line : lines)
             m_outgoing[line->sFrom()].push_back(line.get());
         m_outgoingRevision = lines.revision();
@@ -225,7 +230,7 @@ cBck* Interpreter::nextBlock(cBck* block, const QString& choice) {
         if (!choice.isEmpty() && line->sCaption().compare(choice, Qt::CaseInsensitive) != 0)
             continue;
         if (LineControls* controls = line->t_Object_Line())
-            controls->setPen(3, traversedColour);
+            controls->setPen(LineControls::highlightWidth, traversedColour);
         m_traversed = line;
         m_traversedRevision = lines.revision();
         cBck* target = targetOf(exit);

@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
+
 void LineControls::setSegment(const QLineF& segment) {
     m_segment = segment;
     changed();
@@ -15,7 +17,7 @@ void LineControls::setDetour(const QList<QLineF>& legs) {
 
 void LineControls::setSegmentVisible(bool visible) {
     m_segmentVisible = visible;
-    changed();
+    restyled();
 }
 void LineControls::setArrowUp(const QLineF& stroke) {
     m_arrowUp = stroke;
@@ -31,12 +33,14 @@ void LineControls::setDotTopLeft(const QPointF& topLeft) {
 }
 void LineControls::setHeadVisible(bool visible) {
     m_headVisible = visible;
-    changed();
+    restyled();
 }
 void LineControls::setPen(int width, quint32 color) {
+    if (width == m_penWidth && color == m_penColor)
+        return;
     m_penWidth = width;
     m_penColor = color;
-    changed();
+    restyled();
 }
 void LineControls::setLabelText(const QString& text) {
     m_labelText = text;
@@ -65,7 +69,9 @@ QFont LineControls::labelFont() {
 }
 
 QRectF LineControls::drawnBounds() const {
-    const double room = m_penWidth + 2.0;
+    // Room for the widest pen a run highlights with, whatever the pen is now: a new pen
+    // then leaves the bounds as they were.
+    const double room = std::max(m_penWidth, highlightWidth) + 2.0;
     QRectF bounds(m_dotTopLeft, QSizeF(dotSize, dotSize));
     const auto add = [&](const QLineF& line) {
         bounds |= QRectF(line.p1(), line.p2()).normalized();

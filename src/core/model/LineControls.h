@@ -39,6 +39,7 @@ public:
     void setHeadVisible(bool visible);
 
     // Width of the segment and its colour while a run highlights the traversed line.
+    static constexpr int highlightWidth = 3;
     int penWidth() const { return m_penWidth; }
     quint32 penColor() const { return m_penColor; }
     void setPen(int width, quint32 color);
@@ -56,11 +57,13 @@ public:
     static QFont labelFont();
 
     // The rectangle the segment, legs, arrow and dot are drawn in, shown or not, with room
-    // for the pen's width (diagram units).
+    // for the pen's width (diagram units); the same for any pen and visibility.
     QRectF drawnBounds() const;
 
 protected:
     virtual void changed() {}
+    // Only the pen or what is shown changed, not where the line lies.
+    virtual void restyled() { changed(); }
 
 private:
     QLineF m_segment;

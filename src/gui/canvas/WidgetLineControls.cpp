@@ -57,6 +57,12 @@ void WidgetLineControls::bringLabelToFront() {
         m_label->raise();
 }
 
+void WidgetLineControls::restyled() {
+    if (m_drawn.isNull())
+        m_drawn = drawnBounds();
+    m_canvas.repaintDiagram(m_drawn);
+}
+
 void WidgetLineControls::changed() {
     // Where the line was and where it is now: a run highlights a line at nearly every step,
     // and repainting the whole canvas each time would cost more than the steps.

@@ -26,6 +26,7 @@ public:
 
 protected:
     void changed() override;
+    void restyled() override;
 
 private:
     QLabel* shownLabel();
