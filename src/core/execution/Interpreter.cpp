@@ -119,17 +119,22 @@ Interpreter::BlockPlan& Interpreter::planOf(const cBck& block) {
         forgetPlaces();
         m_plansGeneration = m_diagram.generation();
     }
-    RecentPlan& recent =
-        m_recentPlans[(quintptr(&block) / alignof(cBck)) % std::size(m_recentPlans)];
-    if (recent.block != &block) {
-        if (m_plans.isEmpty())
-            m_plans.reserve(m_diagram.the_bl_co().Count()); // a long chain meets every block
-        std::shared_ptr<BlockPlan>& found = m_plans[&block];
-        if (!found)
-            found = std::make_shared<BlockPlan>();
-        recent = {&block, found.get()};
+    // Blocks lie a whole number of their sizes apart: their addresses are mixed (Fibonacci
+    // hashing) before they choose a pair of places, or a loop's blocks would share a few.
+    const size_t set = size_t((quint64(quintptr(&block)) * 0x9E3779B97F4A7C15ULL) >> 58);
+    RecentPlan* pair = &m_recentPlans[2 * set];
+    if (pair[0].block != &block) {
+        if (pair[1].block != &block) {
+            if (m_plans.isEmpty())
+                m_plans.reserve(m_diagram.the_bl_co().Count()); // a long chain meets every block
+            std::shared_ptr<BlockPlan>& found = m_plans[&block];
+            if (!found)
+                found = std::make_shared<BlockPlan>();
+            pair[1] = {&block, found.get()};
+        }
+        std::swap(pair[0], pair[1]); // the newest first
     }
-    BlockPlan& plan = *recent.plan;
+    BlockPlan& plan = *pair[0].plan;
     const QString& action = block.zaction();
     if (plan.index >= 0 && plan.action.constData() == action.constData() &&
         plan.action.size() == action.size())

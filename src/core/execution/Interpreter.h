@@ -170,7 +170,7 @@ private:
         const cBck* block = nullptr;
         BlockPlan* plan = nullptr;
     };
-    RecentPlan m_recentPlans[64];
+    RecentPlan m_recentPlans[128]; // 64 pairs
     void forgetPlaces();
     BlockPlan& planOf(const cBck& block);
     std::vector<Exit>& outgoingLines(const cBck& block);
