@@ -206,6 +206,7 @@ QRectF CanvasWidget::diagramBounds() const {
 
 void CanvasWidget::updateExtent() {
     m_extentPending = false;
+    m_grownSinceIdle = false;
     const QWidget* viewport = parentWidget();
     if (!viewport)
         return;
@@ -223,16 +224,20 @@ void CanvasWidget::surfaceGeometryChanged(const QRectF& diagramRect) {
         const double right = std::min((diagramRect.right() + extentMargin) * m_zoom, largestExtent);
         const double bottom =
             std::min((diagramRect.bottom() + extentMargin) * m_zoom, largestExtent);
-        // A diagram being read grows the canvas block by block: it grows by a quarter at
-        // least, so that thousands of blocks resize it a few dozen times, not once each. Once
-        // idle, updateExtent gives it its exact size.
-        const auto grown = [](int now, double wanted) {
+        // A diagram being read grows the canvas block by block: after its first growth since
+        // the canvas was last idle it grows by a quarter at least, so that thousands of blocks
+        // resize it a few dozen times, not once each. Once idle, updateExtent gives it its
+        // exact size; a block dragged past the edge grows it exactly.
+        const double least = m_grownSinceIdle ? 1.25 : 1.0;
+        const auto grown = [least](int now, double wanted) {
             if (wanted <= now)
                 return now;
-            return int(std::ceil(std::min(std::max(wanted, now * 1.25), largestExtent)));
+            return int(std::ceil(std::min(std::max(wanted, now * least), largestExtent)));
         };
-        if (right > width() || bottom > height())
+        if (right > width() || bottom > height()) {
             resize(grown(width(), right), grown(height(), bottom));
+            m_grownSinceIdle = true;
+        }
     }
     if (!m_extentPending) {
         m_extentPending = true;

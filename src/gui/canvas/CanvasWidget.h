@@ -187,4 +187,5 @@ private:
     bool m_line1Visible = false;
     double m_zoom = 1.0;
     bool m_extentPending = false;
+    bool m_grownSinceIdle = false; // the canvas grew since updateExtent last ran
 };
