@@ -473,12 +473,17 @@ Interpreter::Outcome Interpreter::assign(cBck& block) {
     else
         value = m_evaluator.evalExpr(block.zParam2(), &translated);
     const QString reason = m_evaluator.failureReason();
-    const QString target = m_evaluator.evalIndices(block.zParam1());
+    QString target = m_evaluator.evalIndices(block.zParam1());
     if (isError(value))
         return expressionFailed(block, reason);
     m_variables.setVar(target, value, block.tagid(), translated);
-    m_caption = {CaptionParts::Kind::Assignment, target, translated, value, false};
-    m_lastChange = {target, value, std::nullopt};
+    // Handed on rather than copied where they are last used: a step makes few copies.
+    m_caption.kind = CaptionParts::Kind::Assignment;
+    m_caption.first = target;
+    m_caption.second = std::move(translated);
+    m_caption.third = value;
+    m_lastChange.variable = std::move(target);
+    m_lastChange.value = std::move(value);
     m_display.stepCaptionChanged();
     return Outcome::Continue;
 }
@@ -493,7 +498,9 @@ Interpreter::Outcome Interpreter::test(cBck& block, BlockPlan& plan, QString* ch
     m_variables.setVar(recordNameOf(plan, block.zParam2()),
                        truth ? QStringLiteral("Αλ") : QStringLiteral("Ψε"), block.tagid(),
                        translated);
-    m_caption = {CaptionParts::Kind::Condition, translated, {}, {}, truth};
+    m_caption.kind = CaptionParts::Kind::Condition;
+    m_caption.first = std::move(translated);
+    m_caption.truth = truth;
     m_lastChange.truth = truth;
     m_display.stepCaptionChanged();
     *choice = truth ? QStringLiteral("Ν") : QStringLiteral("Ο");
