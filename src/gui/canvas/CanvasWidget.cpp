@@ -276,6 +276,10 @@ void CanvasWidget::setFocusBlock(int index) {
 }
 
 void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
+    // A run asks for the same few places again and again before the event loop runs: what
+    // lies inside a place already asked for is not worked out again.
+    if (m_dirtyPosted && m_dirtyZoom == m_zoom && m_dirtyDiagram.contains(diagramRect))
+        return;
     // One pixel more all round: a block at a fractional place covers the pixel it touches.
     // Only what lies on the canvas is repainted (a block far off it, at a damaged file's
     // coordinates, would not even fit a rectangle of whole pixels).
@@ -284,6 +288,12 @@ void CanvasWidget::repaintDiagram(const QRectF& diagramRect) {
     if (view.isEmpty())
         return;
     repaintView(view.toAlignedRect().adjusted(-1, -1, 1, 1));
+    // Only a place that lies wholly on the canvas is remembered: a part cut off may come
+    // onto it as it grows.
+    if (view.size() == diagramRect.size() * m_zoom) {
+        m_dirtyDiagram = m_dirtyDiagram.isNull() ? diagramRect : m_dirtyDiagram | diagramRect;
+        m_dirtyZoom = m_zoom;
+    }
 }
 
 void CanvasWidget::repaintView(const QRect& rect) {
@@ -300,6 +310,7 @@ void CanvasWidget::repaintView(const QRect& rect) {
             m_dirtyPosted = false;
             update(m_dirty);
             m_dirty = QRect();
+            m_dirtyDiagram = QRectF();
         },
         Qt::QueuedConnection);
 }

@@ -170,6 +170,8 @@ private:
     int m_focusBlock = 0;
     QRect m_dirty; // what was asked to be repainted since it was last handed on
     bool m_dirtyPosted = false;
+    QRectF m_dirtyDiagram; // the diagram places asked for since, all of them on the canvas
+    double m_dirtyZoom = 1;
     // Gathers a repaint of the view's `rect`, handed on once the event loop runs again.
     void repaintView(const QRect& rect);
     std::vector<std::unique_ptr<WidgetLineControls>> m_lines;

@@ -19,7 +19,7 @@ ScreenRecorder::ScreenRecorder(RecorderWindow& window, QObject* parent)
     : QObject(parent), m_window(window) {}
 
 bool ScreenRecorder::recording() const {
-    return m_window.menus().save_screen->text() != offCaption();
+    return m_window.menus().recordingShown();
 }
 
 QString ScreenRecorder::frameFolder() const {

@@ -108,5 +108,6 @@ QString MainMenus::recordingCaption(bool on) {
 }
 
 void MainMenus::showRecording(bool on) {
+    m_recordingShown = on;
     save_screen->setText(recordingCaption(on));
 }

@@ -58,6 +58,9 @@ struct MainMenus {
     // The recording switch's caption, set only here.
     static QString recordingCaption(bool on);
     void showRecording(bool on);
+    // What the recording entry says: asked at every step of a run, so kept rather than read
+    // back from the entry's text.
+    bool recordingShown() const { return m_recordingShown; }
 
     QMenu* metatr;      // "Μετατροπή"
     QAction* a22;       // "Σε Ψευδογλώσσα": the program text window
@@ -71,4 +74,7 @@ struct MainMenus {
 
     // Entry `index` (1 ... 13) of "Εντολές".
     QAction* command(int index) const { return ene.value(index - 1); }
+
+private:
+    bool m_recordingShown = false;
 };
