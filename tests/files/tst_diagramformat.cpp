@@ -81,6 +81,9 @@ void TestDiagramFormat::leadingNumbers_data() {
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("sign alone") << "-" << 0.0;
     QTest::newRow("point then digits") << ".5" << 0.5;
+    QTest::newRow("plus and zeros") << "+007" << 7.0;
+    QTest::newRow("fifteen digits") << "-123456789012345" << -123456789012345.0;
+    QTest::newRow("twenty-one digits") << "123456789012345678901" << 123456789012345678901.0;
 }
 
 void TestDiagramFormat::leadingNumbers() {
