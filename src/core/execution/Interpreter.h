@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -128,8 +129,9 @@ private:
     cBck* m_current = nullptr;
     int m_generation = -1; // of the diagram the run state belongs to
     cLn* m_traversed = nullptr;
-    quint64 m_traversedRevision = 0;              // the lines' revision when it was followed
-    QHash<QString, std::vector<cLn*>> m_outgoing; // by the tag they leave
+    quint64 m_traversedRevision = 0; // the lines' revision when it was followed
+    // By the tag they leave; most blocks have one or two, kept without an allocation.
+    QHash<QString, QVarLengthArray<cLn*, 2>> m_outgoing;
     quint64 m_outgoingRevision = ~quint64(0);
     cBck* m_failed = nullptr;
     QString m_failureReason;
