@@ -14,14 +14,8 @@ namespace {
 QString wholeNumber(qint64 value) {
     char16_t digits[24];
     char16_t* const end = digits + std::size(digits);
-    char16_t* p = end;
-    const bool negative = value < 0;
-    quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
-    do {
-        *--p = char16_t(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative)
+    char16_t* p = digitsBefore(magnitude(value), end);
+    if (value < 0)
         *--p = u'-';
     return QString(reinterpret_cast<const QChar*>(p), end - p);
 }

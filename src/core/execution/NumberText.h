@@ -8,6 +8,20 @@
 // (".5", "-.25"), whole numbers without a point.
 namespace NumberText {
 
+// A whole number without its sign (the most negative one too).
+inline quint64 magnitude(qint64 value) {
+    return value < 0 ? quint64(0) - quint64(value) : quint64(value);
+}
+// Writes the decimal digits of `value` backwards, the last one just before `end`; where they
+// begin. For characters of any width.
+template <typename Char> Char* digitsBefore(quint64 value, Char* end) {
+    do {
+        *--end = Char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return end;
+}
+
 // The number with up to 15 significant digits.
 QString format(double value);
 // The number rounded to two decimals (halves to even), then formatted.

@@ -227,12 +227,7 @@ const char* writeNumberField(long long value, char (&field)[24]) {
     char* const end = field + sizeof field;
     char* p = end;
     *--p = ' ';
-    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                             : static_cast<unsigned long long>(value);
-    do {
-        *--p = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+    p = NumberText::digitsBefore(NumberText::magnitude(value), p);
     *--p = value < 0 ? '-' : ' ';
     return p;
 }
@@ -416,20 +411,19 @@ ReadResult read(const QByteArray& bytes, Diagram& diagram) {
         for (qint32 i = 0; i < lineCount; ++i)
             readLine(reader, diagram);
     } catch (const ReadError& error) {
-        diagram.the_li_co().updateAllLines(); // the lines read so far are drawn
         result.status = ReadResult::Status::ReadError;
         result.errorLine = reader.lineNumber();
         result.error = error.reason;
-        return result;
     } catch (const NumberError& error) {
-        diagram.the_li_co().updateAllLines();
         result.status = ReadResult::Status::ReadError;
         result.errorLine = error.line;
         result.error = error.error.reason;
-        return result;
     }
+    // The lines read, all of them or those before an error, are routed once every block is in
+    // place.
     diagram.the_li_co().updateAllLines();
-    result.comment = reader.takeRest();
+    if (result.status == ReadResult::Status::Ok)
+        result.comment = reader.takeRest();
     return result;
 }
 
